@@ -1,0 +1,20 @@
+src/kelvane_core_autogen/timestamp: \
+  /usr/lib/x86_64-linux-gnu/cmake/Qt6Core/Qt6CoreConfigureFileTemplate.in \
+  /work/main/src/CMakeLists.txt \
+  /work/main/src/app/sources.cmake \
+  /work/main/src/app/toolkit/messagebox.cpp \
+  /work/main/src/app/toolkit/messagebox.h \
+  /work/main/src/app/toolkit/textfile.cpp \
+  /work/main/src/app/toolkit/textfile.h \
+  /work/main/src/app/toolkit/twips.h \
+  /work/main/src/board/sources.cmake \
+  /work/main/src/browser/sources.cmake \
+  /work/main/src/page/pageinput.h \
+  /work/main/src/page/pagewriter.cpp \
+  /work/main/src/page/pagewriter.h \
+  /work/main/src/page/replaceall.cpp \
+  /work/main/src/page/replaceall.h \
+  /work/main/src/page/sources.cmake \
+  /work/main/src/selection/sources.cmake \
+  /work/main/src/settings/sources.cmake \
+  /usr/bin/cmake

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Kelvane, builds it, and runs it or its tests.
+#   scripts/kelvane.sh run    install what is missing, build, start the program
+#   scripts/kelvane.sh test   install what is missing, build, run every test
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev fonts-dejavu-core)
+test_packages=(xvfb xauth xdotool x11-utils imagemagick chromium desktop-file-utils appstream
+               clang libclang-rt-14-dev)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() { # build_dir, extra cmake arguments...
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja -DKELVANE_WERROR=ON "$@" >/dev/null
+    cmake --build "$dir" --parallel
+}
+
+case "${1:-}" in
+run)
+    install_missing "${build_packages[@]}"
+    build build -DKELVANE_BUILD_TESTS=OFF -DKELVANE_BUILD_BENCH=OFF
+    exec ./build/src/kelvane
+    ;;
+test)
+    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    build build
+    (cd build && ctest --output-on-failure --timeout 300)
+    if [ -z "${KELVANE_SKIP_SANITIZERS:-}" ]; then
+        echo "== The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer =="
+        build build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BUILD_BENCH=OFF
+        (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            ctest --output-on-failure --timeout 600)
+    fi
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,122 @@
+#include "page/pagewriter.h"
+
+#include "app/toolkit/messagebox.h"
+#include "app/toolkit/textfile.h"
+#include "page/replaceall.h"
+
+#include <QDir>
+
+namespace Page {
+namespace {
+
+const QString lineBreak = QStringLiteral("\r\n");
+const QString htmlBreak = QStringLiteral("<BR>");
+
+QString withBreaks(const QString &text)
+{
+    QString copy = text;
+    return Module1::ReplaceAll(copy, lineBreak, htmlBreak);
+}
+
+} // namespace
+
+QString trimSpaces(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString pagePath(const QString &folder, const QString &pageName)
+{
+    return folder + QLatin1Char('/') + pageName + QStringLiteral(".html");
+}
+
+QString urlForFileName(const QString &fileName)
+{
+    QString url;
+    url.reserve(fileName.size());
+    for (const QChar c : fileName) {
+        switch (c.unicode()) {
+        case '%': url += QStringLiteral("%25"); break;
+        case '#': url += QStringLiteral("%23"); break;
+        case '?': url += QStringLiteral("%3F"); break;
+        case '"': url += QStringLiteral("%22"); break;
+        default: url += c; break;
+        }
+    }
+    return url;
+}
+
+QStringList pageLines(const PageInput &input)
+{
+    const QString &name = input.pageName;
+    QStringList lines;
+    lines.reserve(6 + 2 * input.pageList.size());
+    lines << QStringLiteral("<Title>") + name + QStringLiteral("</Title>")
+          << QStringLiteral("<Font Size=4>")
+          << QStringLiteral("<Heading>") + name + QStringLiteral("</Heading><BR><BR>")
+          << QStringLiteral("</Font>")
+          << QStringLiteral("<Font Size=3>");
+    if (!input.pageDescription.isEmpty())
+        lines << withBreaks(input.pageDescription) + QStringLiteral("<BR><BR>");
+
+    for (qsizetype i = 0; i < input.pageList.size(); ++i) {
+        const QString &file = input.pageList.at(i);
+        // An item that has no board slot yet has no description.
+        const QString description = i < input.slotDescriptions.size() ? input.slotDescriptions.at(i) : QString();
+        const QString descriptionLine = withBreaks(description) + QStringLiteral("<BR><BR>");
+        const QString url = urlForFileName(file);
+        if (input.kind == PageKind::Links) {
+            lines << QStringLiteral("<A HREF=\"") + url + QStringLiteral("\">") + file
+                         + QStringLiteral("</A>&nbsp&nbsp ")
+                  << descriptionLine;
+        } else {
+            lines << descriptionLine
+                  << QStringLiteral("<img src=\"") + url + QStringLiteral("\"><P><BR>");
+        }
+    }
+    lines << QStringLiteral("</Font>");
+    return lines;
+}
+
+BuildOutcome buildPage(PageInput &input)
+{
+    BuildOutcome outcome;
+    input.pageName = trimSpaces(input.pageName);
+    if (input.pageName.isEmpty()) {
+        Toolkit::showMessage(QStringLiteral("Please fill in a Name in the text box.  This will become the name "
+                                            "of the file and will be appended with .html"),
+                             MessageStyle::Plain, QString(), input.messageParent);
+        outcome.result = BuildResult::EmptyName;
+        return outcome;
+    }
+
+    outcome.path = pagePath(input.folder, input.pageName);
+    TextFile file(outcome.path);
+    bool ok = file.open();
+    if (ok) {
+        for (const QString &line : pageLines(input)) {
+            if (!file.print(line))
+                break;
+        }
+        ok = file.close();
+    }
+    if (ok) {
+        outcome.result = BuildResult::Written;
+        return outcome;
+    }
+
+    outcome.result = BuildResult::WriteFailed;
+    outcome.error = file.errorString();
+    Toolkit::showMessage(QStringLiteral("The page could not be written:\n%1\n\n%2")
+                             .arg(QDir::toNativeSeparators(outcome.path), outcome.error),
+                         MessageStyle::Exclamation, QString(), input.messageParent);
+    return outcome;
+}
+
+} // namespace Page

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "page/pageinput.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace Page {
+
+enum class BuildResult {
+    Written,
+    EmptyName,   // nothing was written; the user was asked for a name
+    WriteFailed, // the earlier page is untouched; the user was told why
+};
+
+struct BuildOutcome
+{
+    BuildResult result = BuildResult::EmptyName;
+    QString path;
+    QString error;
+};
+
+// Leading and trailing spaces removed; other white space stays.
+QString trimSpaces(const QString &text);
+
+// Folder, "/", name and ".html" joined with nothing removed or added.
+QString pagePath(const QString &folder, const QString &pageName);
+
+// A file name made safe as a relative URL inside a double-quoted attribute.
+// Only the characters that would end the value, start a fragment or query,
+// or begin an escape are encoded; a space stays a space.
+QString urlForFileName(const QString &fileName);
+
+// The lines of the page, without their line ends. `pageName` is used as it
+// stands, so pass it trimmed.
+QStringList pageLines(const PageInput &input);
+
+// Trims the page name (writing it back into the input), refuses an empty
+// name with a message, and writes the page. A failed write shows a message
+// naming the page and the reason, and leaves any earlier page unchanged.
+BuildOutcome buildPage(PageInput &input);
+
+} // namespace Page

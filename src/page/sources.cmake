@@ -1,0 +1,5 @@
+target_sources(kelvane_core PRIVATE
+    page/replaceall.h page/replaceall.cpp
+    page/pageinput.h
+    page/pagewriter.h page/pagewriter.cpp
+)

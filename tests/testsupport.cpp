@@ -1,0 +1,33 @@
+#include "testsupport.h"
+
+#include <QFile>
+
+MessageRecorder::MessageRecorder()
+{
+    m_previous = Toolkit::setMessageHandler(
+        [this](const QString &text, MessageStyle style, const QString &title, QWidget *) {
+            messages.append({text, style, title});
+        });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    Toolkit::setMessageHandler(std::move(m_previous));
+}
+
+QByteArray readFileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QByteArray bytes = file.readAll();
+    if (bytes.isNull())
+        bytes = QByteArray("");
+    return bytes;
+}
+
+bool writeFileBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}

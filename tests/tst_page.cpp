@@ -1,0 +1,465 @@
+#include "app/toolkit/textfile.h"
+#include "page/pagewriter.h"
+#include "page/replaceall.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The replacement algorithm exactly as designed, splicing the text at each
+// occurrence. Slow, but obviously right within the limits.
+QString referenceReplaceAll(QString text, const QString &find, const QString &replacement)
+{
+    qsizetype p = text.indexOf(find, 0, Qt::CaseInsensitive);
+    while (p >= 0) {
+        text = text.left(p) + replacement + text.mid(p + find.size());
+        p = text.indexOf(find, p, Qt::CaseInsensitive);
+    }
+    return text;
+}
+
+const QByteArray crlf("\r\n");
+
+QByteArray joinLines(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + crlf;
+    return bytes;
+}
+
+} // namespace
+
+class tst_page : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void replaceAll_data();
+    void replaceAll();
+    void replaceAllNullText();
+    void replaceAllLeavesCallerTextWhenNothingFound();
+    void replaceAllOutsideLimits_data();
+    void replaceAllOutsideLimits();
+    void replaceAllMatchesReferenceOnRandomText();
+
+    void textFileServices();
+
+    void workedExample_data();
+    void workedExample();
+    void pageLineShapes_data();
+    void pageLineShapes();
+    void pagePath_data();
+    void pagePath();
+    void urlEncoding_data();
+    void urlEncoding();
+
+    void spacesOnlyNameWritesNothing();
+    void nameWithDotsGetsSecondExtension();
+    void sameBuildTwiceIsByteIdentical();
+    void otherKindReplacesPage();
+    void longDescriptionBeyondSixteenBitPositions();
+    void failedWriteLeavesEarlierPage_data();
+    void failedWriteLeavesEarlierPage();
+
+private:
+    QString folder(const QString &name);
+    QTemporaryDir m_dir;
+};
+
+void tst_page::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+QString tst_page::folder(const QString &name)
+{
+    const QString path = m_dir.filePath(name);
+    QDir().mkpath(path);
+    return path;
+}
+
+void tst_page::replaceAll_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("expected");
+
+    const QString br = QStringLiteral("<BR>");
+    const QString nl = QStringLiteral("\r\n");
+    QTest::newRow("line break between words") << "a\r\nb" << nl << br << "a<BR>b";
+    QTest::newRow("two line breaks") << "\r\n\r\n" << nl << br << "<BR><BR>";
+    QTest::newRow("text ending in a line break") << "end\r\n" << nl << br << "end<BR>";
+    QTest::newRow("only a line break") << "\r\n" << nl << br << "<BR>";
+    QTest::newRow("lone CR before a line break stays") << "\r\r\n" << nl << br << "\r<BR>";
+    QTest::newRow("lone LF after a line break stays") << "\r\n\n" << nl << br << "<BR>\n";
+    QTest::newRow("no occurrence") << "plain text" << nl << br << "plain text";
+    QTest::newRow("empty text") << "" << nl << br << "";
+    QTest::newRow("case is ignored") << "AB ab Ab" << "ab" << "x" << "x x x";
+    QTest::newRow("search restarts inside the replacement") << "aaaa" << "aa" << "a" << "a";
+    QTest::newRow("occurrence runs from replacement into text") << "abb" << "ab" << "xa" << "xxa";
+    QTest::newRow("replacement longer than find") << "a-b-c" << "-" << "<+>" << "a<+>b<+>c";
+    QTest::newRow("replacement empty") << "a\r\nb\r\n" << nl << "" << "ab";
+}
+
+void tst_page::replaceAll()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(QString, expected);
+
+    QString inOut = text;
+    const QString result = Module1::ReplaceAll(inOut, find, replacement);
+    QCOMPARE(result, expected);
+    QCOMPARE(result, referenceReplaceAll(text, find, replacement));
+    QCOMPARE(inOut, expected);
+}
+
+void tst_page::replaceAllNullText()
+{
+    QString null;
+    const QString result = Module1::ReplaceAll(null, QStringLiteral("\r\n"), QStringLiteral("<BR>"));
+    QVERIFY(!result.isNull());
+    QVERIFY(result.isEmpty());
+    QVERIFY(null.isNull());
+}
+
+void tst_page::replaceAllLeavesCallerTextWhenNothingFound()
+{
+    QString text = QStringLiteral("nothing to do");
+    const QChar *before = text.constData();
+    Module1::ReplaceAll(text, QStringLiteral("zz"), QStringLiteral("y"));
+    // The caller's text is not even detached when nothing was replaced.
+    QCOMPARE(text.constData(), before);
+}
+
+void tst_page::replaceAllOutsideLimits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty find returns the text") << "abc" << "" << "x" << "abc";
+    QTest::newRow("replacement contains find") << "a.b.c" << "." << ".." << "a..b..c";
+    QTest::newRow("replacement contains find in other case") << "xAx" << "a" << "[A]" << "x[A]x";
+    QTest::newRow("replacement equals find") << "\r\n\r\n" << "\r\n" << "\r\n" << "\r\n\r\n";
+    const QString longText = QString(40000, QLatin1Char('x')) + QStringLiteral("\r\nend\r\n");
+    QTest::newRow("line break beyond 32767") << longText << "\r\n" << "<BR>"
+                                             << QString(40000, QLatin1Char('x')) + QStringLiteral("<BR>end<BR>");
+}
+
+void tst_page::replaceAllOutsideLimits()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(QString, expected);
+    QCOMPARE(Module1::ReplaceAll(text, find, replacement), expected);
+}
+
+void tst_page::replaceAllMatchesReferenceOnRandomText()
+{
+    // Small alphabets make overlapping and case-folded matches common.
+    QRandomGenerator rng(20261207);
+    const QString alphabet = QStringLiteral("aAbB\r\n");
+    auto randomText = [&](int maxLength) {
+        QString s;
+        const int length = rng.bounded(maxLength + 1);
+        for (int i = 0; i < length; ++i)
+            s += alphabet.at(rng.bounded(alphabet.size()));
+        return s;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const QString text = randomText(24);
+        QString find = randomText(3);
+        if (find.isEmpty())
+            find = QStringLiteral("a");
+        const QString replacement = randomText(4);
+        if (replacement.contains(find, Qt::CaseInsensitive))
+            continue;
+        QString inOut = text;
+        const QString got = Module1::ReplaceAll(inOut, find, replacement);
+        const QString want = referenceReplaceAll(text, find, replacement);
+        if (got != want)
+            QFAIL(qPrintable(QStringLiteral("text %1 find %2 replacement %3: got %4, want %5")
+                                 .arg(QString::fromLatin1(text.toUtf8().toPercentEncoding()),
+                                      QString::fromLatin1(find.toUtf8().toPercentEncoding()),
+                                      QString::fromLatin1(replacement.toUtf8().toPercentEncoding()),
+                                      QString::fromLatin1(got.toUtf8().toPercentEncoding()),
+                                      QString::fromLatin1(want.toUtf8().toPercentEncoding()))));
+    }
+}
+
+void tst_page::textFileServices()
+{
+    const QString path = folder(QStringLiteral("textfile")) + QStringLiteral("/out.txt");
+    QVERIFY(writeFileBytes(path, "old content that is longer than the new one"));
+    TextFile file(path);
+    QVERIFY(file.open());
+    QVERIFY(file.print(QStringLiteral("plain é")));
+    QVERIFY(file.write(QStringLiteral("<HTML> <\\HTML>")));
+    QVERIFY(file.close());
+    QCOMPARE(readFileBytes(path), QByteArray("plain \xc3\xa9\r\n\"<HTML> <\\HTML>\"\r\n"));
+}
+
+void tst_page::workedExample_data()
+{
+    QTest::addColumn<PageKind>("kind");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QList<QByteArray> head = {
+        "<Title>Trip</Title>", "<Font Size=4>", "<Heading>Trip</Heading><BR><BR>", "</Font>",
+        "<Font Size=3>",       "Day one<BR>sunny<BR><BR>",
+    };
+    QTest::newRow("page of images")
+        << PageKind::Images
+        << joinLines(head + QList<QByteArray>{"Beach<BR><BR>", "<img src=\"a.jpg\"><P><BR>", "<BR><BR>",
+                                              "<img src=\"b.jpg\"><P><BR>", "</Font>"});
+    QTest::newRow("page of links")
+        << PageKind::Links
+        << joinLines(head + QList<QByteArray>{"<A HREF=\"a.jpg\">a.jpg</A>&nbsp&nbsp ", "Beach<BR><BR>",
+                                              "<A HREF=\"b.jpg\">b.jpg</A>&nbsp&nbsp ", "<BR><BR>", "</Font>"});
+}
+
+void tst_page::workedExample()
+{
+    QFETCH(PageKind, kind);
+    QFETCH(QByteArray, expected);
+
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = folder(QStringLiteral("pics"));
+    input.pageName = QStringLiteral("  Trip ");
+    input.pageDescription = QStringLiteral("Day one\r\nsunny");
+    input.pageList = {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")};
+    input.slotDescriptions = {QStringLiteral("Beach"), QString()};
+    input.kind = kind;
+
+    const Page::BuildOutcome outcome = Page::buildPage(input);
+    QCOMPARE(outcome.result, Page::BuildResult::Written);
+    QCOMPARE(input.pageName, QStringLiteral("Trip"));
+    QCOMPARE(outcome.path, input.folder + QStringLiteral("/Trip.html"));
+    QCOMPARE(readFileBytes(outcome.path), expected);
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void tst_page::pageLineShapes_data()
+{
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QStringList>("pageList");
+    QTest::addColumn<QStringList>("slotTexts");
+    QTest::addColumn<QStringList>("expectedBody"); // the lines after "<Font Size=3>"
+
+    QTest::newRow("empty page list, no description") << QString() << QStringList() << QStringList()
+                                                     << QStringList{"</Font>"};
+    QTest::newRow("description of one space is written")
+        << " " << QStringList() << QStringList() << QStringList{" <BR><BR>", "</Font>"};
+    QTest::newRow("description ending in a line break")
+        << "end\r\n" << QStringList() << QStringList() << QStringList{"end<BR><BR><BR>", "</Font>"};
+    QTest::newRow("lone CR and lone LF stay")
+        << "a\rb\nc" << QStringList() << QStringList() << QStringList{"a\rb\nc<BR><BR>", "</Font>"};
+    QTest::newRow("three items on a board of five slots")
+        << QString() << QStringList{"a.jpg", "b.jpg", "c.jpg"} << QStringList{"1", "2", "3", "4", "5"}
+        << QStringList{"1<BR><BR>", "<img src=\"a.jpg\"><P><BR>", "2<BR><BR>", "<img src=\"b.jpg\"><P><BR>",
+                       "3<BR><BR>", "<img src=\"c.jpg\"><P><BR>", "</Font>"};
+    QTest::newRow("items without a slot get no description")
+        << QString() << QStringList{"a.jpg", "b.jpg"} << QStringList{"one\r\ntwo"}
+        << QStringList{"one<BR>two<BR><BR>", "<img src=\"a.jpg\"><P><BR>", "<BR><BR>",
+                       "<img src=\"b.jpg\"><P><BR>", "</Font>"};
+    QTest::newRow("markup in descriptions is kept")
+        << "<b>bold</b> & \"q\"" << QStringList{"my pic.jpg"} << QStringList{"<i>x</i>"}
+        << QStringList{"<b>bold</b> & \"q\"<BR><BR>", "<i>x</i><BR><BR>", "<img src=\"my pic.jpg\"><P><BR>",
+                       "</Font>"};
+}
+
+void tst_page::pageLineShapes()
+{
+    QFETCH(QString, description);
+    QFETCH(QStringList, pageList);
+    QFETCH(QStringList, slotTexts);
+    QFETCH(QStringList, expectedBody);
+
+    PageInput input;
+    input.pageName = QStringLiteral("P");
+    input.pageDescription = description;
+    input.pageList = pageList;
+    input.slotDescriptions = slotTexts;
+    const QStringList lines = Page::pageLines(input);
+    QCOMPARE(lines.mid(0, 5), (QStringList{"<Title>P</Title>", "<Font Size=4>", "<Heading>P</Heading><BR><BR>",
+                                           "</Font>", "<Font Size=3>"}));
+    QCOMPARE(lines.mid(5), expectedBody);
+}
+
+void tst_page::pagePath_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain folder") << "/home/u/Pictures" << "Trip" << "/home/u/Pictures/Trip.html";
+    QTest::newRow("root folder gives two separators") << "/" << "Trip" << "//Trip.html";
+    QTest::newRow("name ending in .html gets another") << "/p" << "Trip.html" << "/p/Trip.html.html";
+    QTest::newRow("tab around the name stays") << "/p" << "\tT" << "/p/\tT.html";
+}
+
+void tst_page::pagePath()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QCOMPARE(Page::pagePath(folder, name), expected);
+}
+
+void tst_page::urlEncoding_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("src");
+    QTest::addColumn<QString>("link");
+    QTest::newRow("space stays") << "my pic.jpg" << "<img src=\"my pic.jpg\"><P><BR>"
+                                 << "<A HREF=\"my pic.jpg\">my pic.jpg</A>&nbsp&nbsp ";
+    QTest::newRow("hash, percent, question mark and quote")
+        << "a#b%c?d\"e.jpg" << "<img src=\"a%23b%25c%3Fd%22e.jpg\"><P><BR>"
+        << "<A HREF=\"a%23b%25c%3Fd%22e.jpg\">a#b%c?d\"e.jpg</A>&nbsp&nbsp ";
+    QTest::newRow("non-ASCII stays") << "東京 é.jpg" << "<img src=\"東京 é.jpg\"><P><BR>"
+                                     << "<A HREF=\"東京 é.jpg\">東京 é.jpg</A>&nbsp&nbsp ";
+}
+
+void tst_page::urlEncoding()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, src);
+    QFETCH(QString, link);
+    PageInput input;
+    input.pageName = QStringLiteral("P");
+    input.pageList = {name};
+    QCOMPARE(Page::pageLines(input).at(6), src);
+    input.kind = PageKind::Links;
+    QCOMPARE(Page::pageLines(input).at(5), link);
+}
+
+void tst_page::spacesOnlyNameWritesNothing()
+{
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = folder(QStringLiteral("empty-name"));
+    input.pageName = QStringLiteral("    ");
+    QCOMPARE(Page::buildPage(input).result, Page::BuildResult::EmptyName);
+    QCOMPARE(input.pageName, QString());
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages.at(0).text,
+             QStringLiteral("Please fill in a Name in the text box.  This will become the name of the file and "
+                            "will be appended with .html"));
+    QCOMPARE(recorder.messages.at(0).style, MessageStyle::Plain);
+    QCOMPARE(recorder.messages.at(0).title, QStringLiteral("Kelvane"));
+    QCOMPARE(QDir(input.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+void tst_page::nameWithDotsGetsSecondExtension()
+{
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = folder(QStringLiteral("dots"));
+    input.pageName = QStringLiteral("Trip.html");
+    QCOMPARE(Page::buildPage(input).result, Page::BuildResult::Written);
+    const QByteArray page = readFileBytes(input.folder + QStringLiteral("/Trip.html.html"));
+    QVERIFY(page.startsWith("<Title>Trip.html</Title>\r\n"));
+}
+
+void tst_page::sameBuildTwiceIsByteIdentical()
+{
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = folder(QStringLiteral("twice"));
+    input.pageName = QStringLiteral("Twice");
+    input.pageDescription = QStringLiteral("x\r\ny");
+    input.pageList = {QStringLiteral("a.jpg")};
+    const Page::BuildOutcome first = Page::buildPage(input);
+    const QByteArray bytes = readFileBytes(first.path);
+    QVERIFY(!bytes.isEmpty());
+    Page::buildPage(input);
+    QCOMPARE(readFileBytes(first.path), bytes);
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void tst_page::otherKindReplacesPage()
+{
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = folder(QStringLiteral("kinds"));
+    input.pageName = QStringLiteral("K");
+    input.pageList = {QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg")};
+    const QString path = Page::buildPage(input).path;
+    input.kind = PageKind::Links;
+    input.pageList = {QStringLiteral("a.jpg")};
+    Page::buildPage(input);
+    QCOMPARE(readFileBytes(path), joinLines({"<Title>K</Title>", "<Font Size=4>", "<Heading>K</Heading><BR><BR>",
+                                              "</Font>", "<Font Size=3>", "<A HREF=\"a.jpg\">a.jpg</A>&nbsp&nbsp ",
+                                              "<BR><BR>", "</Font>"}));
+}
+
+void tst_page::longDescriptionBeyondSixteenBitPositions()
+{
+    // 100,000 characters with line breaks well past position 32,767.
+    QString description;
+    while (description.size() < 100000)
+        description += QString(997, QLatin1Char('w')) + QStringLiteral("\r\n");
+    PageInput input;
+    input.pageName = QStringLiteral("Long");
+    input.pageDescription = description;
+    const QString line = Page::pageLines(input).at(5);
+    QVERIFY(!line.contains(QStringLiteral("\r\n")));
+    QCOMPARE(line.count(QStringLiteral("<BR>")), description.count(QStringLiteral("\r\n")) + 2);
+}
+
+void tst_page::failedWriteLeavesEarlierPage_data()
+{
+    QTest::addColumn<QString>("subfolder");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("folder that does not exist") << "missing/deeper" << "Page";
+    QTest::newRow("path through a regular file") << "file-not-folder" << "Page";
+    QTest::newRow("page name equal to a folder") << "" << "existing-folder";
+    QTest::newRow("name with a slash into a missing folder") << "" << "no/such";
+    QTest::newRow("name longer than a file name may be") << "" << QString(300, QLatin1Char('n'));
+}
+
+void tst_page::failedWriteLeavesEarlierPage()
+{
+    QFETCH(QString, subfolder);
+    QFETCH(QString, name);
+
+    static int round = 0;
+    const QString base = folder(QStringLiteral("fail-") + QString::number(++round));
+    writeFileBytes(base + QStringLiteral("/file-not-folder"), "plain file");
+    QDir(base).mkpath(QStringLiteral("existing-folder.html"));
+    const QString earlier = base + QStringLiteral("/Page.html");
+    QVERIFY(writeFileBytes(earlier, "earlier page\r\n"));
+    const QStringList before = QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = subfolder.isEmpty() ? base : base + QLatin1Char('/') + subfolder;
+    input.pageName = name;
+    input.pageList = {QStringLiteral("a.jpg")};
+    const Page::BuildOutcome outcome = Page::buildPage(input);
+
+    QCOMPARE(outcome.result, Page::BuildResult::WriteFailed);
+    QVERIFY(!outcome.error.isEmpty());
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
+    QVERIFY2(recorder.messages.at(0).text.contains(QDir::toNativeSeparators(outcome.path)),
+             qPrintable(recorder.messages.at(0).text));
+    QVERIFY(recorder.messages.at(0).text.contains(outcome.error));
+    QCOMPARE(readFileBytes(earlier), QByteArray("earlier page\r\n"));
+    QCOMPARE(QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+}
+
+QTEST_GUILESS_MAIN(tst_page)
+#include "tst_page.moc"
