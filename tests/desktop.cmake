@@ -1,1 +1,29 @@
 # Tests of the installed desktop files.
+set(KELVANE_APP_ID org.kelvane.Kelvane)
+set(KELVANE_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+
+# A validator that is missing fails its test with the name of its package.
+function(kelvane_add_validator_test name tool package)
+    find_program(KELVANE_${name}_TOOL ${tool})
+    if(KELVANE_${name}_TOOL)
+        add_test(NAME ${name} COMMAND ${KELVANE_${name}_TOOL} ${ARGN})
+    else()
+        add_test(NAME ${name} COMMAND ${CMAKE_COMMAND}
+            -DTOOL=${tool} -DPACKAGE=${package}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/desktop/missing-tool.cmake)
+    endif()
+    set_tests_properties(${name} PROPERTIES LABELS desktop TIMEOUT 60)
+endfunction()
+
+kelvane_add_validator_test(desktop_entry_valid desktop-file-validate desktop-file-utils
+    ${KELVANE_DATA_DIR}/${KELVANE_APP_ID}.desktop)
+# Errors and warnings fail validation; infos and pedantic hints do not.
+kelvane_add_validator_test(desktop_metainfo_valid appstreamcli appstream
+    validate --no-net ${KELVANE_DATA_DIR}/${KELVANE_APP_ID}.metainfo.xml)
+
+# Installs the whole build, so the program must be built first.
+add_test(NAME desktop_install
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop/install-test.sh
+        ${CMAKE_COMMAND} ${PROJECT_BINARY_DIR}
+        ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR} ${KELVANE_APP_ID})
+set_tests_properties(desktop_install PROPERTIES LABELS desktop TIMEOUT 120)
