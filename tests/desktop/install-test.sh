@@ -92,7 +92,7 @@ if need_file "$metainfo"; then
 fi
 
 if [ "$failures" -ne 0 ]; then
-    echo "$failures problem(s) in the install under $prefix" >&2
+    echo "$failures problem(s) in the installed files" >&2
     exit 1
 fi
 echo "install into a fresh prefix is complete"
