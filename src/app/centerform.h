@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QSizeF>
+
+#include <functional>
+
+class QWidget;
+
+namespace Module1 {
+
+// Where a window of the given outer size goes on a screen of the given size,
+// in twips: the difference rounded half to even to a 32-bit integer, then
+// halved toward zero. Nothing is clamped.
+int centeredOffset(float screenTwips, float windowTwips);
+
+// Moves the window to the middle of the screen: Top first, then Left.
+void CenterForm(QWidget &form);
+
+// The screen's size in twips. Tests put their own screen in its place; an
+// empty function restores the real one. Returns the previous provider.
+using ScreenSizeProvider = std::function<QSizeF()>;
+ScreenSizeProvider setScreenSizeProvider(ScreenSizeProvider provider);
+
+} // namespace Module1

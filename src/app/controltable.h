@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+enum class ControlType {
+    DriveBox,
+    FolderBox,
+    FileBox,
+    ListBox,
+    TextBox,
+    MultiLineTextBox,
+    OptionButton,
+    CommandButton,
+    Label,
+    Frame,
+    VScrollBar,
+    Image,
+};
+
+// One control of the main window, placed in twips relative to its
+// container. `index` is the element's index in a control array, -1 for a
+// control that is not in one.
+struct ControlSpec
+{
+    QString name;
+    int index = -1;
+    ControlType type = ControlType::Label;
+    QString container; // empty: the window itself
+    float left = 0;
+    float top = 0;
+    float width = 0;
+    float height = 0;
+    QString text;
+    QString toolTip;
+    QString tag;
+};
+
+namespace ControlTable {
+
+// The window's client area, in twips.
+inline constexpr float clientWidth = 14985;
+inline constexpr float clientHeight = 8925;
+
+// Every control the window is built with, containers before their children.
+const std::vector<ControlSpec> &controls();
+
+// The controls in tab order; an array element is written "name(index)", and
+// "optFilter" stands for the whole group.
+const std::vector<QString> &tabOrder();
+
+const ControlSpec &find(const QString &name, int index = -1);
+
+} // namespace ControlTable

@@ -1,0 +1,416 @@
+#include "app/frmmain.h"
+
+#include "app/centerform.h"
+#include "app/controltable.h"
+#include "app/toolkit/drivebox.h"
+#include "app/toolkit/filebox.h"
+#include "app/toolkit/folderbox.h"
+#include "app/toolkit/imagebox.h"
+#include "app/toolkit/messagebox.h"
+#include "app/toolkit/sortedlistbox.h"
+#include "app/toolkit/twips.h"
+#include "board/pictureloader.h"
+#include "board/thumbnailboard.h"
+#include "browser/openinbrowser.h"
+#include "page/pagewriter.h"
+#include "selection/folderlisting.h"
+#include "selection/listmoves.h"
+#include "selection/nametest.h"
+#include "settings/settingsfile.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+
+namespace {
+
+QWidget *makeControl(const ControlSpec &spec, QWidget *container)
+{
+    switch (spec.type) {
+    case ControlType::DriveBox: return new DriveBox(container);
+    case ControlType::FolderBox: return new FolderBox(container);
+    case ControlType::FileBox: return new FileBox(container);
+    case ControlType::ListBox: return new SortedListBox(container);
+    case ControlType::TextBox: {
+        auto *box = new QLineEdit(container);
+        // A tall single-line box shows its line at the top, not centred.
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return box;
+    }
+    case ControlType::MultiLineTextBox: {
+        auto *box = new QPlainTextEdit(container);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setTabChangesFocus(true);
+        return box;
+    }
+    case ControlType::OptionButton: return new QRadioButton(spec.text, container);
+    case ControlType::CommandButton: return new QPushButton(spec.text, container);
+    case ControlType::Label: {
+        auto *label = new QLabel(spec.text, container);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlType::Frame: {
+        auto *frame = new QFrame(container);
+        frame->setFrameStyle(QFrame::NoFrame);
+        return frame;
+    }
+    case ControlType::VScrollBar: return new QScrollBar(Qt::Vertical, container);
+    case ControlType::Image: return new ImageBox(container);
+    }
+    return nullptr;
+}
+
+// What a caption needs beyond its text to be shown whole.
+QSize captionMargins(const ControlSpec &spec, const QStyle *style)
+{
+    switch (spec.type) {
+    case ControlType::CommandButton: return QSize(6, 2);
+    case ControlType::OptionButton:
+        return QSize(style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
+                         + style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + 2,
+                     0);
+    default: return QSize(0, 0);
+    }
+}
+
+bool captionsFit(const QFont &font, const QStyle *style)
+{
+    const QFontMetrics metrics(font);
+    for (const ControlSpec &spec : ControlTable::controls()) {
+        if (spec.text.isEmpty() || spec.type == ControlType::TextBox)
+            continue;
+        const QSize room = Twips::toPixels(spec.left, spec.top, spec.width, spec.height).size();
+        const QSize margins = captionMargins(spec, style);
+        if (metrics.horizontalAdvance(spec.text) + margins.width() > room.width()
+            || metrics.height() + margins.height() > room.height())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Kelvane"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
+    // The layout is fixed in twips; the window does not resize.
+    setFixedSize(Twips::toPixels(ControlTable::clientWidth), Twips::toPixels(ControlTable::clientHeight));
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    fitFont();
+    createControls();
+    m_board = new ThumbnailBoard(Frame1, VScroll1, m_template, this);
+    wireEvents();
+    setTabOrder();
+    cmdBuild->setFocus();
+}
+
+frmMain::~frmMain()
+{
+    // A refresh still running (its yield inside a nested loop) must not
+    // touch slots that are being destroyed.
+    m_board->abort();
+}
+
+void frmMain::fitFont()
+{
+    QFont font = this->font();
+    if (captionsFit(font, style()))
+        return;
+    // Shrink the window's font a pixel at a time until every caption fits
+    // its control; below 8 pixels text stops being readable.
+    int pixels = QFontMetrics(font).height();
+    if (font.pixelSize() > 0)
+        pixels = font.pixelSize();
+    else
+        pixels = qRound(font.pointSizeF() * logicalDpiY() / 72.0);
+    while (pixels > 8) {
+        --pixels;
+        font.setPixelSize(pixels);
+        if (captionsFit(font, style()))
+            break;
+    }
+    setFont(font);
+}
+
+void frmMain::createControls()
+{
+    QHash<QString, QWidget *> containers;
+    containers.insert(QString(), this);
+    for (const ControlSpec &spec : ControlTable::controls()) {
+        QWidget *container = containers.value(spec.container, this);
+        QWidget *control = makeControl(spec, container);
+        control->setObjectName(spec.name);
+        if (spec.index >= 0)
+            control->setProperty("index", spec.index);
+        if (!spec.tag.isEmpty())
+            control->setProperty("tag", spec.tag);
+        if (!spec.toolTip.isEmpty())
+            control->setToolTip(spec.toolTip);
+        control->setGeometry(Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
+        if (spec.type == ControlType::Frame)
+            containers.insert(spec.name, control);
+    }
+
+    auto child = [this](const char *name, int index = -1) -> QWidget * {
+        for (QWidget *w : findChildren<QWidget *>(QString::fromLatin1(name))) {
+            if (w->property("index").toInt() == index || (index < 0 && !w->property("index").isValid()))
+                return w;
+        }
+        return nullptr;
+    };
+    Drive1 = static_cast<DriveBox *>(child("Drive1"));
+    Dir1 = static_cast<FolderBox *>(child("Dir1"));
+    File1 = static_cast<FileBox *>(child("File1"));
+    List1 = static_cast<SortedListBox *>(child("List1"));
+    List2 = static_cast<SortedListBox *>(child("List2"));
+    imgView2 = static_cast<ImageBox *>(child("imgView2"));
+    cmdRemove = static_cast<QPushButton *>(child("cmdRemove"));
+    cmdAdd = static_cast<QPushButton *>(child("cmdAdd"));
+    cmdClear = static_cast<QPushButton *>(child("cmdClear"));
+    cmdRefresh = static_cast<QPushButton *>(child("cmdRefresh"));
+    cmdBuildLinks = static_cast<QPushButton *>(child("cmdBuildLinks"));
+    cmdBuild = static_cast<QPushButton *>(child("cmdBuild"));
+    cmdViewInBrowser = static_cast<QPushButton *>(child("cmdViewInBrowser"));
+    for (int i = 0; i < 3; ++i)
+        optFilter[static_cast<size_t>(i)] = static_cast<QRadioButton *>(child("optFilter", i));
+    for (int i = 0; i < 2; ++i)
+        Label1[static_cast<size_t>(i)] = static_cast<QLabel *>(child("Label1", i));
+    Frame2 = static_cast<QFrame *>(child("Frame2"));
+    Frame1 = static_cast<QFrame *>(child("Frame1"));
+    VScroll1 = static_cast<QScrollBar *>(child("VScroll1"));
+    m_template = static_cast<ImageBox *>(child("imgView", 0));
+    lblPicDesc = static_cast<QLabel *>(child("lblPicDesc"));
+    txtItemDesc = static_cast<QLineEdit *>(child("txtItemDesc"));
+    txtName = static_cast<QLineEdit *>(child("txtName"));
+    txtDesc = static_cast<QPlainTextEdit *>(child("txtDesc"));
+
+    // The file box is only the source of the file list, which covers it.
+    List1->raise();
+    optFilter[1]->setChecked(true);
+    VScroll1->setRange(0, 32767);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(1);
+    VScroll1->setValue(0);
+    // The board follows the scroll bar's position, not a dragged thumb.
+    VScroll1->setTracking(false);
+    VScroll1->raise();
+    Frame1->lower();
+    Frame2->setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
+void frmMain::wireEvents()
+{
+    connect(Drive1, &DriveBox::changed, this, &frmMain::Drive1_Change);
+    connect(Dir1, &FolderBox::changed, this, &frmMain::Dir1_Change);
+    for (int i = 0; i < 3; ++i) {
+        connect(optFilter[static_cast<size_t>(i)], &QRadioButton::clicked, this,
+                [this, i] { optFilter_Click(i); });
+    }
+    connect(List1, &SortedListBox::picked, this, &frmMain::List1_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
+    connect(cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::VScroll1_Change);
+    connect(m_board, &ThumbnailBoard::slotClicked, this, &frmMain::imgView_Click);
+    connect(cmdBuild, &QPushButton::clicked, this, &frmMain::cmdBuild_Click);
+    connect(cmdBuildLinks, &QPushButton::clicked, this, &frmMain::cmdBuildLinks_Click);
+    connect(cmdViewInBrowser, &QPushButton::clicked, this, &frmMain::cmdViewInBrowser_Click);
+}
+
+void frmMain::setTabOrder()
+{
+    QList<QWidget *> chain;
+    for (const QString &name : ControlTable::tabOrder()) {
+        if (name == QLatin1String("optFilter")) {
+            for (QRadioButton *button : optFilter)
+                chain << button;
+            continue;
+        }
+        chain << findChild<QWidget *>(name);
+    }
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i), chain.at(i + 1));
+    for (QWidget *w : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(Frame2),
+                       static_cast<QWidget *>(imgView2), static_cast<QWidget *>(m_template)})
+        w->setFocusPolicy(Qt::NoFocus);
+}
+
+ImageBox *frmMain::imgView(int index) const
+{
+    return m_board->slotAt(index);
+}
+
+int frmMain::thumbnailCount() const
+{
+    return m_board->thumbnailCount();
+}
+
+void frmMain::Form_Load()
+{
+    Frame1->resize(Frame1->width(), Twips::toPixels(Twips::fromPixels(Frame1->height()) * 10));
+    Module1::CenterForm(*this);
+    m_template->hide();
+    const QString stored = Settings::readStoredFolder();
+    File1->setPattern(QStringLiteral("*.jpg"));
+    // The file list must show the folder the folder box shows, also when
+    // the stored folder is the one it already shows, or is missing.
+    if (Dir1->setPath(stored) != FolderBox::Move::Changed)
+        Dir1_Change();
+}
+
+void frmMain::showFolderProblem(const QString &folder, const QString &reason)
+{
+    Toolkit::showMessage(tr("The folder %1 cannot be opened.\n\n%2").arg(QDir::toNativeSeparators(folder), reason),
+                         MessageStyle::Exclamation, QString(), this);
+}
+
+void frmMain::Drive1_Change()
+{
+    const QString previous = Selection::volumeOf(Dir1->path(), Selection::browsableVolumes());
+    QString reason;
+    if (Dir1->setPath(Drive1->drive(), &reason) == FolderBox::Move::Failed) {
+        const QString drive = Drive1->drive();
+        Drive1->setDrive(previous);
+        showFolderProblem(drive, reason);
+    }
+}
+
+void frmMain::Dir1_Change()
+{
+    for (QRadioButton *button : optFilter) {
+        if (button->isChecked()) {
+            File1->setPattern(button->property("tag").toString());
+            break;
+        }
+    }
+    QString reason;
+    if (!File1->setPath(Dir1->path(), &reason)) {
+        showFolderProblem(Dir1->path(), reason);
+        return;
+    }
+    List1->clear();
+    List2->clear();
+    List1->addNames(File1->names());
+}
+
+void frmMain::optFilter_Click(int)
+{
+    Dir1_Change();
+}
+
+void frmMain::List1_Click()
+{
+    if (List1->currentRow() < 0)
+        return;
+    const QString name = List1->list(List1->currentRow());
+    if (!Selection::passesPictureNameTest(name))
+        return;
+    const QString path = Dir1->path() + QLatin1Char('/') + name;
+    const LoadedPicture picture = loadPicture(path, imgView2->devicePixelTarget());
+    if (!picture.ok()) {
+        Toolkit::showMessage(tr("The picture %1 cannot be shown.\n\n%2").arg(QDir::toNativeSeparators(path),
+                                                                              picture.error),
+                             MessageStyle::Exclamation, QString(), this);
+        return;
+    }
+    imgView2->setPicture(QPixmap::fromImage(picture.image));
+}
+
+void frmMain::cmdAdd_Click()
+{
+    Selection::moveSelected(*List1, *List2);
+}
+
+void frmMain::cmdRemove_Click()
+{
+    Selection::moveSelected(*List2, *List1);
+}
+
+void frmMain::cmdClear_Click()
+{
+    List2->clear();
+}
+
+void frmMain::cmdRefresh_Click()
+{
+    ThumbnailBoard::PageSource source;
+    source.count = [this] { return List2->listCount(); };
+    source.item = [this](int i) { return List2->list(i); };
+    source.folder = [this] { return Dir1->path(); };
+    m_board->refresh(source);
+}
+
+void frmMain::VScroll1_Change()
+{
+    m_board->scrollTo(VScroll1->value());
+}
+
+void frmMain::imgView_Click(int index)
+{
+    // After a shorter refresh the slot being described may be gone; its
+    // text then has nowhere to go.
+    if (m_board->hasSlot(m_currentSlot))
+        m_board->setDescription(m_currentSlot, txtItemDesc->text());
+    txtItemDesc->setText(m_board->description(index));
+    m_currentSlot = static_cast<qint16>(index);
+    lblPicDesc->setText(QStringLiteral("Picture Description for Pic ") + QString::number(index));
+}
+
+void frmMain::BuildPage(bool links)
+{
+    PageInput input;
+    input.folder = File1->path();
+    input.pageName = txtName->text();
+    input.pageDescription = txtDesc->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    input.pageList = List2->names();
+    input.slotDescriptions = m_board->slotDescriptions();
+    input.kind = links ? PageKind::Links : PageKind::Images;
+    input.messageParent = this;
+    Page::buildPage(input);
+    txtName->setText(input.pageName);
+}
+
+void frmMain::cmdBuild_Click()
+{
+    BuildPage(false);
+}
+
+void frmMain::cmdBuildLinks_Click()
+{
+    BuildPage(true);
+}
+
+void frmMain::cmdViewInBrowser_Click()
+{
+    Module1::OpenInBrowser(File1->path() + QLatin1Char('/') + txtName->text() + QStringLiteral(".html"), this);
+}
+
+void frmMain::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    Settings::writeStoredFolder(File1->path());
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // A refresh running at a yield stops there; the window closes normally.
+    m_board->abort();
+    Form_Unload();
+    event->accept();
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class DriveBox;
+class FileBox;
+class FolderBox;
+class ImageBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class SortedListBox;
+class ThumbnailBoard;
+
+// The program's one window. Handlers are named after the control and the
+// event; each reads controls, calls into the subsystems and writes controls
+// back.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up sequence; main() runs it before showing the window.
+    void Form_Load();
+    void BuildPage(bool links);
+
+    DriveBox *Drive1 = nullptr;
+    FolderBox *Dir1 = nullptr;
+    FileBox *File1 = nullptr;
+    SortedListBox *List1 = nullptr;
+    SortedListBox *List2 = nullptr;
+    ImageBox *imgView2 = nullptr;
+    QPushButton *cmdRemove = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdClear = nullptr;
+    QPushButton *cmdRefresh = nullptr;
+    QPushButton *cmdBuildLinks = nullptr;
+    QPushButton *cmdBuild = nullptr;
+    QPushButton *cmdViewInBrowser = nullptr;
+    std::array<QRadioButton *, 3> optFilter{};
+    std::array<QLabel *, 2> Label1{};
+    QFrame *Frame2 = nullptr;
+    QFrame *Frame1 = nullptr;
+    QScrollBar *VScroll1 = nullptr;
+    QLabel *lblPicDesc = nullptr;
+    QLineEdit *txtItemDesc = nullptr;
+    QLineEdit *txtName = nullptr;
+    QPlainTextEdit *txtDesc = nullptr;
+
+    // imgView(n): slot n of the board, 0 being the template.
+    ImageBox *imgView(int index) const;
+    ThumbnailBoard &board() const { return *m_board; }
+    int thumbnailCount() const;
+    qint16 currentSlot() const { return m_currentSlot; }
+
+    void Drive1_Change();
+    void Dir1_Change();
+    void optFilter_Click(int index);
+    void List1_Click();
+    void cmdAdd_Click();
+    void cmdRemove_Click();
+    void cmdClear_Click();
+    void cmdRefresh_Click();
+    void VScroll1_Change();
+    void imgView_Click(int index);
+    void cmdBuild_Click();
+    void cmdBuildLinks_Click();
+    void cmdViewInBrowser_Click();
+    void Form_Unload();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void wireEvents();
+    void setTabOrder();
+    void fitFont();
+    void showFolderProblem(const QString &folder, const QString &reason);
+
+    ImageBox *m_template = nullptr;
+    ThumbnailBoard *m_board = nullptr;
+    qint16 m_currentSlot = 0;
+    bool m_unloaded = false;
+};

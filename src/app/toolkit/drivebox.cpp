@@ -1,0 +1,37 @@
+#include "app/toolkit/drivebox.h"
+
+#include "selection/folderlisting.h"
+
+#include <QDir>
+#include <QSignalBlocker>
+
+DriveBox::DriveBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    setVolumes(Selection::browsableVolumes());
+    setDrive(Selection::volumeOf(QDir::currentPath(), Selection::browsableVolumes()));
+    connect(this, &QComboBox::activated, this, [this](int) { Q_EMIT changed(); });
+}
+
+QString DriveBox::drive() const
+{
+    return currentData().toString();
+}
+
+void DriveBox::setDrive(const QString &drive)
+{
+    const QSignalBlocker blocker(this);
+    const int index = findData(drive);
+    if (index >= 0)
+        setCurrentIndex(index);
+}
+
+void DriveBox::setVolumes(const QStringList &roots)
+{
+    const QSignalBlocker blocker(this);
+    const QString current = drive();
+    clear();
+    for (const QString &root : roots)
+        addItem(QDir::toNativeSeparators(root), root);
+    setDrive(current);
+}

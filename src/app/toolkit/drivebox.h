@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QComboBox>
+
+// The drive box: a drop-down list of the volumes a user browses. Its drive
+// is the chosen volume's root path.
+class DriveBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit DriveBox(QWidget *parent = nullptr);
+
+    QString drive() const;
+    // Chooses the volume without raising the change event.
+    void setDrive(const QString &drive);
+    void setVolumes(const QStringList &roots);
+
+Q_SIGNALS:
+    // The user chose another drive.
+    void changed();
+};

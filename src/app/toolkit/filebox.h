@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListWidget>
+
+// The file box: the files of one folder whose names match a wildcard
+// pattern. Setting its path or pattern reads the folder again.
+class FileBox : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FileBox(QWidget *parent = nullptr);
+
+    QString path() const { return m_path; }
+    QString pattern() const { return m_pattern; }
+
+    // Both give the reason in `reason` when the folder cannot be read; the
+    // names (and, for setPath, the path) then stay as they were. Setting the
+    // pattern the box already lists by reads nothing.
+    bool setPath(const QString &path, QString *reason = nullptr);
+    bool setPattern(const QString &pattern, QString *reason = nullptr);
+
+    int listCount() const { return m_names.size(); }
+    QString list(int index) const { return m_names.value(index); }
+    QStringList names() const { return m_names; }
+
+private:
+    bool relist(const QString &path, const QString &pattern, QString *reason);
+
+    QString m_path;
+    QString m_listedPath; // null until the folder was read once
+    QString m_pattern = QStringLiteral("*.*");
+    QStringList m_names;
+};

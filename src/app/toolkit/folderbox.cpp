@@ -1,0 +1,126 @@
+#include "app/toolkit/folderbox.h"
+
+#include "app/toolkit/messagebox.h"
+#include "selection/folderlisting.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace {
+
+constexpr int pathRole = Qt::UserRole;
+constexpr int depthRole = Qt::UserRole + 1;
+constexpr int indentPixels = 10;
+
+// Indents each folder, icon and all, by its depth below the volume root.
+class IndentDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem indented = option;
+        indented.rect.adjust(index.data(depthRole).toInt() * indentPixels, 0, 0, 0);
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(index.data(depthRole).toInt() * indentPixels, 0);
+    }
+};
+
+} // namespace
+
+FolderBox::FolderBox(QWidget *parent)
+    : QListWidget(parent)
+    , m_volumes(Selection::browsableVolumes())
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setItemDelegate(new IndentDelegate(this));
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderBox::open);
+    // The process's folder is where the box starts; it raises no change.
+    const QString start = QDir::currentPath();
+    const FolderListing listing = Selection::listSubfolders(start);
+    m_path = start;
+    relist(listing.names);
+}
+
+FolderBox::Move FolderBox::setPath(const QString &path, QString *reason)
+{
+    const QString folder = Selection::normalizeFolder(path);
+    if (folder == m_path)
+        return Move::Unchanged;
+    const FolderListing listing = Selection::listSubfolders(folder);
+    if (!listing.ok()) {
+        if (reason)
+            *reason = listing.error;
+        return Move::Failed;
+    }
+    m_path = folder;
+    relist(listing.names);
+    Q_EMIT changed();
+    return Move::Changed;
+}
+
+void FolderBox::relist(const QStringList &subfolders)
+{
+    setUpdatesEnabled(false);
+    clear();
+    const QString volume = Selection::volumeOf(m_path, m_volumes);
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    // The chain of folders from the volume root down to the current one.
+    QStringList chain;
+    for (QString folder = m_path;;) {
+        chain.prepend(folder);
+        if (folder == volume || folder == QLatin1String("/"))
+            break;
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    int depth = 0;
+    for (const QString &folder : chain) {
+        const QString label = depth == 0 ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
+        auto *entry = new QListWidgetItem(openIcon, label, this);
+        entry->setData(pathRole, folder);
+        entry->setData(depthRole, depth);
+        ++depth;
+    }
+    const QString prefix = m_path.endsWith(QLatin1Char('/')) ? m_path : m_path + QLatin1Char('/');
+    for (const QString &name : subfolders) {
+        auto *entry = new QListWidgetItem(closedIcon, name, this);
+        entry->setData(pathRole, prefix + name);
+        entry->setData(depthRole, depth);
+    }
+    setCurrentRow(static_cast<int>(chain.size()) - 1);
+    setUpdatesEnabled(true);
+}
+
+void FolderBox::open(QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    const QString folder = item->data(pathRole).toString();
+    QString reason;
+    if (setPath(folder, &reason) == Move::Failed)
+        Toolkit::showMessage(tr("The folder %1 cannot be opened.\n\n%2").arg(QDir::toNativeSeparators(folder), reason),
+                             MessageStyle::Exclamation, QString(), window());
+}
+
+void FolderBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        open(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QListWidget>
+
+// The folder box: the folders from the volume root down to the current
+// folder, then the current folder's subfolders, indented like a tree.
+// A double click or Enter opens a folder; a single click only selects.
+class FolderBox : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FolderBox(QWidget *parent = nullptr);
+
+    QString path() const { return m_path; }
+
+    enum class Move { Changed, Unchanged, Failed };
+    // Moves to a folder. A trailing separator names the folder without it.
+    // The current folder again does nothing. A folder that cannot be listed
+    // leaves the box as it was and gives its reason.
+    Move setPath(const QString &path, QString *reason = nullptr);
+
+    // The root the list starts from (the volume of the current folder).
+    void setVolumes(const QStringList &roots) { m_volumes = roots; }
+
+Q_SIGNALS:
+    void changed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void open(QListWidgetItem *item);
+    void relist(const QStringList &subfolders);
+
+    QString m_path;
+    QStringList m_volumes;
+};

@@ -1,0 +1,66 @@
+#include "app/toolkit/imagebox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+ImageBox::ImageBox(QWidget *parent)
+    : QFrame(parent)
+{
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ImageBox::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    m_failed = false;
+    m_failure.clear();
+    update();
+}
+
+void ImageBox::setFailure(const QString &reason)
+{
+    m_picture = QPixmap();
+    m_failed = true;
+    m_failure = reason;
+    update();
+}
+
+QSize ImageBox::devicePixelTarget() const
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = contentsRect().size();
+    return QSize(static_cast<int>(std::ceil(size.width() * ratio)),
+                 static_cast<int>(std::ceil(size.height() * ratio)));
+}
+
+void ImageBox::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    if (!m_picture.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(area, m_picture);
+    } else if (m_failed) {
+        painter.fillRect(area, palette().color(QPalette::AlternateBase));
+        painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
+        painter.drawLine(area.topLeft(), area.bottomRight());
+        painter.drawLine(area.topRight(), area.bottomLeft());
+        painter.setPen(palette().color(QPalette::WindowText));
+        QRect label = area.adjusted(4, 4, -4, -4);
+        painter.fillRect(QRect(label.left(), area.center().y() - 9, label.width(), 18),
+                         palette().color(QPalette::Base));
+        painter.drawText(label, Qt::AlignCenter | Qt::TextWordWrap, tr("Cannot show"));
+    }
+}
+
+void ImageBox::mousePressEvent(QMouseEvent *event)
+{
+    QFrame::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT clicked();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+
+// An image control: draws its picture stretched to fill the box inside a
+// one-pixel border. A box whose picture could not be loaded shows a
+// "cannot show" placeholder instead, and stays clickable.
+class ImageBox : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit ImageBox(QWidget *parent = nullptr);
+
+    QPixmap picture() const { return m_picture; }
+    void setPicture(const QPixmap &picture);
+    // Shows the placeholder; `reason` is kept for whoever asks.
+    void setFailure(const QString &reason);
+    bool hasFailure() const { return m_failed; }
+    QString failure() const { return m_failure; }
+
+    // The size the picture is drawn at, in device pixels: the size worth
+    // decoding a picture to.
+    QSize devicePixelTarget() const;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    bool m_failed = false;
+    QString m_failure;
+};

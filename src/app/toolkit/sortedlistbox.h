@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QListWidget>
+#include <QStringList>
+
+// Orders names the way the lists show them: ascending without regard to
+// case, with the plain comparison only breaking ties, so the order is total.
+bool namesLess(const QString &a, const QString &b);
+
+// A list box that keeps its items sorted without regard to case, whatever
+// order they are added in, and lets the user select several items.
+class SortedListBox : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SortedListBox(QWidget *parent = nullptr);
+
+    int listCount() const { return count(); }
+    QString list(int index) const;
+    QStringList names() const;
+
+    // Inserts each name at its sorted place; existing selection is kept.
+    void addName(const QString &name);
+    void addNames(const QStringList &names);
+    // Removes the given rows; existing selection of the others is kept.
+    void removeRows(QList<int> rows);
+
+Q_SIGNALS:
+    // The user picked an item with the mouse or moved to one with the keys.
+    void picked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int insertionRow(const QString &name) const;
+};

@@ -1,0 +1,31 @@
+#include "board/slotgeometry.h"
+
+#include <algorithm>
+
+namespace Board {
+
+SlotPlacement placeSlot(int n, const TwipsRect &templateRect)
+{
+    SlotPlacement place;
+    place.row = (n - 1) / columns;
+    place.column = (n - 1) % columns;
+    place.top = static_cast<float>(place.row) * templateRect.height + templateRect.top;
+    place.left = static_cast<float>(place.column) * templateRect.width + templateRect.left;
+    return place;
+}
+
+float frameTopForScroll(int position, float templateHeight)
+{
+    return static_cast<float>(position) * templateHeight * -1.0f;
+}
+
+float boardFrameHeight(int slotCount, const TwipsRect &templateRect)
+{
+    const float designed = designedFrameHeight * frameHeightFactor;
+    if (slotCount <= 0)
+        return designed;
+    const SlotPlacement last = placeSlot(slotCount, templateRect);
+    return std::max(designed, last.top + templateRect.height + templateRect.top);
+}
+
+} // namespace Board

@@ -1,0 +1,183 @@
+#include "board/thumbnailboard.h"
+
+#include "app/toolkit/imagebox.h"
+#include "app/toolkit/messagebox.h"
+#include "app/toolkit/twips.h"
+#include "board/pictureprefetcher.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScrollBar>
+
+namespace {
+
+// The busy pointer for as long as a refresh runs, however it ends.
+class BusyPointer
+{
+public:
+    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+QString joinPath(const QString &folder, const QString &name)
+{
+    return folder + QLatin1Char('/') + name;
+}
+
+constexpr int listedFailures = 10;
+
+} // namespace
+
+ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *templateSlot, QObject *parent)
+    : QObject(parent)
+    , m_frame(frame)
+    , m_scrollBar(scrollBar)
+    , m_slots{templateSlot}
+{
+}
+
+ThumbnailBoard::~ThumbnailBoard() = default;
+
+ImageBox *ThumbnailBoard::slotAt(int n) const
+{
+    if (n < 0 || n >= static_cast<int>(m_slots.size()))
+        return nullptr;
+    return m_slots[static_cast<size_t>(n)];
+}
+
+QString ThumbnailBoard::description(int n) const
+{
+    const ImageBox *slot = slotAt(n);
+    return slot ? slot->toolTip() : QString();
+}
+
+void ThumbnailBoard::setDescription(int n, const QString &text)
+{
+    if (ImageBox *slot = slotAt(n))
+        slot->setToolTip(text);
+}
+
+QStringList ThumbnailBoard::slotDescriptions() const
+{
+    QStringList descriptions;
+    for (size_t n = 1; n < m_slots.size(); ++n)
+        descriptions << m_slots[n]->toolTip();
+    return descriptions;
+}
+
+TwipsRect ThumbnailBoard::templateRect() const
+{
+    const QRect r = m_slots.front()->geometry();
+    return TwipsRect{static_cast<float>(Twips::fromPixels(r.x())), static_cast<float>(Twips::fromPixels(r.y())),
+                     static_cast<float>(Twips::fromPixels(r.width())),
+                     static_cast<float>(Twips::fromPixels(r.height()))};
+}
+
+void ThumbnailBoard::removeSlots()
+{
+    while (m_slots.size() > 1) {
+        delete m_slots.back();
+        m_slots.pop_back();
+    }
+}
+
+ImageBox *ThumbnailBoard::createSlot()
+{
+    const ImageBox *model = m_slots.front();
+    auto *slot = new ImageBox(m_frame);
+    slot->setObjectName(model->objectName());
+    const int index = static_cast<int>(m_slots.size());
+    slot->setProperty("index", index);
+    slot->resize(model->size());
+    slot->setFrameStyle(model->frameStyle());
+    slot->setLineWidth(model->lineWidth());
+    slot->setToolTip(model->toolTip());
+    slot->hide();
+    connect(slot, &ImageBox::clicked, this, [this, index] { Q_EMIT slotClicked(index); });
+    m_slots.push_back(slot);
+    return slot;
+}
+
+void ThumbnailBoard::refresh(const PageSource &source)
+{
+    const quint64 generation = ++m_generation;
+    m_aborted = false;
+    ++m_running;
+    const BusyPointer busy;
+
+    removeSlots();
+    const int itemCount = source.count();
+    const TwipsRect frameRect{0, 0, static_cast<float>(Twips::fromPixels(m_frame->width())),
+                              Board::boardFrameHeight(itemCount, templateRect())};
+    m_frame->resize(m_frame->width(), Twips::toPixels(frameRect.height));
+
+    // What the passes are expected to load, so workers can decode ahead.
+    // Each pass still reads its item afresh and uses a decoded picture only
+    // when its path is the one it reads.
+    const QString startFolder = source.folder();
+    QStringList predicted;
+    predicted.reserve(itemCount);
+    for (int i = 0; i < itemCount; ++i)
+        predicted << joinPath(startFolder, source.item(i));
+    PicturePrefetcher prefetcher(predicted, m_slots.front()->devicePixelTarget());
+
+    QStringList failures;
+    QString failureFolder = startFolder;
+    for (int i = 0; i < itemCount; ++i) {
+        // A page list that shrank at a yield ends the board at its end.
+        if (i >= source.count())
+            break;
+        const QString folder = source.folder();
+        const QString name = source.item(i);
+        const LoadedPicture picture = prefetcher.take(i, joinPath(folder, name));
+
+        ImageBox *slot = createSlot();
+        const int n = thumbnailCount();
+        if (picture.ok()) {
+            slot->setPicture(QPixmap::fromImage(picture.image));
+        } else {
+            slot->setFailure(picture.error);
+            failures << QStringLiteral("%1: %2").arg(name, picture.error);
+            failureFolder = folder;
+        }
+        const TwipsRect model = templateRect();
+        const SlotPlacement place = Board::placeSlot(n, model);
+        slot->move(Twips::toPixels(place.left), Twips::toPixels(place.top));
+        slot->show();
+        m_scrollBar->setMaximum(place.row);
+
+        QCoreApplication::processEvents();
+        if (generation != m_generation || m_aborted) {
+            --m_running;
+            return; // a newer refresh owns the board, or the window is closing
+        }
+    }
+    --m_running;
+    reportFailures(failureFolder, failures);
+}
+
+void ThumbnailBoard::abort()
+{
+    m_aborted = true;
+}
+
+void ThumbnailBoard::scrollTo(int position)
+{
+    const float top = Board::frameTopForScroll(position, templateRect().height);
+    m_frame->move(m_frame->x(), Twips::toPixels(top));
+}
+
+void ThumbnailBoard::reportFailures(const QString &folder, const QStringList &failures) const
+{
+    if (failures.isEmpty())
+        return;
+    QStringList lines = failures.mid(0, listedFailures);
+    if (failures.size() > listedFailures)
+        lines << tr("and %1 more").arg(failures.size() - listedFailures);
+    Toolkit::showMessage(tr("These pictures in %1 cannot be shown:\n\n%2")
+                             .arg(QDir::toNativeSeparators(folder), lines.join(QLatin1Char('\n'))),
+                         MessageStyle::Exclamation, QString(), m_frame->window());
+}

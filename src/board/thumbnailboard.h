@@ -1,0 +1,72 @@
+#pragma once
+
+#include "board/slotgeometry.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class ImageBox;
+class QScrollBar;
+class QWidget;
+
+// The thumbnail board: slots 1..count, each a copy of the hidden template
+// (slot 0), four to a row inside the board frame, each carrying its
+// picture's description as its tool tip.
+class ThumbnailBoard : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What a refresh reads, afresh at every pass.
+    struct PageSource
+    {
+        std::function<int()> count;
+        std::function<QString(int)> item;
+        std::function<QString()> folder;
+    };
+
+    ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *templateSlot, QObject *parent = nullptr);
+    ~ThumbnailBoard() override;
+
+    int thumbnailCount() const { return static_cast<int>(m_slots.size()) - 1; }
+    // Slot n, 0 being the template; null when there is no such slot.
+    ImageBox *slotAt(int n) const;
+    bool hasSlot(int n) const { return slotAt(n) != nullptr; }
+
+    QString description(int n) const;
+    void setDescription(int n, const QString &text);
+    // The descriptions of slots 1..count, in order.
+    QStringList slotDescriptions() const;
+
+    // Throws the board away and builds it again from the page list. Yields
+    // to the event loop after every slot it places. A refresh started at a
+    // yield takes over; the interrupted one stops at its next yield.
+    void refresh(const PageSource &source);
+    bool isRefreshing() const { return m_running > 0; }
+    // Ends a running refresh at its next yield (the window is closing).
+    void abort();
+
+    // Moves the board frame to a scroll position.
+    void scrollTo(int position);
+
+    // The template's geometry, as the layout reads it.
+    TwipsRect templateRect() const;
+
+Q_SIGNALS:
+    void slotClicked(int index);
+
+private:
+    void removeSlots();
+    ImageBox *createSlot();
+    void reportFailures(const QString &folder, const QStringList &failures) const;
+
+    QWidget *m_frame;
+    QScrollBar *m_scrollBar;
+    std::vector<ImageBox *> m_slots; // [0] is the template
+    quint64 m_generation = 0;
+    int m_running = 0;
+    bool m_aborted = false;
+};
