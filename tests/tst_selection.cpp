@@ -1,0 +1,299 @@
+#include "app/toolkit/filebox.h"
+#include "app/toolkit/folderbox.h"
+#include "app/toolkit/sortedlistbox.h"
+#include "selection/folderlisting.h"
+#include "selection/listmoves.h"
+#include "selection/nametest.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_selection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void nameTest_data();
+    void nameTest();
+    void listFiles_data();
+    void listFiles();
+    void listingProblems_data();
+    void listingProblems();
+    void normalizeFolder_data();
+    void normalizeFolder();
+    void volumes();
+
+    void sortedListIgnoresCase_data();
+    void sortedListIgnoresCase();
+    void moves_data();
+    void moves();
+    void moveThousandsKeepsOrder();
+
+    void folderBoxMoves();
+    void fileBoxKeepsNamesWhenFolderVanishes();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_folder;
+};
+
+void tst_selection::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_folder = m_dir.filePath(QStringLiteral("pics"));
+    QVERIFY(QDir().mkpath(m_folder));
+    for (const char *name : {"b.jpg", "Photo.JPG", "a.jpg", "notes.bmp", "index.html", "README", ".hidden.jpg",
+                             "photo.jpeg", "x.Jpg"})
+        QVERIFY(writeFileBytes(m_folder + QLatin1Char('/') + QString::fromLatin1(name), "x"));
+    QVERIFY(QDir(m_folder).mkdir(QStringLiteral("sub.jpg")));
+    QVERIFY(QDir(m_folder).mkdir(QStringLiteral("Zoo")));
+    QVERIFY(QDir(m_folder).mkdir(QStringLiteral(".secret")));
+}
+
+void tst_selection::nameTest_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("upper-case JPG") << "Photo.JPG" << true;
+    QTest::newRow("gif") << "anim.gif" << true;
+    QTest::newRow("bmp picked under All") << "notes.bmp" << true;
+    QTest::newRow("jpeg ends in peg") << "photo.jpeg" << false;
+    QTest::newRow("png") << "photo.png" << false;
+    QTest::newRow("html") << "index.html" << false;
+    QTest::newRow("a piece across the separator: if,") << "odd.if," << true;
+    QTest::newRow("a piece with the space: , b") << "x, b" << true;
+    QTest::newRow("one character that occurs") << "g" << true;
+    QTest::newRow("two characters that occur") << "bm" << true;
+    QTest::newRow("short name that does not occur") << "zz" << false;
+}
+
+void tst_selection::nameTest()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, passes);
+    QCOMPARE(Selection::passesPictureNameTest(name), passes);
+}
+
+void tst_selection::listFiles_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("jpg matches without regard to case, folders left out")
+        << "*.jpg" << QStringList{"a.jpg", "b.jpg", "Photo.JPG", "x.Jpg"};
+    QTest::newRow("*.* lists names without a dot too")
+        << "*.*" << QStringList{"a.jpg", "b.jpg", "index.html", "notes.bmp", "photo.jpeg", "Photo.JPG", "README",
+                                "x.Jpg"};
+    QTest::newRow("html") << "*.html" << QStringList{"index.html"};
+    QTest::newRow("no match gives an empty list") << "*.tif" << QStringList{};
+}
+
+void tst_selection::listFiles()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, expected);
+    const FolderListing listing = Selection::listFiles(m_folder, pattern);
+    QVERIFY(listing.ok());
+    QCOMPARE(listing.names, expected);
+}
+
+void tst_selection::listingProblems_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::newRow("missing folder") << "no-such-folder";
+    QTest::newRow("a regular file") << "pics/a.jpg";
+    QTest::newRow("through a regular file") << "pics/a.jpg/deeper";
+}
+
+void tst_selection::listingProblems()
+{
+    QFETCH(QString, relative);
+    const FolderListing listing = Selection::listFiles(m_dir.filePath(relative), QStringLiteral("*.jpg"));
+    QVERIFY(!listing.ok());
+    QVERIFY(listing.names.isEmpty());
+    QVERIFY(!listing.error.isEmpty());
+}
+
+void tst_selection::normalizeFolder_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("trailing separator") << "/home/u/Pictures/Trip/" << "/home/u/Pictures/Trip";
+    QTest::newRow("root stored with two separators") << "//" << "/";
+    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("empty stays empty") << "" << "";
+}
+
+void tst_selection::normalizeFolder()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, folder);
+    QCOMPARE(Selection::normalizeFolder(stored), folder);
+}
+
+void tst_selection::volumes()
+{
+    const QStringList volumes = Selection::browsableVolumes();
+    QVERIFY(!volumes.isEmpty());
+    QCOMPARE(volumes.first(), QStringLiteral("/"));
+    for (const QString &root : volumes) {
+        QVERIFY2(!root.startsWith(QLatin1String("/proc")) && !root.startsWith(QLatin1String("/sys")),
+                 qPrintable(root));
+    }
+    QCOMPARE(Selection::volumeOf(QStringLiteral("/home/u"), {QStringLiteral("/"), QStringLiteral("/home/u2")}),
+             QStringLiteral("/"));
+    QCOMPARE(Selection::volumeOf(QStringLiteral("/media/usb/pics"), {QStringLiteral("/"), QStringLiteral("/media/usb")}),
+             QStringLiteral("/media/usb"));
+}
+
+void tst_selection::sortedListIgnoresCase_data()
+{
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("mixed case added backwards")
+        << QStringList{"c.jpg", "B.jpg", "a.jpg"} << QStringList{"a.jpg", "B.jpg", "c.jpg"};
+    QTest::newRow("upper before lower would be the plain order")
+        << QStringList{"Zeta.jpg", "alpha.jpg", "Mid.jpg"} << QStringList{"alpha.jpg", "Mid.jpg", "Zeta.jpg"};
+}
+
+void tst_selection::sortedListIgnoresCase()
+{
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, shown);
+    SortedListBox one;
+    for (const QString &name : added)
+        one.addName(name);
+    QCOMPARE(one.names(), shown);
+    // The bulk path must give the same order.
+    SortedListBox bulk;
+    QStringList many = added;
+    for (int i = 0; i < 40; ++i)
+        many << QStringLiteral("m%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+    bulk.addNames(many);
+    QStringList sorted = bulk.names();
+    std::stable_sort(sorted.begin(), sorted.end(), namesLess);
+    QCOMPARE(bulk.names(), sorted);
+}
+
+void tst_selection::moves_data()
+{
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QStringList>("destination");
+    QTest::addColumn<QList<int>>("selectedRows");
+    QTest::addColumn<QStringList>("sourceAfter");
+    QTest::addColumn<QStringList>("destinationAfter");
+
+    const QStringList files{"a.jpg", "b.jpg", "c.jpg", "d.jpg"};
+    QTest::newRow("nothing selected changes nothing") << files << QStringList{"x.jpg"} << QList<int>{} << files
+                                                       << QStringList{"x.jpg"};
+    QTest::newRow("two names go in sorted order")
+        << files << QStringList{} << QList<int>{1, 0} << QStringList{"c.jpg", "d.jpg"}
+        << QStringList{"a.jpg", "b.jpg"};
+    QTest::newRow("names take their sorted places among others")
+        << QStringList{"B.jpg", "d.jpg"} << QStringList{"a.jpg", "c.jpg", "E.jpg"} << QList<int>{0, 1}
+        << QStringList{} << QStringList{"a.jpg", "B.jpg", "c.jpg", "d.jpg", "E.jpg"};
+    QTest::newRow("names not selected stay") << files << QStringList{} << QList<int>{0, 3}
+                                             << QStringList{"b.jpg", "c.jpg"} << QStringList{"a.jpg", "d.jpg"};
+}
+
+void tst_selection::moves()
+{
+    QFETCH(QStringList, source);
+    QFETCH(QStringList, destination);
+    QFETCH(QList<int>, selectedRows);
+    QFETCH(QStringList, sourceAfter);
+    QFETCH(QStringList, destinationAfter);
+
+    SortedListBox from;
+    SortedListBox to;
+    from.addNames(source);
+    to.addNames(destination);
+    for (const int row : selectedRows)
+        from.item(row)->setSelected(true);
+    Selection::moveSelected(from, to);
+    QCOMPARE(from.names(), sourceAfter);
+    QCOMPARE(to.names(), destinationAfter);
+
+    // And back again restores both lists.
+    for (int i = 0; i < to.count(); ++i)
+        to.item(i)->setSelected(!destination.contains(to.item(i)->text()));
+    Selection::moveSelected(to, from);
+    QCOMPARE(from.names(), source);
+    QCOMPARE(to.names(), destination);
+}
+
+void tst_selection::moveThousandsKeepsOrder()
+{
+    SortedListBox files;
+    SortedListBox page;
+    QStringList names;
+    for (int i = 0; i < 3000; ++i)
+        names << QStringLiteral("%1IMG_%2.JPG").arg(i % 2 ? "" : "x").arg(i, 4, 10, QLatin1Char('0'));
+    files.addNames(names);
+    page.addNames({QStringLiteral("m.jpg")});
+    for (int i = 0; i < files.count(); i += 2)
+        files.item(i)->setSelected(true);
+    Selection::moveSelected(files, page);
+    QCOMPARE(files.count() + page.count(), 3001);
+    QCOMPARE(files.count(), 1500);
+    QStringList expected = page.names();
+    std::stable_sort(expected.begin(), expected.end(), namesLess);
+    QCOMPARE(page.names(), expected);
+    QVERIFY(page.selectedItems().isEmpty());
+}
+
+void tst_selection::folderBoxMoves()
+{
+    FolderBox box;
+    QSignalSpy changed(&box, &FolderBox::changed);
+
+    QCOMPARE(box.setPath(m_folder + QLatin1Char('/')), FolderBox::Move::Changed);
+    QCOMPARE(box.path(), m_folder);
+    QCOMPARE(changed.count(), 1);
+    // The subfolders follow the chain down to the current folder; hidden
+    // ones are left out.
+    QStringList shown;
+    for (int i = 0; i < box.count(); ++i)
+        shown << box.item(i)->text();
+    QCOMPARE(shown.mid(shown.size() - 3), (QStringList{"pics", "sub.jpg", "Zoo"}));
+    QCOMPARE(shown.first(), QStringLiteral("/"));
+
+    QCOMPARE(box.setPath(m_folder), FolderBox::Move::Unchanged);
+    QCOMPARE(changed.count(), 1);
+
+    QString reason;
+    QCOMPARE(box.setPath(m_dir.filePath(QStringLiteral("gone")), &reason), FolderBox::Move::Failed);
+    QVERIFY(!reason.isEmpty());
+    QCOMPARE(box.path(), m_folder);
+    QCOMPARE(changed.count(), 1);
+
+    // Enter on a subfolder opens it.
+    box.setCurrentRow(box.count() - 1);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QCOMPARE(box.path(), m_folder + QStringLiteral("/Zoo"));
+    QCOMPARE(changed.count(), 2);
+}
+
+void tst_selection::fileBoxKeepsNamesWhenFolderVanishes()
+{
+    const QString doomed = m_dir.filePath(QStringLiteral("doomed"));
+    QVERIFY(QDir().mkpath(doomed));
+    QVERIFY(writeFileBytes(doomed + QStringLiteral("/one.jpg"), "x"));
+    FileBox box;
+    QVERIFY(box.setPattern(QStringLiteral("*.jpg")));
+    QVERIFY(box.setPath(doomed));
+    QCOMPARE(box.names(), QStringList{"one.jpg"});
+    QVERIFY(QDir(doomed).removeRecursively());
+    QString reason;
+    QVERIFY(!box.setPath(doomed + QStringLiteral("-other"), &reason));
+    QVERIFY(!reason.isEmpty());
+    QCOMPARE(box.path(), doomed);
+    QCOMPARE(box.names(), QStringList{"one.jpg"});
+}
+
+QTEST_MAIN(tst_selection)
+#include "tst_selection.moc"
