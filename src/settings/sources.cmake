@@ -1,2 +1,4 @@
 target_sources(kelvane_core PRIVATE
+    settings/profilefile.h settings/profilefile.cpp
+    settings/settingsfile.h settings/settingsfile.cpp
 )

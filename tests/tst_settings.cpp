@@ -1,0 +1,352 @@
+#include "settings/profilefile.h"
+#include "settings/settingsfile.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+const QString defaults = QStringLiteral("Defaults");
+const QString filesDir = QStringLiteral("FilesDir");
+
+// A file with everything a hand-edited file may hold around the key.
+const QByteArray busyFile = "; Kelvane settings\r\n"
+                            "\r\n"
+                            "[Window]\r\n"
+                            "Left = 120\r\n"
+                            "[ defaults ]  \r\n"
+                            "  Other=1;2\r\n"
+                            "   filesdir   =   /old/place/   \r\n"
+                            "; FilesDir=/commented/\r\n"
+                            "\r\n"
+                            "[Last]\r\n"
+                            "x=\"y\"";
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class tst_settings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void read_data();
+    void read();
+    void readWithoutReadableFile();
+
+    void write_data();
+    void write();
+    void storedFolderRoundTrip_data();
+    void storedFolderRoundTrip();
+    void valueRoundTrip_data();
+    void valueRoundTrip();
+    void oddContentKeptByteForByte_data();
+    void oddContentKeptByteForByte();
+
+    void failedWriteLeavesFile_data();
+    void failedWriteLeavesFile();
+    void readOnlyFileKept();
+
+    void filePathFollowsConfigHome_data();
+    void filePathFollowsConfigHome();
+
+private:
+    QString iniPath() const { return m_dir.filePath(QStringLiteral("Kelvane.INI")); }
+    QTemporaryDir m_dir;
+};
+
+void tst_settings::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void tst_settings::cleanup()
+{
+    QDir(m_dir.path()).removeRecursively();
+    QVERIFY(QDir().mkpath(m_dir.path()));
+}
+
+void tst_settings::read_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected");
+
+    const QString trip = QStringLiteral("/home/u/Pictures/Trip/");
+    QTest::newRow("plain") << QByteArray("[Defaults]\r\nFilesDir=/home/u/Pictures/Trip/\r\n") << trip;
+    QTest::newRow("names in other case") << QByteArray("[DEFAULTS]\nfilesdir=/home/u/Pictures/Trip/\n") << trip;
+    QTest::newRow("spaces around names and value")
+        << QByteArray(" [  Defaults\t] ; note\n \tFilesDir \t=  /home/u/Pictures/Trip/ \t\n") << trip;
+    QTest::newRow("unterminated last line") << QByteArray("[Defaults]\nFilesDir=/home/u/Pictures/Trip/") << trip;
+    QTest::newRow("double quotes removed") << QByteArray("[Defaults]\nFilesDir=\" /a b/ \"\n") << " /a b/ ";
+    QTest::newRow("single quotes removed") << QByteArray("[Defaults]\nFilesDir='/a/'\n") << "/a/";
+    QTest::newRow("only one pair removed") << QByteArray("[Defaults]\nFilesDir=\"\"/a/\"\"\n") << "\"/a/\"";
+    QTest::newRow("unmatched quotes kept") << QByteArray("[Defaults]\nFilesDir=\"/a/'\n") << "\"/a/'";
+    QTest::newRow("inner quotes kept") << QByteArray("[Defaults]\nFilesDir=/it's \"here\"/\n") << "/it's \"here\"/";
+    QTest::newRow("semicolon is data") << QByteArray("[Defaults]\nFilesDir=/a;b/ ; not a comment\n")
+                                       << "/a;b/ ; not a comment";
+    QTest::newRow("commented key ignored") << QByteArray("[Defaults]\n ;FilesDir=/no/\nFilesDir=/yes/\n") << "/yes/";
+    QTest::newRow("empty value") << QByteArray("[Defaults]\nFilesDir=\nFilesDir=/later/\n") << QString();
+    QTest::newRow("key before any section") << QByteArray("FilesDir=/no/\n[Defaults]\n") << QString();
+    QTest::newRow("key of another section") << QByteArray("[Defaults]\n[Other]\nFilesDir=/no/\n") << QString();
+    QTest::newRow("missing section") << QByteArray("[Window]\nFilesDir=/no/\n") << QString();
+    QTest::newRow("missing key") << QByteArray("[Defaults]\nFilesDirs=/no/\nFiles Dir=/no/\n") << QString();
+    QTest::newRow("empty file") << QByteArray("") << QString();
+    QTest::newRow("first of duplicate keys") << QByteArray("[Defaults]\nFilesDir=/1/\nFilesDir=/2/\n") << "/1/";
+    QTest::newRow("duplicate section, first holds key")
+        << QByteArray("[Defaults]\nFilesDir=/1/\n[Defaults]\nFilesDir=/2/\n") << "/1/";
+    QTest::newRow("duplicate section, second holds key")
+        << QByteArray("[Defaults]\nOther=1\n[Defaults]\nFilesDir=/2/\n") << "/2/";
+    QTest::newRow("UTF-8 value") << QByteArray("[Defaults]\nFilesDir=/home/\xc3\xa9t\xc3\xa9/\xe2\x9c\x93/\n")
+                                 << QStringLiteral("/home/\u00e9t\u00e9/\u2713/");
+    QTest::newRow("invalid bytes become replacement characters")
+        << QByteArray("[Defaults]\nFilesDir=/a\xff\xfe/\n") << QStringLiteral("/a\ufffd\ufffd/");
+    QTest::newRow("NUL bytes around")
+        << QByteArray("\0\0[x]\0\n[Defaults]\nFilesDir=/a/\n\0=\0\n", 31) << "/a/";
+
+    const QString longValue = QStringLiteral("/") + QString(299, QLatin1Char('x'));
+    QTest::newRow("300 characters cut to 254")
+        << QByteArray("[Defaults]\nFilesDir=" + longValue.toLatin1() + "\n") << longValue.left(254);
+    const QString emoji = QStringLiteral("\U0001F600");
+    const QString pairAtEdge = QString(253, QLatin1Char('a')) + emoji;
+    QTest::newRow("surrogate pair at the cut is dropped whole")
+        << QByteArray("[Defaults]\nFilesDir=" + pairAtEdge.toUtf8() + "\n") << QString(253, QLatin1Char('a'));
+}
+
+void tst_settings::read()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+
+    QVERIFY(writeFileBytes(iniPath(), content));
+    QCOMPARE(Settings::readStoredFolder(iniPath()), expected);
+}
+
+void tst_settings::readWithoutReadableFile()
+{
+    QCOMPARE(Settings::readStoredFolder(iniPath()), QString());
+    QVERIFY(QDir().mkpath(iniPath()));
+    QCOMPARE(Settings::readStoredFolder(iniPath()), QString());
+}
+
+void tst_settings::write_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+
+    QByteArray replaced = busyFile;
+    replaced.replace("/old/place/   ", "/home/u/Pictures/Trip/");
+    QTest::newRow("key replaced in place") << busyFile << replaced;
+
+    QTest::newRow("new file uses CR LF")
+        << QByteArray() << QByteArray("[Defaults]\r\nFilesDir=/home/u/Pictures/Trip/\r\n");
+    QTest::newRow("key added after the section's last entry")
+        << QByteArray("[Defaults]\r\nA=1\r\n; about B\r\n\r\n[B]\r\nB=2\r\n")
+        << QByteArray("[Defaults]\r\nA=1\r\nFilesDir=/home/u/Pictures/Trip/\r\n; about B\r\n\r\n[B]\r\nB=2\r\n");
+    QTest::newRow("key added after a bare header")
+        << QByteArray("[Defaults]\n\n[B]\n")
+        << QByteArray("[Defaults]\nFilesDir=/home/u/Pictures/Trip/\n\n[B]\n");
+    QTest::newRow("key added to an unterminated last line")
+        << QByteArray("[Defaults]\nA=1")
+        << QByteArray("[Defaults]\nA=1\nFilesDir=/home/u/Pictures/Trip/\n");
+    QTest::newRow("section added to an LF file")
+        << QByteArray("; only a comment\n[A]\r\nB=1")
+        << QByteArray("; only a comment\n[A]\r\nB=1\n[Defaults]\nFilesDir=/home/u/Pictures/Trip/\n");
+    QTest::newRow("each line keeps its own end")
+        << QByteArray("[Defaults]\r\nA=1\nFilesDir=/x/\r\nB=2\n")
+        << QByteArray("[Defaults]\r\nA=1\nFilesDir=/home/u/Pictures/Trip/\r\nB=2\n");
+    QTest::newRow("name and spacing of the key kept")
+        << QByteArray("[Defaults]\r\n  FILESDIR =\t'/x/'\r\n")
+        << QByteArray("[Defaults]\r\n  FILESDIR =\t/home/u/Pictures/Trip/\r\n");
+    QTest::newRow("duplicate section, key replaced where it is read")
+        << QByteArray("[Defaults]\r\nA=1\r\n[Defaults]\r\nFilesDir=/x/\r\n")
+        << QByteArray("[Defaults]\r\nA=1\r\n[Defaults]\r\nFilesDir=/home/u/Pictures/Trip/\r\n");
+    QTest::newRow("duplicate section, missing key goes to the first")
+        << QByteArray("[Defaults]\r\nA=1\r\n[Defaults]\r\nB=2\r\n")
+        << QByteArray("[Defaults]\r\nA=1\r\nFilesDir=/home/u/Pictures/Trip/\r\n[Defaults]\r\nB=2\r\n");
+}
+
+void tst_settings::write()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+
+    if (!before.isNull())
+        QVERIFY(writeFileBytes(iniPath(), before));
+    Settings::writeStoredFolder(QStringLiteral("/home/u/Pictures/Trip"), iniPath());
+    QCOMPARE(readFileBytes(iniPath()), after);
+    QCOMPARE(entries(m_dir.path()), QStringList{QStringLiteral("Kelvane.INI")});
+}
+
+void tst_settings::storedFolderRoundTrip_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("ordinary folder") << "/home/u/Pictures/Trip" << "/home/u/Pictures/Trip/";
+    QTest::newRow("root folder gives two separators") << "/" << "//";
+    QTest::newRow("quotes, semicolon, equals and spaces")
+        << "/a 'b' \"c\"=;d " << "/a 'b' \"c\"=;d /";
+    QTest::newRow("non-ASCII names") << QStringLiteral("/home/u/\u00dcrlaub \u2713") << QStringLiteral("/home/u/\u00dcrlaub \u2713/");
+}
+
+void tst_settings::storedFolderRoundTrip()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, stored);
+
+    // Through a folder that does not exist yet, as on a first run.
+    const QString path = m_dir.filePath(QStringLiteral("config/sub/Kelvane.INI"));
+    Settings::writeStoredFolder(folder, path);
+    QCOMPARE(Settings::readStoredFolder(path), stored);
+    // Written twice, the file holds one key.
+    Settings::writeStoredFolder(folder, path);
+    QCOMPARE(readFileBytes(path), "[Defaults]\r\nFilesDir=" + stored.toUtf8() + "\r\n");
+}
+
+void tst_settings::valueRoundTrip_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("line");
+
+    QTest::newRow("spaces at the ends") << "  padded \t" << QByteArray("k=\"  padded \t\"");
+    QTest::newRow("enclosing single quotes") << "'q'" << QByteArray("k=\"'q'\"");
+    QTest::newRow("two double quotes") << "\"\"" << QByteArray("k=\"\"\"\"");
+    QTest::newRow("empty") << QString() << QByteArray("k=");
+}
+
+void tst_settings::valueRoundTrip()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, line);
+
+    ProfileFile file(iniPath());
+    QVERIFY(file.writeString(QStringLiteral("s"), QStringLiteral("k"), value));
+    QCOMPARE(file.readString(QStringLiteral("S"), QStringLiteral("K")), value);
+    QCOMPARE(readFileBytes(iniPath()), "[s]\r\n" + line + "\r\n");
+}
+
+void tst_settings::oddContentKeptByteForByte_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("tail");
+
+    QByteArray everyByte;
+    for (int c = 0; c < 256; ++c)
+        everyByte += char(c);
+    everyByte.replace('\n', "\r\r");
+
+    QTest::newRow("1 MB lines") << "x=" + QByteArray(1 << 20, 'a') + "\r\n"
+                                << "; " + QByteArray(1 << 20, ';') + "\r\n" + QByteArray(1 << 20, 'b');
+    QTest::newRow("binary garbage with NUL bytes")
+        << everyByte + "\r\n" + QByteArray("\0\xff\xfe=\0\r\n", 7)
+        << QByteArray("\0\0\0", 3) + everyByte;
+}
+
+void tst_settings::oddContentKeptByteForByte()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, tail);
+
+    const QByteArray section = "[Defaults]\r\n";
+    QVERIFY(writeFileBytes(iniPath(), head + section + "FilesDir=/old/\r\n" + tail));
+    QCOMPARE(Settings::readStoredFolder(iniPath()), QStringLiteral("/old/"));
+
+    Settings::writeStoredFolder(QStringLiteral("/new"), iniPath());
+    QCOMPARE(readFileBytes(iniPath()), head + section + "FilesDir=/new/\r\n" + tail);
+    QCOMPARE(Settings::readStoredFolder(iniPath()), QStringLiteral("/new/"));
+}
+
+void tst_settings::failedWriteLeavesFile_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("path through a regular file") << "Kelvane.INI/Kelvane.INI" << "/a";
+    QTest::newRow("folder where the file should be") << "folder" << "/a";
+    QTest::newRow("LF in the value") << "Kelvane.INI" << "/a\n[Defaults]\nFilesDir=/b";
+    QTest::newRow("CR in the value") << "Kelvane.INI" << "/a\rb";
+}
+
+void tst_settings::failedWriteLeavesFile()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, value);
+
+    const QByteArray content = "[Defaults]\r\nFilesDir=/old/\r\n";
+    QVERIFY(writeFileBytes(iniPath(), content));
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("folder"))));
+    const QStringList before = entries(m_dir.path());
+
+    const QString path = m_dir.filePath(target);
+    QVERIFY(!ProfileFile(path).writeString(defaults, filesDir, value));
+    Settings::writeStoredFolder(value, path);
+
+    QCOMPARE(readFileBytes(iniPath()), content);
+    QCOMPARE(entries(m_dir.path()), before);
+    QVERIFY(entries(m_dir.filePath(QStringLiteral("folder"))).isEmpty());
+}
+
+void tst_settings::readOnlyFileKept()
+{
+    if (geteuid() == 0)
+        QSKIP("File permissions do not stop root");
+    const QByteArray content = "[Defaults]\r\nFilesDir=/old/\r\n";
+    QVERIFY(writeFileBytes(iniPath(), content));
+    QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner));
+
+    QVERIFY(!ProfileFile(iniPath()).writeString(defaults, filesDir, QStringLiteral("/new/")));
+    QCOMPARE(readFileBytes(iniPath()), content);
+    QCOMPARE(Settings::readStoredFolder(iniPath()), QStringLiteral("/old/"));
+    QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner));
+}
+
+void tst_settings::filePathFollowsConfigHome_data()
+{
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<QByteArray>("configHome");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("set") << true << QByteArray("/tmp/some config") << "/tmp/some config/Kelvane.INI";
+    QTest::newRow("empty") << true << QByteArray() << "/home/tester/.config/Kelvane.INI";
+    QTest::newRow("unset") << false << QByteArray() << "/home/tester/.config/Kelvane.INI";
+}
+
+void tst_settings::filePathFollowsConfigHome()
+{
+    QFETCH(bool, set);
+    QFETCH(QByteArray, configHome);
+    QFETCH(QString, expected);
+
+    const QByteArray oldHome = qgetenv("HOME");
+    const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+
+    qputenv("HOME", "/home/tester");
+    if (set)
+        qputenv("XDG_CONFIG_HOME", configHome);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    const QString path = Settings::filePath();
+
+    qputenv("HOME", oldHome);
+    if (hadConfigHome)
+        qputenv("XDG_CONFIG_HOME", oldConfigHome);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(path, expected);
+}
+
+QTEST_GUILESS_MAIN(tst_settings)
+#include "tst_settings.moc"
