@@ -1,1 +1,2 @@
-# Tests of src/app.
+# Tests of src/app: the window driven offscreen.
+kelvane_add_test(tst_window SOURCES tst_window.cpp)

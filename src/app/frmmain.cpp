@@ -206,6 +206,8 @@ void frmMain::createControls()
     VScroll1->setValue(0);
     // The board follows the scroll bar's position, not a dragged thumb.
     VScroll1->setTracking(false);
+    // The board's scroll bar takes its turn in the tab order.
+    VScroll1->setFocusPolicy(Qt::StrongFocus);
     VScroll1->raise();
     Frame1->lower();
     Frame2->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -1,0 +1,434 @@
+#include "app/centerform.h"
+#include "app/controltable.h"
+#include "app/frmmain.h"
+#include "app/toolkit/filebox.h"
+#include "app/toolkit/folderbox.h"
+#include "app/toolkit/imagebox.h"
+#include "app/toolkit/sortedlistbox.h"
+#include "app/toolkit/twips.h"
+#include "settings/settingsfile.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void selectNames(SortedListBox *list, const QStringList &names)
+{
+    list->clearSelection();
+    for (int i = 0; i < list->count(); ++i) {
+        if (names.contains(list->item(i)->text()))
+            list->item(i)->setSelected(true);
+    }
+}
+
+QByteArray crlfLines(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+class tst_window : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void controlGeometry_data();
+    void controlGeometry();
+    void controlsCarryTextsAndTags();
+    void captionsFitTheirControls();
+    void tabOrderAndInitialFocus();
+    void centeredOffset_data();
+    void centeredOffset();
+    void centerFormUsesTheScreenProvider();
+
+    void startUpOpensStoredFolder();
+    void startUpWithoutStoredFolderStillFillsFileList_data();
+    void startUpWithoutStoredFolderStillFillsFileList();
+    void rebuildEmptiesPageList();
+    void clearLeavesNamesOnNeitherList();
+    void folderThatCannotBeListed();
+    void preview();
+    void wholeRoadOfOnePage();
+
+private:
+    QString makeFolder(const QString &name, const QStringList &files);
+    QTemporaryDir m_dir;
+    QString m_pictures;
+};
+
+void tst_window::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    m_pictures = makeFolder(QStringLiteral("pictures"), {"b.jpg", "a.jpg", "C.JPG", "index.html", "notes.bmp"});
+}
+
+void tst_window::init()
+{
+    QFile::remove(Settings::filePath());
+}
+
+QString tst_window::makeFolder(const QString &name, const QStringList &files)
+{
+    const QString folder = m_dir.filePath(name);
+    QDir().mkpath(folder);
+    for (const QString &file : files) {
+        const QString path = folder + QLatin1Char('/') + file;
+        if (file.endsWith(QLatin1String(".html"))) {
+            writeFileBytes(path, "<html></html>");
+            continue;
+        }
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QByteArray format = file.endsWith(QLatin1String(".bmp")) ? "BMP" : "JPG";
+        image.save(path, format.constData());
+    }
+    return folder;
+}
+
+void tst_window::controlGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("pixels");
+    QTest::newRow("Drive1") << "Drive1" << -1 << QRect(8, 24, 169, 21);
+    QTest::newRow("List2") << "List2" << -1 << QRect(324, 24, 129, 290);
+    QTest::newRow("File1 lies under List1") << "File1" << -1 << QRect(188, 60, 129, 253);
+    QTest::newRow("optFilter(2)") << "optFilter" << 2 << QRect(276, 324, 45, 17);
+    QTest::newRow("VScroll1 in Frame2") << "VScroll1" << -1 << QRect(520, 8, 17, 417);
+    QTest::newRow("template in Frame1") << "imgView" << 0 << QRect(4, 8, 125, 113);
+    QTest::newRow("txtItemDesc") << "txtItemDesc" << -1 << QRect(460, 456, 529, 117);
+    QTest::newRow("cmdViewInBrowser") << "cmdViewInBrowser" << -1 << QRect(320, 396, 105, 21);
+}
+
+void tst_window::controlGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(QRect, pixels);
+    frmMain form;
+    QWidget *control = nullptr;
+    for (QWidget *w : form.findChildren<QWidget *>(name)) {
+        if (index < 0 || w->property("index").toInt() == index)
+            control = w;
+    }
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), pixels);
+    QCOMPARE(form.size(), QSize(999, 595));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+}
+
+void tst_window::controlsCarryTextsAndTags()
+{
+    frmMain form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Kelvane"));
+    QVERIFY(!form.windowIcon().isNull());
+    QCOMPARE(form.optFilter[0]->text(), QStringLiteral("All"));
+    QCOMPARE(form.optFilter[1]->property("tag").toString(), QStringLiteral("*.jpg"));
+    QVERIFY(form.optFilter[1]->isChecked());
+    QCOMPARE(form.optFilter[2]->property("tag").toString(), QStringLiteral("*.html"));
+    QCOMPARE(form.Label1[0]->text(), QStringLiteral("Page Description"));
+    QCOMPARE(form.Label1[1]->text(), QStringLiteral("Name"));
+    QCOMPARE(form.txtName->toolTip(),
+             QStringLiteral("Filename and Title. Filename appended with .html when building it."));
+    QCOMPARE(form.txtName->text(), QString());
+    QCOMPARE(form.txtDesc->toolTip(), QStringLiteral("Description at top of the page"));
+    QCOMPARE(form.txtItemDesc->toolTip(), QStringLiteral("Item Description"));
+    QCOMPARE(form.lblPicDesc->text(), QStringLiteral("Picture Description (click on a pic)"));
+    QCOMPARE(form.VScroll1->minimum(), 0);
+    QCOMPARE(form.VScroll1->maximum(), 32767);
+    QCOMPARE(form.VScroll1->pageStep(), 1);
+    QVERIFY(!form.VScroll1->hasTracking());
+    QCOMPARE(form.List1->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(form.List2->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(form.txtDesc->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+void tst_window::captionsFitTheirControls()
+{
+    frmMain form;
+    for (QWidget *w : form.findChildren<QWidget *>()) {
+        QString text;
+        int extra = 0;
+        if (auto *button = qobject_cast<QPushButton *>(w)) {
+            text = button->text();
+            extra = 4;
+        } else if (auto *option = qobject_cast<QRadioButton *>(w)) {
+            text = option->text();
+            extra = option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth);
+        } else if (auto *label = qobject_cast<QLabel *>(w)) {
+            text = label->text();
+        }
+        if (text.isEmpty())
+            continue;
+        const QFontMetrics metrics(w->font());
+        QVERIFY2(metrics.horizontalAdvance(text) + extra <= w->width(), qPrintable(w->objectName()));
+        QVERIFY2(metrics.height() <= w->height(), qPrintable(w->objectName()));
+    }
+}
+
+void tst_window::tabOrderAndInitialFocus()
+{
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), form.cmdBuild);
+
+    QStringList expected;
+    for (const QString &name : ControlTable::tabOrder()) {
+        if (name == QLatin1String("optFilter"))
+            expected << "optFilter(0)" << "optFilter(1)" << "optFilter(2)";
+        else
+            expected << name;
+    }
+    QStringList chain;
+    QWidget *w = form.cmdBuild;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus) {
+            const QVariant index = w->property("index");
+            chain << (index.isValid() ? QStringLiteral("%1(%2)").arg(w->objectName()).arg(index.toInt())
+                                      : w->objectName());
+        }
+        w = w->nextInFocusChain();
+    } while (w != form.cmdBuild && chain.size() < 40);
+    // Inner parts of composite widgets (scroll bars of list views) carry no
+    // names of ours.
+    chain.removeAll(QString());
+    chain.erase(std::remove_if(chain.begin(), chain.end(),
+                               [](const QString &n) { return n.startsWith(QLatin1String("qt_")); }),
+                chain.end());
+    QCOMPARE(chain.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
+}
+
+void tst_window::centeredOffset_data()
+{
+    QTest::addColumn<float>("screen");
+    QTest::addColumn<float>("window");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("odd difference halves toward zero") << 9000.0f << 8001.0f << 499;
+    QTest::newRow("window taller than the screen") << 9000.0f << 9431.0f << -215;
+    QTest::newRow("window wider than the screen") << 12000.0f << 15105.0f << -1552;
+    QTest::newRow("half rounds to even, down") << 100.0f << 97.5f << 1;
+    QTest::newRow("half rounds to even, up") << 100.0f << 96.5f << 2;
+}
+
+void tst_window::centeredOffset()
+{
+    QFETCH(float, screen);
+    QFETCH(float, window);
+    QFETCH(int, offset);
+    QCOMPARE(Module1::centeredOffset(screen, window), offset);
+}
+
+void tst_window::centerFormUsesTheScreenProvider()
+{
+    const auto previous = Module1::setScreenSizeProvider([] { return QSizeF(12000, 9000); });
+    QWidget form;
+    form.setFixedSize(1007, 629); // 15105 x 9435 twips
+    Module1::CenterForm(form);
+    Module1::setScreenSizeProvider(previous);
+    QCOMPARE(form.pos(), QPoint(Twips::toPixels(-1552), Twips::toPixels(-217)));
+}
+
+void tst_window::startUpOpensStoredFolder()
+{
+    Settings::writeStoredFolder(m_pictures);
+    frmMain form;
+    form.Form_Load();
+    QCOMPARE(form.Dir1->path(), m_pictures);
+    QCOMPARE(form.File1->path(), m_pictures);
+    QCOMPARE(form.File1->pattern(), QStringLiteral("*.jpg"));
+    QCOMPARE(form.List1->names(), (QStringList{"a.jpg", "b.jpg", "C.JPG"}));
+    QCOMPARE(form.List2->count(), 0);
+    QCOMPARE(form.Frame1->height(), 4250); // ten times 6375 twips
+    QVERIFY(form.imgView(0)->isHidden());
+    QCOMPARE(form.thumbnailCount(), 0);
+    QCOMPARE(form.currentSlot(), qint16(0));
+}
+
+void tst_window::startUpWithoutStoredFolderStillFillsFileList_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::newRow("nothing stored") << QByteArray();
+    QTest::newRow("stored folder is gone") << QByteArray("[Defaults]\r\nFilesDir=/no/such/folder/\r\n");
+    QTest::newRow("stored folder is the current one") << QByteArray("CURRENT");
+}
+
+void tst_window::startUpWithoutStoredFolderStillFillsFileList()
+{
+    QFETCH(QByteArray, ini);
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_pictures));
+    if (ini == "CURRENT")
+        Settings::writeStoredFolder(m_pictures);
+    else if (!ini.isEmpty())
+        QVERIFY(writeFileBytes(Settings::filePath(), ini));
+    MessageRecorder recorder;
+    frmMain form;
+    form.Form_Load();
+    QDir::setCurrent(previous);
+    QCOMPARE(form.Dir1->path(), m_pictures);
+    QCOMPARE(form.List1->names(), (QStringList{"a.jpg", "b.jpg", "C.JPG"}));
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void tst_window::rebuildEmptiesPageList()
+{
+    Settings::writeStoredFolder(m_pictures);
+    frmMain form;
+    form.Form_Load();
+    selectNames(form.List1, {"a.jpg"});
+    form.cmdAdd->click();
+    QCOMPARE(form.List2->names(), QStringList{"a.jpg"});
+
+    // A filter click rebuilds from the same folder and empties the page list.
+    QTest::mouseClick(form.optFilter[0], Qt::LeftButton, {}, QPoint(4, 8));
+    QVERIFY(form.optFilter[0]->isChecked());
+    QCOMPARE(form.File1->pattern(), QStringLiteral("*.*"));
+    QCOMPARE(form.List1->names(), (QStringList{"a.jpg", "b.jpg", "C.JPG", "index.html", "notes.bmp"}));
+    QCOMPARE(form.List2->count(), 0);
+
+    // So does opening another folder.
+    selectNames(form.List1, {"b.jpg"});
+    form.cmdAdd->click();
+    const QString other = makeFolder(QStringLiteral("other"), {"z.jpg"});
+    QCOMPARE(form.Dir1->setPath(other), FolderBox::Move::Changed);
+    QCOMPARE(form.File1->path(), other);
+    QCOMPARE(form.List1->names(), QStringList{"z.jpg"});
+    QCOMPARE(form.List2->count(), 0);
+}
+
+void tst_window::clearLeavesNamesOnNeitherList()
+{
+    Settings::writeStoredFolder(m_pictures);
+    frmMain form;
+    form.Form_Load();
+    selectNames(form.List1, {"a.jpg", "C.JPG"});
+    form.cmdAdd->click();
+    form.cmdClear->click();
+    QCOMPARE(form.List1->names(), QStringList{"b.jpg"});
+    QCOMPARE(form.List2->count(), 0);
+    form.optFilter[1]->click();
+    QCOMPARE(form.List1->names(), (QStringList{"a.jpg", "b.jpg", "C.JPG"}));
+}
+
+void tst_window::folderThatCannotBeListed()
+{
+    Settings::writeStoredFolder(m_pictures);
+    frmMain form;
+    form.Form_Load();
+    selectNames(form.List1, {"a.jpg"});
+    form.cmdAdd->click();
+
+    // The folder vanishes after it was opened; a filter click must say so
+    // and keep what the lists held.
+    const QString doomed = makeFolder(QStringLiteral("doomed"), {"d.jpg"});
+    form.Dir1->setPath(doomed);
+    selectNames(form.List1, {"d.jpg"});
+    form.cmdAdd->click();
+    QVERIFY(QDir(doomed).removeRecursively());
+    MessageRecorder recorder;
+    form.optFilter[0]->click();
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
+    QVERIFY(recorder.messages.at(0).text.contains(doomed));
+    QCOMPARE(form.List2->names(), QStringList{"d.jpg"});
+    QCOMPARE(form.File1->path(), doomed);
+}
+
+void tst_window::preview()
+{
+    const QString folder = makeFolder(QStringLiteral("preview"), {"Photo.JPG", "notes.bmp", "index.html"});
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/broken.jpg"), "not a picture"));
+    Settings::writeStoredFolder(folder);
+    frmMain form;
+    form.Form_Load();
+    form.optFilter[0]->click();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    MessageRecorder recorder;
+
+    auto pick = [&](const QString &name) {
+        const QList<QListWidgetItem *> found = form.List1->findItems(name, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
+                          form.List1->visualItemRect(found.first()).center());
+    };
+    pick(QStringLiteral("Photo.JPG"));
+    QVERIFY(!form.imgView2->picture().isNull());
+    const qint64 shown = form.imgView2->picture().cacheKey();
+
+    pick(QStringLiteral("index.html")); // fails the name test: nothing happens
+    QCOMPARE(form.imgView2->picture().cacheKey(), shown);
+    QVERIFY(recorder.messages.isEmpty());
+
+    pick(QStringLiteral("broken.jpg")); // passes the test but cannot load
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(recorder.messages.at(0).text.contains(folder + QStringLiteral("/broken.jpg")));
+    QCOMPARE(form.imgView2->picture().cacheKey(), shown);
+
+    pick(QStringLiteral("notes.bmp"));
+    QVERIFY(form.imgView2->picture().cacheKey() != shown);
+}
+
+void tst_window::wholeRoadOfOnePage()
+{
+    const QString folder = makeFolder(QStringLiteral("road"), {"beach.jpg", "Alps.jpg", "zoo.jpg", "index.html"});
+    MessageRecorder recorder;
+    {
+        frmMain form;
+        form.Form_Load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.Dir1->setPath(folder + QLatin1Char('/')), FolderBox::Move::Changed);
+        form.optFilter[2]->click();
+        QCOMPARE(form.List1->names(), QStringList{"index.html"});
+        form.optFilter[1]->click();
+        QCOMPARE(form.List1->names(), (QStringList{"Alps.jpg", "beach.jpg", "zoo.jpg"}));
+
+        selectNames(form.List1, {"zoo.jpg", "Alps.jpg"});
+        QTest::mouseClick(form.cmdAdd, Qt::LeftButton);
+        QCOMPARE(form.List2->names(), (QStringList{"Alps.jpg", "zoo.jpg"}));
+        QCOMPARE(form.List1->names(), QStringList{"beach.jpg"});
+
+        QTest::keyClicks(form.txtName, QStringLiteral("  Holiday "));
+        QTest::keyClicks(form.txtDesc, QStringLiteral("Day one"));
+        QTest::keyClick(form.txtDesc, Qt::Key_Return);
+        QTest::keyClicks(form.txtDesc, QStringLiteral("sunny"));
+        QTest::mouseClick(form.cmdBuildLinks, Qt::LeftButton);
+        QCOMPARE(form.txtName->text(), QStringLiteral("Holiday"));
+        form.close();
+    }
+    QVERIFY(recorder.messages.isEmpty());
+    QCOMPARE(readFileBytes(folder + QStringLiteral("/Holiday.html")),
+             crlfLines({"<Title>Holiday</Title>", "<Font Size=4>", "<Heading>Holiday</Heading><BR><BR>", "</Font>",
+                        "<Font Size=3>", "Day one<BR>sunny<BR><BR>", "<A HREF=\"Alps.jpg\">Alps.jpg</A>&nbsp&nbsp ",
+                        "<BR><BR>", "<A HREF=\"zoo.jpg\">zoo.jpg</A>&nbsp&nbsp ", "<BR><BR>", "</Font>"}));
+    QCOMPARE(Settings::readStoredFolder(), folder + QLatin1Char('/'));
+
+    frmMain again;
+    again.Form_Load();
+    QCOMPARE(again.Dir1->path(), folder);
+    QCOMPARE(again.List1->names(), (QStringList{"Alps.jpg", "beach.jpg", "zoo.jpg"}));
+}
+
+QTEST_MAIN(tst_window)
+#include "tst_window.moc"
