@@ -1,0 +1,391 @@
+#include "app/frmmain.h"
+#include "app/toolkit/filebox.h"
+#include "app/toolkit/folderbox.h"
+#include "app/toolkit/imagebox.h"
+#include "app/toolkit/sortedlistbox.h"
+#include "board/slotgeometry.h"
+#include "board/thumbnailboard.h"
+#include "settings/settingsfile.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class tst_board : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void placement_data();
+    void placement();
+    void frameHeight_data();
+    void frameHeight();
+
+    void refreshPlacesSlots_data();
+    void refreshPlacesSlots();
+    void shorterSecondRefresh();
+    void emptyRefreshKeepsScrollBar();
+    void slot153CanBeScrolledIntoView();
+    void descriptionsRoad();
+    void textTypedBeforeAnyClickGoesToTemplate();
+    void clickAfterCurrentSlotVanished();
+    void failurePlaceholders();
+    void manyFailuresAreCounted();
+    void secondRefreshDuringRefresh();
+    void pageListShrinksAtYield();
+    void closeDuringRefresh();
+
+private:
+    // A window opened on a folder of `count` small pictures, all of them on
+    // the page list.
+    void openWindow(frmMain &form, const QString &folder);
+    QString pictureFolder(int count);
+    QTemporaryDir m_dir;
+};
+
+void tst_board::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+}
+
+QString tst_board::pictureFolder(int count)
+{
+    const QString folder = m_dir.filePath(QStringLiteral("pics-%1").arg(count));
+    if (QDir(folder).exists())
+        return folder;
+    QDir().mkpath(folder);
+    QImage image(16, 12, QImage::Format_RGB32);
+    for (int i = 1; i <= count; ++i) {
+        image.fill(QColor::fromHsv((i * 37) % 360, 200, 200));
+        image.save(folder + QStringLiteral("/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), "JPG");
+    }
+    return folder;
+}
+
+void tst_board::openWindow(frmMain &form, const QString &folder)
+{
+    Settings::writeStoredFolder(folder);
+    form.Form_Load();
+    form.List1->selectAll();
+    form.cmdAdd_Click();
+}
+
+void tst_board::placement_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<float>("left");
+    QTest::addColumn<float>("top");
+    QTest::addColumn<int>("row");
+    QTest::newRow("slot 1") << 1 << 60.0f << 120.0f << 0;
+    QTest::newRow("slot 2") << 2 << 1935.0f << 120.0f << 0;
+    QTest::newRow("slot 3") << 3 << 3810.0f << 120.0f << 0;
+    QTest::newRow("slot 4, last column") << 4 << 5685.0f << 120.0f << 0;
+    QTest::newRow("slot 5 starts row 1") << 5 << 60.0f << 1815.0f << 1;
+    QTest::newRow("slot 9 starts row 2") << 9 << 60.0f << 3510.0f << 2;
+    QTest::newRow("slot 153 starts row 38") << 153 << 60.0f << 64530.0f << 38;
+}
+
+void tst_board::placement()
+{
+    QFETCH(int, n);
+    QFETCH(float, left);
+    QFETCH(float, top);
+    QFETCH(int, row);
+    const SlotPlacement place = Board::placeSlot(n, TwipsRect{60, 120, 1875, 1695});
+    QCOMPARE(place.left, left);
+    QCOMPARE(place.top, top);
+    QCOMPARE(place.row, row);
+    QCOMPARE(Board::frameTopForScroll(3, 1695), -5085.0f);
+}
+
+void tst_board::frameHeight_data()
+{
+    QTest::addColumn<int>("slotCount");
+    QTest::addColumn<float>("height");
+    QTest::newRow("empty board keeps ten times the design") << 0 << 63750.0f;
+    QTest::newRow("148 slots fit the designed frame") << 148 << 63750.0f;
+    QTest::newRow("152 slots: row 37 must fit whole") << 152 << 120.0f + 38 * 1695.0f + 120.0f;
+    QTest::newRow("153 slots: row 38 too") << 153 << 120.0f + 39 * 1695.0f + 120.0f;
+}
+
+void tst_board::frameHeight()
+{
+    QFETCH(int, slotCount);
+    QFETCH(float, height);
+    QCOMPARE(Board::boardFrameHeight(slotCount, TwipsRect{60, 120, 1875, 1695}), height);
+}
+
+void tst_board::refreshPlacesSlots_data()
+{
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QPoint>("lastSlot");
+    QTest::addColumn<int>("maximum");
+    QTest::newRow("3 items") << 3 << QPoint(254, 8) << 0;
+    QTest::newRow("5 items") << 5 << QPoint(4, 121) << 1;
+    QTest::newRow("9 items") << 9 << QPoint(4, 234) << 2;
+}
+
+void tst_board::refreshPlacesSlots()
+{
+    QFETCH(int, items);
+    QFETCH(QPoint, lastSlot);
+    QFETCH(int, maximum);
+    frmMain form;
+    openWindow(form, pictureFolder(items));
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), items);
+    QCOMPARE(form.imgView(items)->pos(), lastSlot);
+    QCOMPARE(form.imgView(items)->size(), QSize(125, 113));
+    QVERIFY(form.imgView(items)->isVisibleTo(&form));
+    QVERIFY(!form.imgView(items)->picture().isNull());
+    QCOMPARE(form.VScroll1->maximum(), maximum);
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    form.VScroll1->setMaximum(32767);
+    form.VScroll1->setValue(3);
+    QCOMPARE(form.Frame1->y(), -339); // -5085 twips
+}
+
+void tst_board::shorterSecondRefresh()
+{
+    frmMain form;
+    openWindow(form, pictureFolder(9));
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 9);
+    form.List2->selectAll();
+    form.List2->item(0)->setSelected(false);
+    form.List2->item(1)->setSelected(false);
+    form.cmdRemove_Click();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 2);
+    QCOMPARE(form.Frame1->findChildren<ImageBox *>().size(), 3); // the template and two slots
+    QCOMPARE(form.VScroll1->maximum(), 0);
+}
+
+void tst_board::emptyRefreshKeepsScrollBar()
+{
+    frmMain form;
+    openWindow(form, pictureFolder(9));
+    form.cmdRefresh->click();
+    form.VScroll1->setValue(2);
+    form.cmdClear->click();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 0);
+    QCOMPARE(form.VScroll1->maximum(), 2);
+    QCOMPARE(form.VScroll1->value(), 2);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_board::slot153CanBeScrolledIntoView()
+{
+    frmMain form;
+    openWindow(form, pictureFolder(153));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 153);
+    QCOMPARE(form.VScroll1->maximum(), 38);
+    form.VScroll1->setValue(38);
+    ImageBox *last = form.imgView(153);
+    const QRect inViewport(last->mapTo(form.Frame2, QPoint(0, 0)), last->size());
+    QVERIFY2(form.Frame2->rect().contains(inViewport), qPrintable(QStringLiteral("slot at %1,%2").arg(inViewport.x()).arg(inViewport.y())));
+    QVERIFY(form.Frame1->rect().contains(last->geometry()));
+
+    // And it can be described.
+    QTest::mouseClick(last, Qt::LeftButton);
+    QCOMPARE(form.currentSlot(), qint16(153));
+}
+
+void tst_board::descriptionsRoad()
+{
+    MessageRecorder recorder;
+    frmMain form;
+    openWindow(form, pictureFolder(5));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.cmdRefresh->click();
+
+    QTest::mouseClick(form.imgView(2), Qt::LeftButton);
+    QCOMPARE(form.lblPicDesc->text(), QStringLiteral("Picture Description for Pic 2"));
+    form.txtItemDesc->setText(QStringLiteral("Second <b>bold</b>"));
+    QTest::mouseClick(form.imgView(5), Qt::LeftButton);
+    QCOMPARE(form.imgView(2)->toolTip(), QStringLiteral("Second <b>bold</b>"));
+    QCOMPARE(form.txtItemDesc->text(), QString());
+    QCOMPARE(form.lblPicDesc->text(), QStringLiteral("Picture Description for Pic 5"));
+
+    // Text still waiting in the box is not on the page.
+    form.txtItemDesc->setText(QStringLiteral("Fifth"));
+    form.txtName->setText(QStringLiteral("Desc"));
+    form.cmdBuild->click();
+    const QString page = QString::fromUtf8(readFileBytes(form.File1->path() + QStringLiteral("/Desc.html")));
+    QVERIFY(page.contains(QStringLiteral("Second <b>bold</b><BR><BR>\r\n<img src=\"p002.jpg\">")));
+    QVERIFY(!page.contains(QStringLiteral("Fifth")));
+    // A second click on the same slot stores it.
+    QTest::mouseClick(form.imgView(5), Qt::LeftButton);
+    QCOMPARE(form.txtItemDesc->text(), QStringLiteral("Fifth"));
+    form.cmdBuild->click();
+    QVERIFY(QString::fromUtf8(readFileBytes(form.File1->path() + QStringLiteral("/Desc.html")))
+                .contains(QStringLiteral("Fifth<BR><BR>\r\n<img src=\"p005.jpg\">")));
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void tst_board::textTypedBeforeAnyClickGoesToTemplate()
+{
+    frmMain form;
+    openWindow(form, pictureFolder(3));
+    form.cmdRefresh->click();
+    form.txtItemDesc->setText(QStringLiteral("shared"));
+    form.imgView_Click(1);
+    QCOMPARE(form.imgView(0)->toolTip(), QStringLiteral("shared"));
+    QCOMPARE(form.imgView(1)->toolTip(), QString());
+    form.cmdRefresh->click();
+    for (int n = 1; n <= 3; ++n)
+        QCOMPARE(form.imgView(n)->toolTip(), QStringLiteral("shared"));
+}
+
+void tst_board::clickAfterCurrentSlotVanished()
+{
+    frmMain form;
+    openWindow(form, pictureFolder(9));
+    form.cmdRefresh->click();
+    form.imgView_Click(7);
+    form.txtItemDesc->setText(QStringLiteral("nowhere to go"));
+    form.List2->selectAll();
+    form.List2->item(0)->setSelected(false);
+    form.List2->item(1)->setSelected(false);
+    form.cmdRemove_Click();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 2);
+    form.imgView_Click(1);
+    QCOMPARE(form.currentSlot(), qint16(1));
+    QCOMPARE(form.txtItemDesc->text(), QString());
+    QCOMPARE(form.imgView(2)->toolTip(), QString());
+    QCOMPARE(form.imgView(1)->toolTip(), QString());
+}
+
+void tst_board::failurePlaceholders()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("bad"));
+    QDir().mkpath(folder);
+    QImage image(16, 12, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(folder + QStringLiteral("/good.jpg"), "JPG"));
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/empty.jpg"), QByteArray()));
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/text.jpg"), "just some words\n"));
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/page.html"), "<html><body>hi</body></html>"));
+
+    MessageRecorder recorder;
+    frmMain form;
+    Settings::writeStoredFolder(folder);
+    form.Form_Load();
+    form.optFilter[0]->click();
+    form.List1->selectAll();
+    form.cmdAdd_Click();
+    form.cmdRefresh->click();
+
+    QCOMPARE(form.thumbnailCount(), 4); // empty, good, page, text
+    QVERIFY(form.imgView(1)->hasFailure());
+    QVERIFY(!form.imgView(2)->hasFailure());
+    QVERIFY(form.imgView(3)->hasFailure());
+    QVERIFY(form.imgView(4)->hasFailure());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(recorder.messages.size(), 1);
+    const QString text = recorder.messages.at(0).text;
+    QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
+    for (const char *name : {"empty.jpg", "text.jpg", "page.html"})
+        QVERIFY2(text.contains(QLatin1String(name)), qPrintable(text));
+    QVERIFY(!text.contains(QLatin1String("good.jpg")));
+
+    // A placeholder can still be described.
+    form.imgView_Click(3);
+    form.txtItemDesc->setText(QStringLiteral("the page"));
+    form.imgView_Click(1);
+    QCOMPARE(form.imgView(3)->toolTip(), QStringLiteral("the page"));
+}
+
+void tst_board::manyFailuresAreCounted()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("many-bad"));
+    QDir().mkpath(folder);
+    for (int i = 0; i < 13; ++i)
+        QVERIFY(writeFileBytes(folder + QStringLiteral("/bad%1.jpg").arg(i, 2, 10, QLatin1Char('0')), "no"));
+    MessageRecorder recorder;
+    frmMain form;
+    openWindow(form, folder);
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 13);
+    QCOMPARE(recorder.messages.size(), 1);
+    const QString text = recorder.messages.at(0).text;
+    QVERIFY(text.contains(QLatin1String("bad09.jpg")));
+    QVERIFY(!text.contains(QLatin1String("bad10.jpg")));
+    QVERIFY(text.contains(QLatin1String("and 3 more")));
+}
+
+void tst_board::secondRefreshDuringRefresh()
+{
+    frmMain form;
+    openWindow(form, pictureFolder(9));
+    int restarts = 0;
+    // The first yield of the first refresh runs a second one.
+    QTimer::singleShot(0, &form, [&] {
+        ++restarts;
+        form.cmdRefresh->click();
+    });
+    form.cmdRefresh->click();
+    QCOMPARE(restarts, 1);
+    QCOMPARE(form.thumbnailCount(), 9);
+    QCOMPARE(form.Frame1->findChildren<ImageBox *>().size(), 10);
+    for (int n = 1; n <= 9; ++n)
+        QCOMPARE(form.imgView(n)->property("index").toInt(), n);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_board::pageListShrinksAtYield()
+{
+    frmMain form;
+    openWindow(form, pictureFolder(9));
+    QTimer::singleShot(0, &form, [&] {
+        form.List2->selectAll();
+        form.List2->item(0)->setSelected(false);
+        form.List2->item(1)->setSelected(false);
+        form.List2->item(2)->setSelected(false);
+        form.cmdRemove_Click();
+    });
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 3);
+    QCOMPARE(form.VScroll1->maximum(), 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_board::closeDuringRefresh()
+{
+    const QString folder = pictureFolder(9);
+    {
+        frmMain form;
+        openWindow(form, folder);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QFile::remove(Settings::filePath());
+        QTimer::singleShot(0, &form, [&] { form.close(); });
+        form.cmdRefresh->click();
+        QVERIFY(form.thumbnailCount() < 9);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+    QCOMPARE(Settings::readStoredFolder(), folder + QLatin1Char('/'));
+}
+
+QTEST_MAIN(tst_board)
+#include "tst_board.moc"
