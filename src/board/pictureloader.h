@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// A decoded picture, or the reason it could not be decoded. The error names
+// no file; the caller adds the name it shows.
+struct LoadedPicture
+{
+    QImage image;
+    QString error;
+
+    bool ok() const { return error.isEmpty() && !image.isNull(); }
+};
+
+// Reads the picture at path with its EXIF orientation applied. When target is
+// not empty the picture comes back scaled down, aspect kept, just large
+// enough to cover target in both dimensions; a smaller picture keeps its size.
+// JPEG is scaled while it is decoded; other formats are decoded in full first.
+// Pictures over QImageReader's allocation limit fail. Safe on any thread.
+LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels);
