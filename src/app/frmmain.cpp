@@ -41,8 +41,10 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *container)
     case ControlType::ListBox: return new SortedListBox(container);
     case ControlType::TextBox: {
         auto *box = new QLineEdit(container);
-        // A tall single-line box shows its line at the top, not centred.
-        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A single-line box taller than a few lines shows its line at the
+        // top, where the eye looks for it, not in the middle.
+        if (Twips::toPixels(spec.height) > 3 * box->fontMetrics().height())
+            box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return box;
     }
     case ControlType::MultiLineTextBox: {
