@@ -1,1 +1,11 @@
 # Tests of src/browser.
+
+# Runs one attempt with the platform's service in a process of its own.
+qt_add_executable(browserscenario browser/browserscenario.cpp testsupport.h testsupport.cpp)
+target_include_directories(browserscenario PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(browserscenario PRIVATE kelvane_core)
+
+kelvane_add_test(tst_browser SOURCES tst_browser.cpp LABELS browser)
+add_dependencies(tst_browser browserscenario)
+target_compile_definitions(tst_browser PRIVATE
+    BROWSER_SCENARIO_PATH="$<TARGET_FILE:browserscenario>")

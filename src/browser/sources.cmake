@@ -1,2 +1,8 @@
 target_sources(kelvane_core PRIVATE
+    browser/browserservice.h browser/browserservice.cpp
+    browser/openinbrowser.h browser/openinbrowser.cpp
 )
+# The platform's way of finding and starting the associated program.
+if(UNIX AND NOT APPLE)
+    target_sources(kelvane_core PRIVATE browser/giobrowserservice.cpp)
+endif()

@@ -1,0 +1,557 @@
+#include "app/toolkit/messagebox.h"
+#include "browser/browserservice.h"
+#include "browser/openinbrowser.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <QWidget>
+
+#include <cerrno>
+
+namespace {
+
+const QByteArray probeBytes("\"<HTML> <\\HTML>\"\r\n");
+const QString notFoundText = QStringLiteral("Could not find associated Browser");
+const QString notFoundTitle = QStringLiteral("Browser Not Found");
+const QString notOpenedText = QStringLiteral("Web Page not Opened");
+const QString notOpenedTitle = QStringLiteral("URL Failed");
+
+// Stands in for the platform: records what it was asked and what the probe
+// held at that moment.
+class FakeBrowser : public BrowserService
+{
+public:
+    std::optional<BrowserProgram> findProgram(const QString &probePath) override
+    {
+        probePaths.append(probePath);
+        probeContents.append(readFileBytes(probePath));
+        if (!finds)
+            return std::nullopt;
+        return BrowserProgram{QStringLiteral("/opt/fake/browser"), QStringLiteral("Fake"), {}};
+    }
+
+    bool start(const BrowserProgram &program, const QString &pagePath) override
+    {
+        startedPrograms.append(program.executable);
+        startedPages.append(pagePath);
+        return starts;
+    }
+
+    bool finds = true;
+    bool starts = true;
+    QStringList probePaths;
+    QList<QByteArray> probeContents;
+    QStringList startedPrograms;
+    QStringList startedPages;
+};
+
+struct ShownMessage
+{
+    QString text;
+    MessageStyle style;
+    QString title;
+    QWidget *parent;
+    bool probeExisted; // whether the probe was still there while it showed
+};
+
+// Sets an environment variable for the life of the object.
+class EnvironmentOverride
+{
+public:
+    EnvironmentOverride(const char *name, const QByteArray &value)
+        : m_name(name)
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~EnvironmentOverride()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// One process's worth of XDG folders in which GIO finds a recording browser.
+struct Scenario
+{
+    QString root;
+    QString appFolder;
+    QString runtimeFolder;
+    QString recorder;
+    QString argumentsFile;
+    QString page;
+    QProcessEnvironment environment;
+};
+
+enum class Association {
+    None,             // an entry that claims no type, and no default
+    MissingProgram,   // the default names a program that is not there
+    ProgramNotExecutable,
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Association)
+
+class tst_browser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void outcomes_data();
+    void outcomes();
+    void pagePathPassedUnchanged_data();
+    void pagePathPassedUnchanged();
+    void emptyPathDoesNothing();
+    void existingProbeIsReplacedThenRemoved();
+    void fallbackFolder_data();
+    void fallbackFolder();
+    void noWritableFolder();
+
+    void launchesAssociatedProgram_data();
+    void launchesAssociatedProgram();
+    void startsNothingWithoutUsableAssociation_data();
+    void startsNothingWithoutUsableAssociation();
+
+private:
+    QString newFolder(const QString &name);
+    QString regularFile();
+    Scenario prepareScenario(bool appFolderWritable);
+    QList<QStringList> runScenario(const Scenario &scenario);
+
+    QTemporaryDir m_dir;
+    int m_folderCount = 0;
+    QString m_runtimeFolder;
+    QString m_systemMime;
+    std::optional<EnvironmentOverride> m_runtimeOverride;
+
+    FakeBrowser m_fake;
+    BrowserService *m_previousService = nullptr;
+    QString m_appFolder;
+    QList<ShownMessage> m_messages;
+    Toolkit::MessageHandler m_previousHandler;
+};
+
+void tst_browser::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // Found before the scenarios hide the system's data folders from GIO.
+    m_systemMime = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("mime"),
+                                          QStandardPaths::LocateDirectory);
+    QVERIFY2(!m_systemMime.isEmpty(), "the shared MIME database (shared-mime-info) is not installed");
+
+    m_runtimeFolder = newFolder(QStringLiteral("runtime"));
+    QVERIFY(QFile::setPermissions(m_runtimeFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    m_runtimeOverride.emplace("XDG_RUNTIME_DIR", QFile::encodeName(m_runtimeFolder));
+    QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), m_runtimeFolder);
+}
+
+void tst_browser::cleanupTestCase()
+{
+    m_runtimeOverride.reset();
+}
+
+void tst_browser::init()
+{
+    m_fake = FakeBrowser();
+    m_previousService = Browser::setService(&m_fake);
+    m_appFolder = newFolder(QStringLiteral("app"));
+    Browser::setApplicationFolderLookup([this] { return m_appFolder; });
+    m_messages.clear();
+    m_previousHandler = Toolkit::setMessageHandler(
+        [this](const QString &text, MessageStyle style, const QString &title, QWidget *parent) {
+            const bool probeExisted = !m_fake.probePaths.isEmpty() && QFile::exists(m_fake.probePaths.last());
+            m_messages.append({text, style, title, parent, probeExisted});
+        });
+}
+
+void tst_browser::cleanup()
+{
+    Toolkit::setMessageHandler(std::move(m_previousHandler));
+    Browser::setApplicationFolderLookup({});
+    Browser::setService(m_previousService);
+}
+
+QString tst_browser::newFolder(const QString &name)
+{
+    const QString path = m_dir.filePath(QStringLiteral("%1-%2").arg(name).arg(++m_folderCount));
+    if (!QDir().mkpath(path))
+        qFatal("cannot create %s", qPrintable(path));
+    return path;
+}
+
+QString tst_browser::regularFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("regular-%1").arg(++m_folderCount));
+    if (!writeFileBytes(path, "not a folder"))
+        qFatal("cannot create %s", qPrintable(path));
+    return path;
+}
+
+void tst_browser::outcomes_data()
+{
+    QTest::addColumn<bool>("finds");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("browser found and started") << true << true << QString() << QString();
+    QTest::newRow("no associated browser") << false << true << notFoundText << notFoundTitle;
+    QTest::newRow("browser does not start") << true << false << notOpenedText << notOpenedTitle;
+}
+
+void tst_browser::outcomes()
+{
+    QFETCH(bool, finds);
+    QFETCH(bool, starts);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    m_fake.finds = finds;
+    m_fake.starts = starts;
+    const QString page = m_dir.filePath(QStringLiteral("page.html"));
+
+    QWidget owner;
+    Module1::OpenInBrowser(page, &owner);
+
+    const QString probe = QDir(m_appFolder).filePath(QStringLiteral("test.htm"));
+    QCOMPARE(m_fake.probePaths, QStringList{probe});
+    QCOMPARE(m_fake.probeContents.constFirst(), probeBytes);
+    QCOMPARE(probeBytes.size(), 18);
+    QCOMPARE(m_fake.startedPages, finds ? QStringList{page} : QStringList());
+    if (finds)
+        QCOMPARE(m_fake.startedPrograms, QStringList{QStringLiteral("/opt/fake/browser")});
+    if (text.isEmpty()) {
+        QVERIFY(m_messages.isEmpty());
+    } else {
+        QCOMPARE(m_messages.size(), 1);
+        const ShownMessage &message = m_messages.constFirst();
+        QCOMPARE(message.text, text);
+        QCOMPARE(message.title, title);
+        QCOMPARE(message.style, MessageStyle::Exclamation);
+        QCOMPARE(message.parent, &owner);
+        QVERIFY2(message.probeExisted, "the probe is deleted only after the message is closed");
+    }
+    QCOMPARE(entriesOf(m_appFolder), QStringList());
+}
+
+void tst_browser::pagePathPassedUnchanged_data()
+{
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("spaces in folder and name") << m_dir.filePath(QStringLiteral("my pages/summer holiday.html"));
+    QTest::newRow("blanks around the typed name") << m_dir.filePath(QStringLiteral("pages/  trip  .html"));
+    QTest::newRow("page never built") << m_dir.filePath(QStringLiteral("missing/none.html"));
+    QTest::newRow("name with quotes and percent")
+        << m_dir.filePath(QStringLiteral("pages/\"a\" 100% b.html"));
+}
+
+void tst_browser::pagePathPassedUnchanged()
+{
+    QFETCH(QString, page);
+    Module1::OpenInBrowser(page, nullptr);
+    QCOMPARE(m_fake.startedPages, QStringList{page});
+    QVERIFY(m_messages.isEmpty());
+}
+
+void tst_browser::emptyPathDoesNothing()
+{
+    Module1::OpenInBrowser(QString(), nullptr);
+    QVERIFY(m_fake.probePaths.isEmpty());
+    QVERIFY(m_fake.startedPages.isEmpty());
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(entriesOf(m_appFolder), QStringList());
+}
+
+void tst_browser::existingProbeIsReplacedThenRemoved()
+{
+    const QString probe = QDir(m_appFolder).filePath(QStringLiteral("test.htm"));
+    QVERIFY(writeFileBytes(probe, "an older file of the same name, longer than the probe\r\n"));
+
+    Module1::OpenInBrowser(m_dir.filePath(QStringLiteral("page.html")), nullptr);
+
+    QCOMPARE(m_fake.probePaths, QStringList{probe});
+    QCOMPARE(m_fake.probeContents.constFirst(), probeBytes);
+    QVERIFY(!QFile::exists(probe));
+}
+
+void tst_browser::fallbackFolder_data()
+{
+    QTest::addColumn<QString>("appFolder");
+
+    QTest::newRow("program folder through a regular file") << regularFile() + QStringLiteral("/bin");
+    QTest::newRow("program folder missing") << m_dir.filePath(QStringLiteral("no such folder"));
+    QTest::newRow("program folder unknown") << QString();
+}
+
+void tst_browser::fallbackFolder()
+{
+    QFETCH(QString, appFolder);
+    m_appFolder = appFolder;
+    const QString page = m_dir.filePath(QStringLiteral("page.html"));
+
+    Module1::OpenInBrowser(page, nullptr);
+
+    QCOMPARE(m_fake.probePaths.size(), 1);
+    const QFileInfo probe(m_fake.probePaths.constFirst());
+    QCOMPARE(probe.fileName(), QStringLiteral("test.htm"));
+    // A folder of its own inside the runtime folder.
+    QCOMPARE(QFileInfo(probe.absolutePath()).absolutePath(), m_runtimeFolder);
+    QCOMPARE(m_fake.probeContents.constFirst(), probeBytes);
+    QCOMPARE(m_fake.startedPages, QStringList{page});
+    QVERIFY(m_messages.isEmpty());
+    QCOMPARE(entriesOf(m_runtimeFolder), QStringList());
+}
+
+void tst_browser::noWritableFolder()
+{
+    // A regular file as the temporary folder, under which Qt's own fallback
+    // for the runtime folder cannot be made either.
+    const QString file = regularFile();
+    m_appFolder = file + QStringLiteral("/bin");
+    EnvironmentOverride runtime("XDG_RUNTIME_DIR", QFile::encodeName(file + QStringLiteral("/runtime")));
+    EnvironmentOverride temp("TMPDIR", QFile::encodeName(file));
+    QCOMPARE(QDir::tempPath(), file);
+
+    Module1::OpenInBrowser(m_dir.filePath(QStringLiteral("page.html")), nullptr);
+
+    QVERIFY(m_fake.probePaths.isEmpty());
+    QVERIFY(m_fake.startedPages.isEmpty());
+    QCOMPARE(m_messages.size(), 1);
+    const ShownMessage &message = m_messages.constFirst();
+    QCOMPARE(message.style, MessageStyle::Exclamation);
+    QVERIFY2(message.text.contains(QDir::toNativeSeparators(file)), qPrintable(message.text));
+    QVERIFY2(message.text.contains(qt_error_string(ENOTDIR)), qPrintable(message.text));
+    QCOMPARE(readFileBytes(file), QByteArray("not a folder"));
+}
+
+Scenario tst_browser::prepareScenario(bool appFolderWritable)
+{
+    Scenario s;
+    s.root = newFolder(QStringLiteral("scenario"));
+    const QDir root(s.root);
+    for (const char *folder : {"config", "config-dirs", "data/applications", "data-dirs", "runtime", "app", "out",
+                               "my pages"}) {
+        if (!root.mkpath(QLatin1String(folder)))
+            qFatal("cannot create %s", folder);
+    }
+    // The MIME database without the system's applications.
+    if (!QFile::link(m_systemMime, root.filePath(QStringLiteral("data-dirs/mime"))))
+        qFatal("cannot link the MIME database");
+    s.runtimeFolder = root.filePath(QStringLiteral("runtime"));
+    QFile::setPermissions(s.runtimeFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    s.appFolder = appFolderWritable ? root.filePath(QStringLiteral("app")) : regularFile() + QStringLiteral("/bin");
+    s.page = root.filePath(QStringLiteral("my pages/ holiday snaps .html"));
+
+    // Writes its arguments one to a line, and renames the file into place so
+    // that it appears complete.
+    s.recorder = root.filePath(QStringLiteral("recorder.sh"));
+    s.argumentsFile = root.filePath(QStringLiteral("out/arguments.txt"));
+    const QByteArray out = QFile::encodeName(s.argumentsFile);
+    writeFileBytes(s.recorder, "#!/bin/sh\n"
+                               "for arg in \"$@\"; do printf '%s\\n' \"$arg\"; done > '" + out + ".part'\n"
+                               "mv '" + out + ".part' '" + out + "'\n");
+    QFile::setPermissions(s.recorder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    s.environment = QProcessEnvironment::systemEnvironment();
+    s.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
+    s.environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), root.filePath(QStringLiteral("config-dirs")));
+    s.environment.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("data")));
+    s.environment.insert(QStringLiteral("XDG_DATA_DIRS"), root.filePath(QStringLiteral("data-dirs")));
+    s.environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), s.runtimeFolder);
+    s.environment.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+    // No desktop session: GIO is to neither load remote file systems nor
+    // look for a session bus to announce the launch on.
+    s.environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
+    s.environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                         QStringLiteral("unix:path=") + root.filePath(QStringLiteral("no-bus")));
+    return s;
+}
+
+namespace {
+
+void writeDesktopEntry(const Scenario &s, const QString &exec, bool claimsHtml, bool noFuse = false)
+{
+    QByteArray entry = "[Desktop Entry]\nType=Application\nName=Recording Browser\nExec=" + exec.toUtf8() + "\n";
+    if (claimsHtml)
+        entry += "MimeType=text/html;\n";
+    // GIO hands %u and %U a local path unless the entry asks for URIs.
+    if (noFuse)
+        entry += "X-GIO-NoFuse=true\n";
+    writeFileBytes(QDir(s.root).filePath(QStringLiteral("data/applications/kelvane-recorder.desktop")), entry);
+}
+
+} // namespace
+
+namespace {
+
+void makeDefaultForHtml(const Scenario &s)
+{
+    writeFileBytes(QDir(s.root).filePath(QStringLiteral("config/mimeapps.list")),
+                   "[Default Applications]\ntext/html=kelvane-recorder.desktop\n");
+}
+
+} // namespace
+
+QList<QStringList> tst_browser::runScenario(const Scenario &scenario)
+{
+    QProcess process;
+    process.setProcessEnvironment(scenario.environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QStringLiteral(BROWSER_SCENARIO_PATH),
+                  {QStringLiteral("--app-folder"), scenario.appFolder, scenario.page});
+    QList<QStringList> events;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qWarning("scenario helper failed: %s", qPrintable(process.errorString()));
+        return events;
+    }
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        if (!line.isEmpty())
+            events.append(line.split(QLatin1Char('\t')));
+    }
+    return events;
+}
+
+namespace {
+
+QStringList eventNames(const QList<QStringList> &events)
+{
+    QStringList names;
+    for (const QStringList &event : events)
+        names.append(event.constFirst());
+    return names;
+}
+
+} // namespace
+
+void tst_browser::launchesAssociatedProgram_data()
+{
+    QTest::addColumn<QString>("fieldCodes");
+    QTest::addColumn<QStringList>("leadingArguments");
+    QTest::addColumn<bool>("asUri");
+    QTest::addColumn<bool>("appFolderWritable");
+
+    QTest::newRow("%f gives the path") << QStringLiteral("%f") << QStringList() << false << true;
+    QTest::newRow("%F gives the path") << QStringLiteral("%F") << QStringList() << false << true;
+    QTest::newRow("%U gives the path") << QStringLiteral("%U") << QStringList() << false << true;
+    QTest::newRow("%U of an entry that takes URIs gives the file URI")
+        << QStringLiteral("%U") << QStringList() << true << true;
+    QTest::newRow("%u after fixed arguments")
+        << QStringLiteral("run --branch=stable org.example.Browser %u")
+        << QStringList{"run", "--branch=stable", "org.example.Browser"} << true << true;
+    QTest::newRow("probe in the runtime folder when the program folder is closed")
+        << QStringLiteral("%f") << QStringList() << false << false;
+}
+
+void tst_browser::launchesAssociatedProgram()
+{
+    QFETCH(QString, fieldCodes);
+    QFETCH(QStringList, leadingArguments);
+    QFETCH(bool, asUri);
+    QFETCH(bool, appFolderWritable);
+    const Scenario s = prepareScenario(appFolderWritable);
+    QVERIFY2(!s.recorder.contains(QLatin1Char(' ')), "the Exec line does not quote the recorder's path");
+    writeDesktopEntry(s, s.recorder + QLatin1Char(' ') + fieldCodes, true, asUri);
+    makeDefaultForHtml(s);
+
+    const QList<QStringList> events = runScenario(s);
+
+    QCOMPARE(eventNames(events), (QStringList{"find", "found", "started"}));
+    const QStringList find = events.constFirst();
+    if (appFolderWritable)
+        QCOMPARE(find.value(1), QDir(s.appFolder).filePath(QStringLiteral("test.htm")));
+    else
+        QVERIFY2(find.value(1).startsWith(s.runtimeFolder + QLatin1Char('/')), qPrintable(find.value(1)));
+    QCOMPARE(find.value(2), QString::number(probeBytes.size()));
+    QCOMPARE(events.at(1).value(1), s.recorder);
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(s.argumentsFile), 20000);
+    QStringList arguments = QString::fromUtf8(readFileBytes(s.argumentsFile)).split(QLatin1Char('\n'));
+    QCOMPARE(arguments.takeLast(), QString());
+    QCOMPARE(arguments.size(), leadingArguments.size() + 1);
+    QCOMPARE(arguments.mid(0, leadingArguments.size()), leadingArguments);
+    const QString pageArgument = arguments.constLast();
+    if (asUri) {
+        QVERIFY2(pageArgument.startsWith(QStringLiteral("file:///")), qPrintable(pageArgument));
+        QCOMPARE(QUrl(pageArgument).toLocalFile(), s.page);
+    } else {
+        QCOMPARE(pageArgument, s.page);
+    }
+
+    QVERIFY(!QFile::exists(QDir(s.root).filePath(QStringLiteral("app/test.htm"))));
+    QCOMPARE(entriesOf(s.runtimeFolder), QStringList());
+}
+
+void tst_browser::startsNothingWithoutUsableAssociation_data()
+{
+    QTest::addColumn<Association>("association");
+
+    QTest::newRow("no association") << Association::None;
+    QTest::newRow("associated program missing") << Association::MissingProgram;
+    QTest::newRow("associated program not executable") << Association::ProgramNotExecutable;
+}
+
+void tst_browser::startsNothingWithoutUsableAssociation()
+{
+    QFETCH(Association, association);
+    const Scenario s = prepareScenario(true);
+    switch (association) {
+    case Association::None:
+        writeDesktopEntry(s, s.recorder + QStringLiteral(" %f"), false);
+        break;
+    case Association::MissingProgram:
+        writeDesktopEntry(s, QDir(s.root).filePath(QStringLiteral("no-browser")) + QStringLiteral(" %f"), true);
+        makeDefaultForHtml(s);
+        break;
+    case Association::ProgramNotExecutable:
+        QVERIFY(QFile::setPermissions(s.recorder, QFile::ReadOwner | QFile::WriteOwner));
+        writeDesktopEntry(s, s.recorder + QStringLiteral(" %f"), true);
+        makeDefaultForHtml(s);
+        break;
+    }
+
+    const QList<QStringList> events = runScenario(s);
+
+    QVERIFY(!events.isEmpty());
+    QVERIFY2(!eventNames(events).contains(QStringLiteral("started")), qPrintable(eventNames(events).join(' ')));
+    const QStringList message = events.constLast();
+    QCOMPARE(message.value(0), QStringLiteral("message"));
+    QCOMPARE(message.value(1), QString::number(int(MessageStyle::Exclamation)));
+    const QStringList firstMessage{"message", "48", notFoundTitle, notFoundText};
+    const QStringList secondMessage{"message", "48", notOpenedTitle, notOpenedText};
+    if (association == Association::None)
+        QCOMPARE(message, firstMessage);
+    else
+        QVERIFY2(message == firstMessage || message == secondMessage, qPrintable(message.join(' ')));
+    QCOMPARE(eventNames(events).count(QStringLiteral("message")), 1);
+    QVERIFY(!QFile::exists(s.argumentsFile));
+    QCOMPARE(entriesOf(s.appFolder), QStringList());
+}
+
+QTEST_MAIN(tst_browser)
+#include "tst_browser.moc"
