@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev fonts-dejavu-core)
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev shared-mime-info fonts-dejavu-core)
 test_packages=(xvfb xauth xdotool x11-utils imagemagick chromium desktop-file-utils appstream
                clang libclang-rt-14-dev)
 

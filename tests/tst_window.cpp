@@ -6,6 +6,8 @@
 #include "app/toolkit/imagebox.h"
 #include "app/toolkit/sortedlistbox.h"
 #include "app/toolkit/twips.h"
+#include "browser/browserservice.h"
+#include "browser/openinbrowser.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 
@@ -21,6 +23,24 @@
 #include <QTest>
 
 namespace {
+
+// Records what would have been started instead of starting a browser.
+class FakeBrowser : public BrowserService
+{
+public:
+    std::optional<BrowserProgram> findProgram(const QString &probePath) override
+    {
+        probeExisted = QFile::exists(probePath);
+        return BrowserProgram{QStringLiteral("/usr/bin/true"), QStringLiteral("fake"), nullptr};
+    }
+    bool start(const BrowserProgram &, const QString &pagePath) override
+    {
+        started << pagePath;
+        return true;
+    }
+    QStringList started;
+    bool probeExisted = false;
+};
 
 void selectNames(SortedListBox *list, const QStringList &names)
 {
@@ -66,6 +86,7 @@ private slots:
     void folderThatCannotBeListed();
     void preview();
     void wholeRoadOfOnePage();
+    void viewInBrowserOpensTheBuiltPage();
 
 private:
     QString makeFolder(const QString &name, const QStringList &files);
@@ -428,6 +449,35 @@ void tst_window::wholeRoadOfOnePage()
     again.Form_Load();
     QCOMPARE(again.Dir1->path(), folder);
     QCOMPARE(again.List1->names(), (QStringList{"Alps.jpg", "beach.jpg", "zoo.jpg"}));
+}
+
+void tst_window::viewInBrowserOpensTheBuiltPage()
+{
+    const QString folder = makeFolder(QStringLiteral("view in browser"), {"a.jpg"});
+    const QString programFolder = m_dir.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(programFolder));
+    FakeBrowser fake;
+    BrowserService *previous = Browser::setService(&fake);
+    Browser::setApplicationFolderLookup([&] { return programFolder; });
+    MessageRecorder recorder;
+
+    Settings::writeStoredFolder(folder);
+    frmMain form;
+    form.Form_Load();
+    form.txtName->setText(QStringLiteral(" My Trip "));
+    form.cmdBuild->click();
+    form.cmdViewInBrowser->click();
+    // The name box is not trimmed here: typed blanks reach the path.
+    form.txtName->setText(QStringLiteral("Other "));
+    form.cmdViewInBrowser->click();
+
+    Browser::setService(previous);
+    Browser::setApplicationFolderLookup({});
+    QCOMPARE(fake.started, (QStringList{folder + QStringLiteral("/My Trip.html"),
+                                        folder + QStringLiteral("/Other .html")}));
+    QVERIFY(fake.probeExisted);
+    QVERIFY(!QFile::exists(programFolder + QStringLiteral("/test.htm")));
+    QVERIFY(recorder.messages.isEmpty());
 }
 
 QTEST_MAIN(tst_window)

@@ -284,11 +284,10 @@ void frmMain::showFolderProblem(const QString &folder, const QString &reason)
 
 void frmMain::Drive1_Change()
 {
-    const QString previous = Selection::volumeOf(Dir1->path(), Selection::browsableVolumes());
     QString reason;
-    if (Dir1->setPath(Drive1->drive(), &reason) == FolderBox::Move::Failed) {
-        const QString drive = Drive1->drive();
-        Drive1->setDrive(previous);
+    const QString drive = Drive1->drive();
+    if (Dir1->setPath(drive, &reason) == FolderBox::Move::Failed) {
+        Drive1->revert();
         showFolderProblem(drive, reason);
     }
 }

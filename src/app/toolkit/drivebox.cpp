@@ -10,7 +10,15 @@ DriveBox::DriveBox(QWidget *parent)
 {
     setVolumes(Selection::browsableVolumes());
     setDrive(Selection::volumeOf(QDir::currentPath(), Selection::browsableVolumes()));
-    connect(this, &QComboBox::activated, this, [this](int) { Q_EMIT changed(); });
+    m_accepted = drive();
+    connect(this, &QComboBox::activated, this, [this](int) {
+        const QString previous = m_accepted;
+        m_accepted = drive();
+        if (m_accepted == previous)
+            return; // the same drive chosen again is no change
+        m_previous = previous;
+        Q_EMIT changed();
+    });
 }
 
 QString DriveBox::drive() const
@@ -24,6 +32,12 @@ void DriveBox::setDrive(const QString &drive)
     const int index = findData(drive);
     if (index >= 0)
         setCurrentIndex(index);
+    m_accepted = this->drive();
+}
+
+void DriveBox::revert()
+{
+    setDrive(m_previous);
 }
 
 void DriveBox::setVolumes(const QStringList &roots)
