@@ -1,0 +1,28 @@
+# End-to-end tests: the real program in a real X session, and the pages it
+# writes in a real browser. A missing tool fails its test with its name.
+find_program(KELVANE_PYTHON3 python3)
+
+# Writes pages through the page writer, for the browser test.
+qt_add_executable(e2e_pagebuilder e2e/pagebuilder.cpp)
+target_link_libraries(e2e_pagebuilder PRIVATE kelvane_core)
+
+function(kelvane_add_e2e_test name script)
+    if(KELVANE_PYTHON3)
+        add_test(NAME ${name}
+            COMMAND ${KELVANE_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${script} ${ARGN})
+    else()
+        add_test(NAME ${name} COMMAND ${CMAKE_COMMAND}
+            -DTOOL=python3 -DPACKAGE=python3
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/desktop/missing-tool.cmake)
+    endif()
+    set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT 120)
+endfunction()
+
+kelvane_add_e2e_test(e2e_window_road window_road.py
+    --program $<TARGET_FILE:kelvane>
+    --source ${PROJECT_SOURCE_DIR}
+    --output ${PROJECT_BINARY_DIR})
+
+kelvane_add_e2e_test(e2e_pages_in_chromium pages_in_chromium.py
+    --builder $<TARGET_FILE:e2e_pagebuilder>
+    --output ${PROJECT_BINARY_DIR})
