@@ -38,7 +38,8 @@ bool isQuoted(QByteArrayView bytes)
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringConverter::System);
+    // A value or name may begin with U+FEFF; the decoder would drop it.
+    QStringDecoder decoder(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 
