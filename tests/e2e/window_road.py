@@ -36,7 +36,7 @@ FIRST_FOLDER = {
     "c dune.jpg": (30, 60, 220),
     "d forest.jpg": (230, 210, 20),
 }
-SUBFOLDER = "more"
+SUBFOLDER = "mehr \u00e9 \u6771\u4eac"
 SECOND_FOLDER = {
     "e orange.jpg": (240, 140, 20),
     "f #2 purple.jpg": (140, 40, 160),
