@@ -105,7 +105,7 @@ class Window:
         left, top, width, _ = self.screen_rect(name)
         x = left + width // 3
         self.xdo.click(x, top + 2)
-        first = wait_until(f"the first row of {name} to be selected", lambda: self.list_rows(name), 5)
+        first = wait_until(f"the first row of {name} to be selected", lambda: self.list_rows(name), 10)
         pitch = first[0][1] - first[0][0] + 1
         for row in rows[1:]:
             self.xdo.click(x, first[0][0] + row * pitch + pitch // 2, modifier=modifier)
@@ -124,7 +124,7 @@ class Window:
                     spans.append((first, last))
             return bands == spans
 
-        wait_until(f"rows {rows} of {name} to be selected", lambda: merged(self.list_rows(name)), 5)
+        wait_until(f"rows {rows} of {name} to be selected", lambda: merged(self.list_rows(name)), 10)
 
     def slot_centre(self, n):
         x, y, w, h = self.table.slot_rect(n)
