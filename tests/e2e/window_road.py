@@ -222,8 +222,8 @@ def first_run(args, x, env, home, pictures):
     ]))
     log("page of images written as typed")
 
-    # The trimmed name is written back into the name box; leave the pointer
-    # off the window so no tool tip covers the picture.
+    # The picture shows the trimmed name back in the name box. The pointer
+    # leaves the window first, so that no tool tip covers anything.
     window.xdo.move(1, 1)
     time.sleep(0.3)
     screenshot_file(x.display, args.screenshot)
@@ -234,6 +234,7 @@ def first_run(args, x, env, home, pictures):
     left, top, width, _ = window.screen_rect("Dir1")
     window.xdo.click(left + width // 2, top + 4)
     window.xdo.key("End", "Return")
+
     def two_rows():
         # Ink in the second row of names and none in the third.
         bands = Screen(x.display).ink_rows(*window.screen_rect("List1"))
