@@ -15,7 +15,15 @@ TextFile::~TextFile()
 bool TextFile::open()
 {
     m_error.clear();
-    if (!m_file.open(QIODevice::WriteOnly)) {
+    // The system would take the name only up to the NUL and write to
+    // another file than the one asked for.
+    if (m_file.fileName().contains(QChar(0))) {
+        fail(QStringLiteral("A file name cannot contain a NUL character"));
+        return false;
+    }
+    // Unbuffered: every write reaches the system at once, so a failure is
+    // met by the write that caused it, with the system's reason.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         fail(m_file.errorString());
         return false;
     }
@@ -43,9 +51,16 @@ bool TextFile::put(const QString &text)
     // Characters the encoding cannot hold become its replacement character;
     // that is how the system's text conversion behaves, not a failure.
     const QByteArray bytes = m_encoder.encode(text);
-    if (m_file.write(bytes) != bytes.size()) {
-        fail(m_file.errorString());
-        return false;
+    // A write that fills the disk or reaches the size limit stores part of
+    // the bytes and reports no error; writing the rest gives the reason.
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = m_file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            fail(m_file.errorString());
+            return false;
+        }
+        written += n;
     }
     return true;
 }

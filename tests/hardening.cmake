@@ -1,0 +1,14 @@
+# Hardening: damaged pictures, vanishing files and folders, odd names, texts
+# and settings files, and writes that fail part way, all through the window.
+
+# Builds a page and closes the window while every write fails, in a process
+# of its own (the test runs it on a private tmpfs or under a file size limit).
+qt_add_executable(hardening_writefaults hardening/writefaults.cpp testsupport.h testsupport.cpp)
+target_include_directories(hardening_writefaults PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(hardening_writefaults PRIVATE kelvane_core)
+
+kelvane_add_test(tst_hardening SOURCES tst_hardening.cpp LABELS hardening)
+add_dependencies(tst_hardening hardening_writefaults)
+target_compile_definitions(tst_hardening PRIVATE
+    WRITE_FAULTS_PATH="$<TARGET_FILE:hardening_writefaults>")
+set_tests_properties(tst_hardening PROPERTIES TIMEOUT 90)

@@ -1,0 +1,1057 @@
+// What folders, files and users can throw at the window: pictures that are
+// damaged or odd, files and folders that vanish, page names and texts that
+// no one would type, settings files that were mangled, and a disk that
+// fills up while writing. The window must stay usable, lose nothing and say
+// what went wrong.
+
+#include "app/frmmain.h"
+#include "app/toolkit/filebox.h"
+#include "app/toolkit/folderbox.h"
+#include "app/toolkit/imagebox.h"
+#include "app/toolkit/sortedlistbox.h"
+#include "board/pictureloader.h"
+#include "page/pagewriter.h"
+#include "settings/settingsfile.h"
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KELVANE_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELVANE_ASAN 1
+#endif
+#endif
+
+namespace {
+
+// ---- Pictures, made here so that no binary file is kept with the tests ----
+
+QImage twoHalves(const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, size.width() / 2, size.height(), Qt::red);
+    return image;
+}
+
+QByteArray encoded(const QImage &image, const char *format, bool progressive = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+QByteArray le16(int value)
+{
+    QByteArray bytes(2, '\0');
+    qToLittleEndian<quint16>(quint16(value), bytes.data());
+    return bytes;
+}
+
+QByteArray le32(qint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(value, bytes.data());
+    return bytes;
+}
+
+QByteArray be16(int value)
+{
+    QByteArray bytes(2, '\0');
+    qToBigEndian<quint16>(quint16(value), bytes.data());
+    return bytes;
+}
+
+// Codes of variable width packed into bytes, first bit lowest (GIF) or
+// highest (JPEG).
+class BitWriter
+{
+public:
+    explicit BitWriter(bool lowFirst) : m_lowFirst(lowFirst) {}
+
+    void put(quint32 code, int width)
+    {
+        for (int i = 0; i < width; ++i) {
+            const int bit = m_lowFirst ? (code >> i) & 1 : (code >> (width - 1 - i)) & 1;
+            if (m_lowFirst)
+                m_byte |= bit << m_count;
+            else
+                m_byte = (m_byte << 1) | bit;
+            if (++m_count == 8)
+                flushByte();
+        }
+    }
+    // JPEG pads the last byte with one-bits; GIF with zero-bits.
+    QByteArray finish()
+    {
+        while (m_count > 0)
+            put(m_lowFirst ? 0 : 1, 1);
+        return m_bytes;
+    }
+
+private:
+    void flushByte()
+    {
+        m_bytes += char(m_byte);
+        // In JPEG entropy data a 0xFF byte is followed by a stuffed 0x00.
+        if (!m_lowFirst && m_byte == 0xff)
+            m_bytes += char(0);
+        m_byte = 0;
+        m_count = 0;
+    }
+
+    bool m_lowFirst;
+    QByteArray m_bytes;
+    int m_byte = 0;
+    int m_count = 0;
+};
+
+// LZW data of one colour index: a clear code before every second pixel keeps
+// the table below eight entries, so every code stays 3 bits wide.
+QByteArray flatLzw(int pixels, int index)
+{
+    BitWriter codes(true);
+    for (int i = 0; i < pixels; ++i) {
+        if (i % 2 == 0)
+            codes.put(4, 3);
+        codes.put(quint32(index), 3);
+    }
+    codes.put(5, 3);
+    return codes.finish();
+}
+
+// A GIF with a two-entry colour table (red, blue); each frame is given as
+// its LZW data. More than one frame makes it an endlessly looping animation.
+QByteArray gif(const QSize &size, const QList<QByteArray> &frames, char minimumCodeSize = 2)
+{
+    QByteArray bytes("GIF89a");
+    bytes += le16(size.width()) + le16(size.height());
+    bytes += QByteArray("\x80\x00\x00", 3);
+    bytes += QByteArray("\xff\x00\x00\x00\x00\xff", 6);
+    if (frames.size() > 1)
+        bytes += QByteArray("\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
+    for (const QByteArray &data : frames) {
+        if (frames.size() > 1)
+            bytes += QByteArray("\x21\xf9\x04\x00\x0a\x00\x00\x00", 8);
+        bytes += QByteArray("\x2c\x00\x00\x00\x00", 5) + le16(size.width()) + le16(size.height());
+        bytes += char(0);
+        bytes += minimumCodeSize;
+        for (qsizetype at = 0; at < data.size(); at += 255) {
+            const QByteArray block = data.mid(at, 255);
+            bytes += char(block.size());
+            bytes += block;
+        }
+        bytes += char(0);
+    }
+    return bytes + ';';
+}
+
+QByteArray noiseBytes(int count)
+{
+    QRandomGenerator random(20240521);
+    QByteArray bytes(count, '\0');
+    for (char &c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
+}
+
+// A 24-bit BMP whose header states the given size but which carries only a
+// few bytes of pixel data.
+QByteArray bmpClaiming(qint32 width, qint32 height)
+{
+    const QByteArray pixels(16, '\0');
+    QByteArray bmp("BM");
+    bmp += le32(54 + pixels.size()) + le32(0) + le32(54);
+    bmp += le32(40) + le32(width) + le32(height) + le16(1) + le16(24);
+    bmp += le32(0) + le32(pixels.size()) + le32(2835) + le32(2835) + le32(0) + le32(0);
+    return bmp + pixels;
+}
+
+QByteArray jpegSegment(int marker, const QByteArray &payload)
+{
+    return QByteArray(1, char(0xff)) + char(marker) + be16(int(payload.size()) + 2) + payload;
+}
+
+// A baseline CMYK JPEG of one flat colour, as an Adobe application writes it
+// (APP14 "Adobe", no colour transform, ink stored inverted: 255 is no ink).
+// Every 8 x 8 block is its DC value alone: the first block of each component
+// carries the value, the others a difference of 0 and the end of block.
+QByteArray flatCmykJpeg(const QSize &size, const std::array<int, 4> &samples)
+{
+    // The standard DC table (category k has code length from `counts`).
+    const QByteArray dcCounts("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
+    const QByteArray dcSymbols("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b", 12);
+    // An AC table that knows only the end of block, as code "0".
+    const QByteArray acCounts("\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00", 16);
+
+    // Canonical Huffman codes of the DC table.
+    QList<QPair<quint32, int>> dcCodes(12);
+    quint32 code = 0;
+    int symbol = 0;
+    for (int length = 1; length <= 16; ++length) {
+        for (int i = 0; i < dcCounts.at(length - 1); ++i)
+            dcCodes[dcSymbols.at(symbol++)] = {code++, length};
+        code <<= 1;
+    }
+
+    QByteArray jpeg("\xff\xd8", 2);
+    jpeg += jpegSegment(0xee, QByteArray("Adobe\x00\x64\x00\x00\x00\x00\x00", 12));
+    // Quantiser 8 everywhere: a flat block of sample v has DC v - 128.
+    jpeg += jpegSegment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\x08'));
+    QByteArray frame("\x08", 1);
+    frame += be16(size.height()) + be16(size.width()) + char(4);
+    for (int c = 1; c <= 4; ++c)
+        frame += QByteArray(1, char(c)) + "\x11" + QByteArray(1, '\0');
+    jpeg += jpegSegment(0xc0, frame);
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x00') + dcCounts + dcSymbols);
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x10') + acCounts + QByteArray(1, '\0'));
+    QByteArray scan("\x04", 1);
+    for (int c = 1; c <= 4; ++c)
+        scan += QByteArray(1, char(c)) + QByteArray(1, '\0');
+    scan += QByteArray("\x00\x3f\x00", 3);
+    jpeg += jpegSegment(0xda, scan);
+
+    BitWriter bits(false);
+    const int blocks = ((size.width() + 7) / 8) * ((size.height() + 7) / 8);
+    for (int block = 0; block < blocks; ++block) {
+        for (int c = 0; c < 4; ++c) {
+            const int difference = block == 0 ? samples[size_t(c)] - 128 : 0;
+            int category = 0;
+            while ((1 << category) <= qAbs(difference))
+                ++category;
+            bits.put(dcCodes.at(category).first, dcCodes.at(category).second);
+            if (category > 0)
+                bits.put(quint32(difference > 0 ? difference : difference + (1 << category) - 1), category);
+            bits.put(0, 1); // end of block
+        }
+    }
+    return jpeg + bits.finish() + QByteArray("\xff\xd9", 2);
+}
+
+// An Exif APP1 segment holding only Orientation, put right after SOI.
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
+{
+    QByteArray tiff("MM\x00\x2a\x00\x00\x00\x08\x00\x01\x01\x12\x00\x03\x00\x00\x00\x01", 18);
+    tiff += be16(orientation) + QByteArray(2, '\0') + QByteArray(4, '\0');
+    return jpeg.left(2) + jpegSegment(0xe1, QByteArray("Exif\x00\x00", 6) + tiff) + jpeg.mid(2);
+}
+
+enum class Outcome { Shows, Fails };
+
+struct CorpusFile
+{
+    CorpusFile(const char *row, const QString &name, const QByteArray &bytes, Outcome outcome,
+               bool portrait = false, const QColor &lower = QColor())
+        : row(row), name(name), bytes(bytes), outcome(outcome), portrait(portrait), lower(lower)
+    {
+    }
+
+    const char *row;
+    QString name;
+    QByteArray bytes;
+    Outcome outcome;
+    bool portrait;
+    // The colour three quarters down the middle column; invalid: not checked.
+    QColor lower;
+};
+
+QList<CorpusFile> corpus()
+{
+    const QByteArray jpeg = encoded(twoHalves(QSize(400, 300)), "jpeg");
+    const QSize gifSize(40, 30);
+    const int gifPixels = gifSize.width() * gifSize.height();
+    BitWriter badFirst(true);
+    badFirst.put(4, 3);
+    for (int i = 0; i < gifPixels; ++i)
+        badFirst.put(7, 3);
+    badFirst.put(5, 3);
+
+    return {
+        {"zero-byte .jpg", "empty.jpg", QByteArray(""), Outcome::Fails},
+        {"text named .jpg", "notes.jpg", QByteArray("Holiday notes\r\nDay one: sunny\r\n"), Outcome::Fails},
+        // libjpeg fills the missing rows in grey.
+        {"JPEG cut at a third", "cut.jpg", jpeg.left(jpeg.size() / 3), Outcome::Shows},
+        {"PNG named .jpg", "png.jpg", encoded(twoHalves(QSize(400, 300)), "png"), Outcome::Shows},
+        {"progressive JPEG", "progressive.jpg", encoded(twoHalves(QSize(400, 300)), "jpeg", true), Outcome::Shows},
+        {"CMYK JPEG", "cmyk.jpg", flatCmykJpeg(QSize(320, 240), {255, 0, 0, 255}), Outcome::Shows, false, Qt::red},
+        {"1 x 30000 JPEG", "sliver.jpg", encoded(twoHalves(QSize(1, 30000)), "jpeg"), Outcome::Shows, true},
+        {"BMP claiming 60000 x 60000", "huge.bmp", bmpClaiming(60000, 60000), Outcome::Fails},
+        {"animated GIF shows its first frame", "animated.gif",
+         gif(gifSize, {flatLzw(gifPixels, 0), flatLzw(gifPixels, 1)}), Outcome::Shows, false, Qt::red},
+        // The decoder draws what the codes give and stops where they end.
+        {"GIF of random LZW codes", "noise.gif", gif(gifSize, {noiseBytes(600)}), Outcome::Shows},
+        {"GIF whose codes run past the table", "pastend.gif", gif(gifSize, {badFirst.finish()}), Outcome::Shows},
+        {"GIF with LZW code size 15", "codesize.gif", gif(gifSize, {flatLzw(gifPixels, 0)}, 15), Outcome::Fails},
+        // Stored landscape, red on the left; orientation 8 turns it a
+        // quarter anticlockwise, so red ends at the bottom.
+        {"JPEG with EXIF orientation 8", "turned.jpg", withExifOrientation(jpeg, 8), Outcome::Shows, true, Qt::red},
+    };
+}
+
+bool near(const QColor &seen, const QColor &wanted)
+{
+    return qAbs(seen.red() - wanted.red()) < 60 && qAbs(seen.green() - wanted.green()) < 60
+        && qAbs(seen.blue() - wanted.blue()) < 60;
+}
+
+// ---- The window ----
+
+void pick(frmMain &form, const QString &name)
+{
+    const QList<QListWidgetItem *> found = form.List1->findItems(name, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(name));
+    form.List1->setCurrentItem(found.first());
+    form.List1_Click();
+}
+
+void selectNames(SortedListBox *list, const QStringList &names)
+{
+    list->clearSelection();
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setSelected(names.contains(list->item(i)->text()));
+}
+
+void checkPicture(const QPixmap &pixmap, bool portrait, const QColor &lower)
+{
+    QVERIFY(!pixmap.isNull());
+    const QImage image = pixmap.toImage();
+    QCOMPARE(image.height() > image.width(), portrait);
+    if (lower.isValid()) {
+        const QColor seen = image.pixelColor(image.width() / 2, image.height() * 3 / 4);
+        QVERIFY2(near(seen, lower), qPrintable(seen.name()));
+    }
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QByteArray crlfLines(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// The text a user pastes, as the clipboard hands it over.
+void paste(QWidget *box, const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keySequence(box, QKeySequence::Paste);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+class tst_hardening : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void badPicture_data();
+    void badPicture();
+    void wholeCorpusOnOneBoard();
+    void fileVanishesBeforeLoading();
+    void folderVanishesAfterOpening();
+
+    void pageName_data();
+    void pageName();
+
+    void lineBreaksStayOutOfPageNames();
+    void longDescriptions();
+    void oddDescriptionCharacters_data();
+    void oddDescriptionCharacters();
+
+    void startUpWithOddSettingsFile_data();
+    void startUpWithOddSettingsFile();
+    void readOnlySettingsFile();
+
+    void writeFailsPartWay_data();
+    void writeFailsPartWay();
+
+private:
+    QString freshFolder();
+    // A window on `folder` with the "All" filter, so every corpus file is listed.
+    void openAll(frmMain &form, const QString &folder);
+
+    QTemporaryDir m_dir;
+    QString m_startFolder;
+    int m_folders = 0;
+};
+
+void tst_hardening::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+    m_startFolder = QDir::currentPath();
+}
+
+void tst_hardening::init()
+{
+    QFile::remove(Settings::filePath());
+}
+
+void tst_hardening::cleanup()
+{
+    QDir::setCurrent(m_startFolder);
+}
+
+QString tst_hardening::freshFolder()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("case-%1").arg(++m_folders));
+    QDir().mkpath(folder);
+    return folder;
+}
+
+void tst_hardening::openAll(frmMain &form, const QString &folder)
+{
+    Settings::writeStoredFolder(folder);
+    form.Form_Load();
+    form.optFilter[0]->click();
+}
+
+void tst_hardening::badPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<bool>("portrait");
+    QTest::addColumn<QColor>("lower");
+    for (const CorpusFile &file : corpus())
+        QTest::newRow(file.row) << file.name << file.bytes << file.outcome << file.portrait << file.lower;
+}
+
+// Each file through the preview, then beside a good picture on the board.
+void tst_hardening::badPicture()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(Outcome, outcome);
+    QFETCH(bool, portrait);
+    QFETCH(QColor, lower);
+
+    const QString folder = freshFolder();
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/good.jpg"), encoded(twoHalves(QSize(200, 150)), "jpeg")));
+    QVERIFY(writeFileBytes(folder + QLatin1Char('/') + name, bytes));
+    const QString path = folder + QLatin1Char('/') + name;
+
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    QCOMPARE(form.List1->count(), 2);
+
+    pick(form, QStringLiteral("good.jpg"));
+    QVERIFY(recorder.messages.isEmpty());
+    const qint64 goodKey = form.imgView2->picture().cacheKey();
+    pick(form, name);
+    if (outcome == Outcome::Shows) {
+        QVERIFY2(recorder.messages.isEmpty(), qPrintable(recorder.messages.value(0).text));
+        QVERIFY(form.imgView2->picture().cacheKey() != goodKey);
+        checkPicture(form.imgView2->picture(), portrait, lower);
+    } else {
+        QCOMPARE(recorder.messages.size(), 1);
+        const MessageRecorder::Message &message = recorder.messages.at(0);
+        QCOMPARE(message.style, MessageStyle::Exclamation);
+        QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)), qPrintable(message.text));
+        const QString reason = loadPicture(path, form.imgView2->devicePixelTarget()).error;
+        QVERIFY(!reason.isEmpty());
+        QVERIFY2(message.text.contains(reason), qPrintable(message.text));
+        QCOMPARE(form.imgView2->picture().cacheKey(), goodKey);
+    }
+
+    recorder.messages.clear();
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 2);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    const int slot = int(form.List2->names().indexOf(name)) + 1;
+    const int goodSlot = 3 - slot;
+    QVERIFY(!form.imgView(goodSlot)->hasFailure());
+    QCOMPARE(form.imgView(slot)->hasFailure(), outcome == Outcome::Fails);
+    if (outcome == Outcome::Shows) {
+        QVERIFY(recorder.messages.isEmpty());
+        checkPicture(form.imgView(slot)->picture(), portrait, lower);
+    } else {
+        QCOMPARE(recorder.messages.size(), 1);
+        QVERIFY(recorder.messages.at(0).text.contains(name));
+        QVERIFY(!recorder.messages.at(0).text.contains(QLatin1String("good.jpg")));
+    }
+}
+
+// The whole corpus in one refresh: one message naming exactly the files that
+// fail, and memory kept well below what a full decode of the claimed sizes
+// would take.
+void tst_hardening::wholeCorpusOnOneBoard()
+{
+    const QString folder = freshFolder();
+    QStringList failing;
+    for (const CorpusFile &file : corpus()) {
+        QVERIFY(writeFileBytes(folder + QLatin1Char('/') + file.name, file.bytes));
+        if (file.outcome == Outcome::Fails)
+            failing << file.name;
+    }
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    // A second refresh says the same once more, not twice.
+    form.cmdRefresh->click();
+
+    QCOMPARE(form.thumbnailCount(), int(corpus().size()));
+    const QStringList pageList = form.List2->names();
+    for (int n = 1; n <= form.thumbnailCount(); ++n)
+        QCOMPARE(form.imgView(n)->hasFailure(), failing.contains(pageList.at(n - 1)));
+    QCOMPARE(recorder.messages.size(), 2);
+    const QString text = recorder.messages.at(1).text;
+    QCOMPARE(text, recorder.messages.at(0).text);
+    QVERIFY(text.contains(QDir::toNativeSeparators(folder)));
+    for (const QString &name : pageList)
+        QCOMPARE(text.contains(name + QLatin1Char(':')), failing.contains(name));
+
+    rusage usage{};
+    QCOMPARE(getrusage(RUSAGE_SELF, &usage), 0);
+    const long peakMegabytes = usage.ru_maxrss / 1024;
+    qInfo("peak resident memory: %ld MB", peakMegabytes);
+#ifdef KELVANE_ASAN
+    QSKIP("AddressSanitizer's shadow memory and quarantine make the peak meaningless");
+#else
+    QVERIFY2(peakMegabytes < 500, qPrintable(QString::number(peakMegabytes)));
+#endif
+}
+
+void tst_hardening::fileVanishesBeforeLoading()
+{
+    const QString folder = freshFolder();
+    for (const char *name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
+        QVERIFY(writeFileBytes(folder + QLatin1Char('/') + QLatin1String(name),
+                               encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    selectNames(form.List1, {"a.jpg", "b.jpg", "c.jpg"});
+    form.cmdAdd->click();
+    pick(form, QStringLiteral("d.jpg"));
+    const qint64 shown = form.imgView2->picture().cacheKey();
+
+    QVERIFY(QFile::remove(folder + QStringLiteral("/b.jpg")));
+    QVERIFY(QFile::remove(folder + QStringLiteral("/d.jpg")));
+    const QString noSuchFile = QString::fromLocal8Bit(std::strerror(ENOENT));
+
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 3);
+    QVERIFY(!form.imgView(1)->hasFailure());
+    QVERIFY(form.imgView(2)->hasFailure());
+    QVERIFY(!form.imgView(3)->hasFailure());
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(recorder.messages.at(0).text.contains(QStringLiteral("b.jpg: ") + noSuchFile));
+
+    pick(form, QStringLiteral("d.jpg"));
+    QCOMPARE(recorder.messages.size(), 2);
+    QVERIFY(recorder.messages.at(1).text.contains(QDir::toNativeSeparators(folder + QStringLiteral("/d.jpg"))));
+    QVERIFY(recorder.messages.at(1).text.contains(noSuchFile));
+    QCOMPARE(form.imgView2->picture().cacheKey(), shown);
+
+    // The page still lists the vanished picture: the user chose it.
+    form.txtName->setText(QStringLiteral("Still"));
+    form.cmdBuild->click();
+    QCOMPARE(recorder.messages.size(), 2);
+    QVERIFY(readFileBytes(folder + QStringLiteral("/Still.html")).contains("<img src=\"b.jpg\">"));
+}
+
+// Every handler that reads the folder, once it is gone.
+void tst_hardening::folderVanishesAfterOpening()
+{
+    const QString folder = freshFolder();
+    for (const char *name : {"a.jpg", "b.jpg", "c.jpg"})
+        QVERIFY(writeFileBytes(folder + QLatin1Char('/') + QLatin1String(name),
+                               encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    const QString other = freshFolder();
+    QVERIFY(writeFileBytes(other + QStringLiteral("/z.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    selectNames(form.List1, {"a.jpg", "b.jpg"});
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    pick(form, QStringLiteral("c.jpg"));
+    const qint64 shown = form.imgView2->picture().cacheKey();
+    QVERIFY(!form.imgView2->picture().isNull());
+    QVERIFY(recorder.messages.isEmpty());
+
+    QVERIFY(QDir(folder).removeRecursively());
+    const QString native = QDir::toNativeSeparators(folder);
+
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 2);
+    QVERIFY(form.imgView(1)->hasFailure());
+    QVERIFY(form.imgView(2)->hasFailure());
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(recorder.messages.at(0).text.contains(native));
+    QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("a.jpg")));
+    QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("b.jpg")));
+
+    pick(form, QStringLiteral("c.jpg"));
+    QCOMPARE(recorder.messages.size(), 2);
+    QVERIFY(recorder.messages.at(1).text.contains(QDir::toNativeSeparators(folder + QStringLiteral("/c.jpg"))));
+    QCOMPARE(form.imgView2->picture().cacheKey(), shown);
+
+    form.txtName->setText(QStringLiteral("Lost"));
+    form.cmdBuild->click();
+    QCOMPARE(recorder.messages.size(), 3);
+    QVERIFY(recorder.messages.at(2).text.contains(QDir::toNativeSeparators(folder + QStringLiteral("/Lost.html"))));
+    QVERIFY(!QFileInfo::exists(folder));
+
+    form.optFilter[1]->click();
+    QCOMPARE(recorder.messages.size(), 4);
+    QVERIFY(recorder.messages.at(3).text.contains(native));
+    QCOMPARE(form.List1->names(), QStringList{"c.jpg"});
+    QCOMPARE(form.List2->names(), (QStringList{"a.jpg", "b.jpg"}));
+
+    // The window goes on working elsewhere.
+    QCOMPARE(form.Dir1->setPath(other), FolderBox::Move::Changed);
+    QCOMPARE(form.List1->names(), QStringList{"z.jpg"});
+    form.close();
+    QCOMPARE(Settings::readStoredFolder(), other + QLatin1Char('/'));
+    QCOMPARE(recorder.messages.size(), 4);
+}
+
+void tst_hardening::pageName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("pasted");
+    // Where the page lands, relative to the folder; empty: it cannot be
+    // written and the user is told.
+    QTest::addColumn<QString>("writtenAs");
+    QTest::addColumn<QByteArray>("titleLine");
+
+    const QString tooLong(300, QLatin1Char('n'));
+    // With ".html" the longest name a Linux file system takes.
+    const QString longest(250, QLatin1Char('l'));
+    QTest::newRow("slash into a folder that does not exist") << "no/such" << false << "" << QByteArray();
+    QTest::newRow("slash into a subfolder that exists")
+        << "sub/inside" << false << "sub/inside.html" << QByteArray("<Title>sub/inside</Title>");
+    QTest::newRow("longer than a file name may be") << tooLong << true << "" << QByteArray();
+    QTest::newRow("longest name the file system takes")
+        << longest << true << longest + QStringLiteral(".html") << "<Title>" + longest.toLatin1() + "</Title>";
+    QTest::newRow("only dots") << "..." << false << "....html" << QByteArray("<Title>...</Title>");
+    QTest::newRow("one dot") << "." << false << "..html" << QByteArray("<Title>.</Title>");
+    QTest::newRow("markup characters pasted")
+        << "<Tom> & \"Jerry\"" << true << "<Tom> & \"Jerry\".html" << QByteArray("<Title><Tom> & \"Jerry\"</Title>");
+    QTest::newRow("NUL pasted") << QString::fromUtf16(u"Nul\0name", 8) << true << "" << QByteArray();
+    QTest::newRow("name of a folder that exists") << "Album" << false << "" << QByteArray();
+}
+
+// Through the name box and the build button; the earlier page must survive
+// whatever happens to the new one.
+void tst_hardening::pageName()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, pasted);
+    QFETCH(QString, writtenAs);
+    QFETCH(QByteArray, titleLine);
+
+    const QString folder = freshFolder();
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(QDir(folder).mkpath(QStringLiteral("sub")));
+    QVERIFY(QDir(folder).mkpath(QStringLiteral("Album.html")));
+
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    form.txtName->setText(QStringLiteral("Earlier"));
+    form.cmdBuild->click();
+    const QString earlierPath = folder + QStringLiteral("/Earlier.html");
+    const QByteArray earlier = readFileBytes(earlierPath);
+    QVERIFY(earlier.startsWith("<Title>Earlier</Title>\r\n"));
+    const QStringList before = entries(folder);
+
+    form.txtName->clear();
+    if (pasted)
+        paste(form.txtName, typed);
+    else
+        QTest::keyClicks(form.txtName, typed);
+    form.cmdBuild->click();
+
+    QCOMPARE(readFileBytes(earlierPath), earlier);
+    QVERIFY(entries(folder + QStringLiteral("/Album.html")).isEmpty());
+    QVERIFY(entries(folder + QStringLiteral("/sub")).size() <= 1);
+    const QString page = folder + QLatin1Char('/') + Page::trimSpaces(typed) + QStringLiteral(".html");
+    if (!writtenAs.isEmpty()) {
+        QVERIFY2(recorder.messages.isEmpty(), qPrintable(recorder.messages.value(0).text));
+        QCOMPARE(page, folder + QLatin1Char('/') + writtenAs);
+        const QByteArray bytes = readFileBytes(page);
+        QVERIFY2(bytes.startsWith(titleLine + "\r\n"), bytes.left(300).constData());
+        QVERIFY(bytes.endsWith("<img src=\"a.jpg\"><P><BR>\r\n</Font>\r\n"));
+        if (!writtenAs.contains(QLatin1Char('/')))
+            QCOMPARE(entries(folder).size(), before.size() + 1);
+    } else {
+        QCOMPARE(recorder.messages.size(), 1);
+        const QString text = recorder.messages.at(0).text;
+        QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
+        QVERIFY2(text.contains(QDir::toNativeSeparators(page)), qPrintable(text));
+        const QString reason = text.section(QLatin1Char('\n'), -1);
+        QVERIFY2(!reason.trimmed().isEmpty() && !reason.contains(page), qPrintable(text));
+        QCOMPARE(entries(folder), before);
+        QVERIFY(entries(folder + QStringLiteral("/sub")).isEmpty());
+    }
+}
+
+// The one-line name box takes pasted line breaks as characters. Whether the
+// build mends such a name or refuses it, no line break may reach a file
+// name, and the page keeps its lines.
+void tst_hardening::lineBreaksStayOutOfPageNames()
+{
+    const QString folder = freshFolder();
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    paste(form.txtName, QStringLiteral("  Day\r\none\n "));
+    form.cmdBuild->click();
+
+    const QStringList names = entries(folder);
+    QEXPECT_FAIL("", "the line breaks go into the file name and split the title and heading lines", Abort);
+    QVERIFY2(names.filter(QRegularExpression(QStringLiteral("[\r\n]"))).isEmpty(), qPrintable(names.join('|')));
+    for (const QString &name : names) {
+        if (name.endsWith(QLatin1String(".html")))
+            QCOMPARE(readFileBytes(folder + QLatin1Char('/') + name).count("\r\n"), 8);
+    }
+}
+
+void tst_hardening::longDescriptions()
+{
+    // 100,000 characters with line breaks long past position 32,767, and a
+    // marker at the very end that must not be lost.
+    QString text;
+    while (text.size() < 100000)
+        text += QString(997, QLatin1Char('w')) + QStringLiteral("\r\n");
+    text += QStringLiteral("END");
+    QByteArray expected = text.toLatin1();
+    expected.replace("\r\n", "<BR>");
+
+    const QString folder = freshFolder();
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+
+    paste(form.txtDesc, text);
+    form.imgView_Click(1);
+    paste(form.txtItemDesc, text);
+    form.imgView_Click(1);
+    form.txtName->setText(QStringLiteral("Long"));
+    form.cmdBuild->click();
+    QVERIFY(recorder.messages.isEmpty());
+
+    const QList<QByteArray> lines = readFileBytes(folder + QStringLiteral("/Long.html")).split('\n');
+    QCOMPARE(lines.size(), 10); // nine lines and the empty rest after the last
+    QCOMPARE(lines.at(5), expected + "<BR><BR>\r");
+    QEXPECT_FAIL("", "the description box cuts pasted text at 32,767 characters", Continue);
+    QCOMPARE(lines.at(6).size(), expected.size() + 9);
+    QVERIFY(lines.at(6).startsWith(expected.left(32000)));
+}
+
+void tst_hardening::oddDescriptionCharacters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("pageLine");
+    QTest::addColumn<QByteArray>("slotLine");
+
+    // The page description box makes a paragraph of every line, whatever
+    // ended it; the one-line description box keeps the characters.
+    QTest::newRow("lone CR first, lone LF last")
+        << QStringLiteral("\rmiddle\n") << QByteArray("<BR>middle<BR><BR><BR>") << QByteArray("\rmiddle\n<BR><BR>");
+    QTest::newRow("lone LF first, lone CR last")
+        << QStringLiteral("\nmiddle\r") << QByteArray("<BR>middle<BR><BR><BR>") << QByteArray("\nmiddle\r<BR><BR>");
+    QTest::newRow("NUL characters")
+        << QString::fromUtf16(u"a\0b\0", 4) << QByteArray("a\0b\0<BR><BR>", 12) << QByteArray("a\0b\0<BR><BR>", 12);
+    // Not text at all: the encoder writes the replacement character.
+    QTest::newRow("lone high surrogate")
+        << QString::fromUtf16(u"x\xd800y", 3) << QByteArray("x\xef\xbf\xbdy<BR><BR>")
+        << QByteArray("x\xef\xbf\xbdy<BR><BR>");
+    QTest::newRow("lone low surrogate last")
+        << QString::fromUtf16(u"x\xdc00", 2) << QByteArray("x\xef\xbf\xbd<BR><BR>") << QByteArray("x\xef\xbf\xbd<BR><BR>");
+}
+
+void tst_hardening::oddDescriptionCharacters()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, pageLine);
+    QFETCH(QByteArray, slotLine);
+
+    const QString folder = freshFolder();
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    paste(form.txtDesc, text);
+    form.imgView_Click(1);
+    paste(form.txtItemDesc, text);
+    form.imgView_Click(1);
+    form.txtName->setText(QStringLiteral("Odd"));
+    form.cmdBuild->click();
+    QVERIFY(recorder.messages.isEmpty());
+
+    const QByteArray bytes = readFileBytes(folder + QStringLiteral("/Odd.html"));
+    QCOMPARE(bytes, crlfLines({"<Title>Odd</Title>", "<Font Size=4>", "<Heading>Odd</Heading><BR><BR>", "</Font>",
+                               "<Font Size=3>", pageLine, slotLine, "<img src=\"a.jpg\"><P><BR>", "</Font>"}));
+    QStringDecoder strict(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = strict.decode(bytes);
+    QVERIFY(!strict.hasError());
+    QVERIFY(!decoded.isEmpty());
+}
+
+void tst_hardening::startUpWithOddSettingsFile_data()
+{
+    // @STORED@ stands for a folder of pictures, @SHOWN@ for the folder the
+    // window shows when it closes, with its separator.
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("opensStored");
+    QTest::addColumn<QByteArray>("after");
+
+    QByteArray garbage;
+    for (int c = 0; c < 256; ++c)
+        garbage += char(c == '\n' ? 0 : c);
+    garbage += noiseBytes(2000).replace('\n', '\r');
+    const QByteArray bigLine(1 << 20, 'm');
+
+    QTest::newRow("binary garbage only") << garbage << false
+                                         << garbage + "\r\n[Defaults]\r\nFilesDir=@SHOWN@\r\n";
+    QTest::newRow("binary garbage around the key")
+        << garbage + "\n[Defaults]\nFilesDir=@STORED@\n" + garbage << true
+        << garbage + "\n[Defaults]\nFilesDir=@SHOWN@\n" + garbage;
+    QTest::newRow("1 MB line before the section")
+        << "; " + bigLine + "\r\n[Defaults]\r\nFilesDir=@STORED@\r\n" << true
+        << "; " + bigLine + "\r\n[Defaults]\r\nFilesDir=@SHOWN@\r\n";
+    QTest::newRow("1 MB value") << "[Defaults]\r\nFilesDir=/" + bigLine + "\r\n[Next]\r\nx=1\r\n" << false
+                                << QByteArray("[Defaults]\r\nFilesDir=@SHOWN@\r\n[Next]\r\nx=1\r\n");
+    QTest::newRow("FilesDir names a file") << QByteArray("[Defaults]\nFilesDir=@STORED@a.jpg/\n") << false
+                                           << QByteArray("[Defaults]\nFilesDir=@SHOWN@\n");
+    // Stands in for a folder without permission, which root reads anyway.
+    QTest::newRow("FilesDir runs through a file")
+        << QByteArray("[Defaults]\r\nFilesDir=@STORED@a.jpg/inner/\r\n") << false
+        << QByteArray("[Defaults]\r\nFilesDir=@SHOWN@\r\n");
+    QTest::newRow("NUL inside the folder") << QByteArray("[Defaults]\r\nFilesDir=@STORED@\0x/\r\n", 33) << false
+                                           << QByteArray("[Defaults]\r\nFilesDir=@SHOWN@\r\n");
+    QTest::newRow("CR LF line ends")
+        << QByteArray("[Window]\r\nx=1\r\n[Defaults]\r\nFilesDir=@STORED@\r\n[After]\r\ny=2\r\n") << true
+        << QByteArray("[Window]\r\nx=1\r\n[Defaults]\r\nFilesDir=@SHOWN@\r\n[After]\r\ny=2\r\n");
+    QTest::newRow("LF line ends")
+        << QByteArray("[Window]\nx=1\n[Defaults]\nFilesDir=@STORED@\n[After]\ny=2") << true
+        << QByteArray("[Window]\nx=1\n[Defaults]\nFilesDir=@SHOWN@\n[After]\ny=2");
+    QTest::newRow("[Defaults] twice, key in the second")
+        << QByteArray("[Defaults]\r\nOther=1\r\n[Misc]\r\n[Defaults]\r\nFilesDir=@STORED@\r\n") << true
+        << QByteArray("[Defaults]\r\nOther=1\r\n[Misc]\r\n[Defaults]\r\nFilesDir=@SHOWN@\r\n");
+    QTest::newRow("[Defaults] twice, key in both")
+        << QByteArray("[Defaults]\nFilesDir=@STORED@\n[defaults]\nFilesDir=/elsewhere/\n") << true
+        << QByteArray("[Defaults]\nFilesDir=@SHOWN@\n[defaults]\nFilesDir=/elsewhere/\n");
+}
+
+// The window opens, shows a folder that exists with its files listed, and
+// closing it changes the stored folder and nothing else.
+void tst_hardening::startUpWithOddSettingsFile()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, opensStored);
+    QFETCH(QByteArray, after);
+
+    const QString stored = freshFolder();
+    QVERIFY(writeFileBytes(stored + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    const QString current = freshFolder();
+    QVERIFY(writeFileBytes(current + QStringLiteral("/c.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(QDir::setCurrent(current));
+    const QByteArray storedValue = QFile::encodeName(stored) + '/';
+    QVERIFY(QDir().mkpath(QFileInfo(Settings::filePath()).absolutePath()));
+    QVERIFY(writeFileBytes(Settings::filePath(), QByteArray(before).replace("@STORED@", storedValue)));
+
+    MessageRecorder recorder;
+    {
+        frmMain form;
+        form.Form_Load();
+        const QString shown = opensStored ? stored : current;
+        QEXPECT_FAIL("NUL inside the folder", "the folder check sees only the part before the NUL", Abort);
+        QCOMPARE(form.Dir1->path(), shown);
+        QCOMPARE(form.File1->path(), shown);
+        QCOMPARE(form.List1->names(), QStringList(opensStored ? "a.jpg" : "c.jpg"));
+        form.List1->selectAll();
+        form.cmdAdd->click();
+        form.cmdRefresh->click();
+        QCOMPARE(form.thumbnailCount(), 1);
+        QVERIFY(!form.imgView(1)->hasFailure());
+        form.close();
+        QCOMPARE(readFileBytes(Settings::filePath()),
+                 QByteArray(after).replace("@SHOWN@", QFile::encodeName(shown) + '/'));
+    }
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+// Root writes a read-only file all the same, so only the read side is the
+// same for everyone: the stored folder opens. What closing does depends on
+// who runs the program; either way no other line changes and the file stays
+// read-only.
+void tst_hardening::readOnlySettingsFile()
+{
+    const QString stored = freshFolder();
+    QVERIFY(writeFileBytes(stored + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    const QString other = freshFolder();
+    const QByteArray content = "; kept\r\n[Defaults]\r\nFilesDir=" + QFile::encodeName(stored) + "/\r\n";
+    QVERIFY(QDir().mkpath(QFileInfo(Settings::filePath()).absolutePath()));
+    QVERIFY(writeFileBytes(Settings::filePath(), content));
+    QVERIFY(QFile::setPermissions(Settings::filePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    {
+        frmMain form;
+        form.Form_Load();
+        QCOMPARE(form.Dir1->path(), stored);
+        QCOMPARE(form.List1->names(), QStringList{"a.jpg"});
+        QCOMPARE(form.Dir1->setPath(other), FolderBox::Move::Changed);
+        form.close();
+    }
+    const QByteArray after = readFileBytes(Settings::filePath());
+    const bool writable = QFileInfo(Settings::filePath()).permissions()
+        & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    QFile::setPermissions(Settings::filePath(), QFile::ReadOwner | QFile::WriteOwner);
+    if (after != content) {
+        // Rewritten all the same: then only the folder may have changed.
+        QCOMPARE(after, "; kept\r\n[Defaults]\r\nFilesDir=" + QFile::encodeName(other) + "/\r\n");
+    }
+    if (geteuid() == 0)
+        QEXPECT_FAIL("", "root rewrites a read-only settings file, and it comes out writable", Continue);
+    QVERIFY(after == content && !writable);
+}
+
+void tst_hardening::writeFailsPartWay_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("error");
+    QTest::newRow("small file system filled to its last page") << "tmpfs" << ENOSPC;
+    QTest::newRow("file size limit") << "fsize" << EFBIG;
+}
+
+// A helper process builds a page and closes the window while writes fail:
+// on a private tmpfs of its own (mounted in a new mount namespace, as an
+// unprivileged user where the kernel allows it), or under RLIMIT_FSIZE.
+void tst_hardening::writeFailsPartWay()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, error);
+
+    const QString folder = freshFolder();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // LeakSanitizer stops the process with ptrace, which a user namespace
+    // may not allow.
+    const QString sanitizerOptions = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), sanitizerOptions.isEmpty()
+                           ? QStringLiteral("detect_leaks=0")
+                           : sanitizerOptions + QStringLiteral(":detect_leaks=0"));
+
+    QList<QStringList> attempts;
+    const QString helper = QStringLiteral(WRITE_FAULTS_PATH);
+    if (mode == QLatin1String("tmpfs")) {
+        const QStringList script = {
+            QStringLiteral("sh"), QStringLiteral("-c"),
+            QStringLiteral("mount -t tmpfs -o size=256k kelvane-full \"$1\" || exit 77; exec \"$2\" tmpfs \"$1\""),
+            QStringLiteral("sh"), folder, helper};
+        attempts << (QStringList{"--user", "--map-root-user", "--mount"} + script)
+                 << (QStringList{"--mount"} + script);
+    } else {
+        attempts << QStringList{QStringLiteral("fsize"), folder};
+    }
+
+    QString output;
+    QString tried;
+    for (const QStringList &arguments : attempts) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        if (mode == QLatin1String("tmpfs"))
+            process.start(QStringLiteral("unshare"), arguments);
+        else
+            process.start(helper, arguments);
+        if (!process.waitForStarted()) {
+            tried += process.errorString() + QLatin1Char('\n');
+            continue;
+        }
+        QVERIFY(process.waitForFinished(20000));
+        output = QString::fromUtf8(process.readAllStandardOutput());
+        tried += QString::fromUtf8(process.readAllStandardError());
+        if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+            break;
+        output.clear();
+    }
+    if (output.isEmpty() && mode == QLatin1String("tmpfs"))
+        QSKIP(qPrintable(QStringLiteral("no private tmpfs can be mounted here: ") + tried));
+    QVERIFY2(output.contains(QLatin1String("\ndone\t")), qPrintable(output + tried));
+
+    QMap<QString, QStringList> facts;
+    for (const QString &line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        facts[line.section(QLatin1Char('\t'), 0, 0)] << line.section(QLatin1Char('\t'), 1);
+    auto fact = [&](const char *name) { return facts.value(QLatin1String(name)).value(0); };
+
+    const QString reason = QString::fromLocal8Bit(std::strerror(error));
+    const QString page = QDir::toNativeSeparators(folder + QStringLiteral("/pics/Album.html"));
+    QCOMPARE(fact("earlier written"), QStringLiteral("yes"));
+    QCOMPARE(fact("build messages"), QStringLiteral("1"));
+    QVERIFY2(fact("message").contains(page) && fact("message").contains(reason), qPrintable(fact("message")));
+    QCOMPARE(fact("earlier page"), QStringLiteral("intact"));
+    QCOMPARE(fact("settings file"), QStringLiteral("intact"));
+    QCOMPARE(fact("close messages"), QStringLiteral("1")); // the build's; the settings fail quietly
+    QCOMPARE(fact("pictures folder"), QStringLiteral("Album.html,a.jpg"));
+    QCOMPARE(fact("config folder"), QStringLiteral("Kelvane.INI"));
+    QCOMPARE(fact("reopened at"), QStringLiteral("pictures"));
+    QVERIFY(fact("rebuilt page bytes").toInt() > 100000);
+    QCOMPARE(fact("rebuild messages"), QStringLiteral("0"));
+}
+
+QTEST_MAIN(tst_hardening)
+#include "tst_hardening.moc"
