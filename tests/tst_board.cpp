@@ -8,6 +8,7 @@
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
@@ -220,7 +221,10 @@ void tst_board::descriptionsRoad()
 
     QTest::mouseClick(form.imgView(2), Qt::LeftButton);
     QCOMPARE(form.lblPicDesc->text(), QStringLiteral("Picture Description for Pic 2"));
-    form.txtItemDesc->setText(QStringLiteral("Second <b>bold</b>"));
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // Keys typed right after the click land in the description box.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Second <b>bold</b>"));
+    QCOMPARE(form.txtItemDesc->text(), QStringLiteral("Second <b>bold</b>"));
     QTest::mouseClick(form.imgView(5), Qt::LeftButton);
     QCOMPARE(form.imgView(2)->toolTip(), QStringLiteral("Second <b>bold</b>"));
     QCOMPARE(form.txtItemDesc->text(), QString());

@@ -371,6 +371,9 @@ void frmMain::imgView_Click(int index)
     txtItemDesc->setText(m_board->description(index));
     m_currentSlot = static_cast<qint16>(index);
     lblPicDesc->setText(QStringLiteral("Picture Description for Pic ") + QString::number(index));
+    // What the user types next is the description; without this the keys go
+    // to whatever had the focus, often the Refresh button.
+    txtItemDesc->setFocus();
 }
 
 void frmMain::BuildPage(bool links)
