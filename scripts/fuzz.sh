@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into build-fuzz and runs each one on
+# a scratch copy of its seed corpus (fuzz/corpus/<target>), so the tree is
+# never changed.
+#   scripts/fuzz.sh [seconds]   seconds per target, 60 when not given
+# KELVANE_FUZZ_JOBS sets how many targets run at once (default: the number of
+# processors, at most 2). Inputs that crash are kept in build-fuzz/artifacts.
+# The exit status is non-zero when a target crashed or could not run.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+seconds=${1:-60}
+if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: $0 [seconds]" >&2
+    exit 2
+fi
+build=$root/build-fuzz
+targets=(fuzz_replaceall fuzz_profile fuzz_page fuzz_nametest)
+# Longest input per target; each target also turns away inputs beyond its own
+# bounds, so these only keep the fuzzer from wasting runs on them.
+declare -A max_len=([fuzz_replaceall]=4096 [fuzz_profile]=4096 [fuzz_page]=4096 [fuzz_nametest]=256)
+jobs=${KELVANE_FUZZ_JOBS:-$(nproc)}
+((jobs > 2)) && jobs=2
+((jobs < 1)) && jobs=1
+
+echo "== Building the fuzz targets (clang) in $build"
+cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKELVANE_FUZZ=ON -DKELVANE_WERROR=ON -DKELVANE_BUILD_TESTS=OFF -DKELVANE_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --parallel 2 --target "${targets[@]}"
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvane-fuzz.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+artifacts=$build/artifacts
+mkdir -p "$artifacts"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export QT_QPA_PLATFORM=offscreen
+
+# Runs one target; its log and exit status go to the scratch folder.
+run_target() {
+    local target=$1 work=$scratch/$1
+    mkdir -p "$work/corpus" "$work/artifacts"
+    cp -R "$root/fuzz/corpus/$target/." "$work/corpus/"
+    local status=0
+    "$build/fuzz/$target" "$work/corpus" \
+        -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$work/artifacts/" >"$work/log" 2>&1 || status=$?
+    echo "$status" >"$work/status"
+}
+
+echo "== Fuzzing ${#targets[@]} targets for ${seconds} s each, $jobs at a time"
+running=0
+for target in "${targets[@]}"; do
+    if ((running >= jobs)); then
+        wait -n || true
+        ((running--))
+    fi
+    run_target "$target" &
+    ((++running))
+done
+wait
+
+failed=0
+total_runs=0
+for target in "${targets[@]}"; do
+    work=$scratch/$target
+    status=$(cat "$work/status" 2>/dev/null || echo 1)
+    runs=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$work/log" | tail -n 1)
+    if [ -z "$runs" ]; then
+        runs=$(sed -n 's/^#\([0-9][0-9]*\).*/\1/p' "$work/log" | tail -n 1)
+    fi
+    runs=${runs:-0}
+    found=("$work"/artifacts/*)
+    [ -e "${found[0]}" ] || found=()
+    crashes=${#found[@]}
+    echo "$target: runs=$runs crashes=$crashes"
+    total_runs=$((total_runs + runs))
+    if [ "$status" -ne 0 ] || [ "$crashes" -gt 0 ]; then
+        failed=$((failed + 1))
+        echo "---- $target failed (exit status $status); the end of its log:"
+        tail -n 80 "$work/log"
+        for input in "${found[@]}"; do
+            cp "$input" "$artifacts/$target-$(basename "$input")"
+            echo "---- input kept as $artifacts/$target-$(basename "$input"), reproduce with:"
+            echo "     $build/fuzz/$target $artifacts/$target-$(basename "$input")"
+            od -A d -c "$input" | head -n 40
+        done
+        echo "----"
+    fi
+done
+
+echo "== fuzz: ${#targets[@]} targets, $total_runs runs, $failed failed"
+[ "$failed" -eq 0 ]
