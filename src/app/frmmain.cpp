@@ -30,6 +30,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <limits>
+
 namespace {
 
 QWidget *makeControl(const ControlSpec &spec, QWidget *container)
@@ -41,6 +43,8 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *container)
     case ControlType::ListBox: return new SortedListBox(container);
     case ControlType::TextBox: {
         auto *box = new QLineEdit(container);
+        // Descriptions may be long; QLineEdit would cut them at 32,767.
+        box->setMaxLength(std::numeric_limits<int>::max());
         // A single-line box taller than a few lines shows its line at the
         // top, where the eye looks for it, not in the middle.
         if (Twips::toPixels(spec.height) > 3 * box->fontMetrics().height())

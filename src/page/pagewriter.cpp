@@ -96,6 +96,16 @@ BuildOutcome buildPage(PageInput &input)
         return outcome;
     }
 
+    // A line break pasted into the one-line name box would go into the file
+    // name and split the title and heading lines.
+    if (input.pageName.contains(QLatin1Char('\r')) || input.pageName.contains(QLatin1Char('\n'))) {
+        Toolkit::showMessage(QStringLiteral("The page name cannot contain a line break. Please type the name "
+                                            "on one line."),
+                             MessageStyle::Exclamation, QString(), input.messageParent);
+        outcome.result = BuildResult::BadName;
+        return outcome;
+    }
+
     outcome.path = pagePath(input.folder, input.pageName);
     TextFile file(outcome.path);
     bool ok = file.open();

@@ -10,6 +10,7 @@ namespace Page {
 enum class BuildResult {
     Written,
     EmptyName,   // nothing was written; the user was asked for a name
+    BadName,     // nothing was written; the name holds a line break
     WriteFailed, // the earlier page is untouched; the user was told why
 };
 

@@ -24,6 +24,9 @@ QString folderProblem(const QString &folder)
 {
     if (folder.isEmpty())
         return QStringLiteral("No folder was given");
+    // The system would see only the part before a NUL: another folder.
+    if (folder.contains(QChar(0)))
+        return QStringLiteral("A folder name cannot contain a NUL character");
     // Opening the folder is the one check that tells missing, not a folder
     // and no permission apart, in the system's own words.
     const QByteArray native = QFile::encodeName(folder);

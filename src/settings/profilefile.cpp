@@ -263,7 +263,12 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
     const QFileInfo info(m_path);
     if (info.exists()) {
         // An existing file that cannot be read would be lost by the rewrite.
-        if (!info.isFile() || !info.isWritable())
+        // A file marked read-only stays so, also for root, whom the
+        // permission check alone would let through.
+        // (WriteUser is left out: it answers for the current user, root too.)
+        const QFileDevice::Permissions anyWrite =
+            QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        if (!info.isFile() || !info.isWritable() || !(info.permissions() & anyWrite))
             return false;
         QFile file(m_path);
         if (!file.open(QIODevice::ReadOnly))
