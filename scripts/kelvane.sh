@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Kelvane, builds it, and runs it or its tests.
 #   scripts/kelvane.sh run    install what is missing, build, start the program
-#   scripts/kelvane.sh test   install what is missing, build, run every test
+#   scripts/kelvane.sh test   install what is missing, build, run every test:
+#                             the suite, the suite again under sanitizers, and
+#                             the fuzz targets (KELVANE_SKIP_SANITIZERS=1 and
+#                             KELVANE_SKIP_FUZZ=1 leave those out)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -45,6 +48,10 @@ test)
         build build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BUILD_BENCH=OFF
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             ctest --output-on-failure --timeout 600)
+    fi
+    if [ -z "${KELVANE_SKIP_FUZZ:-}" ]; then
+        echo "== Fuzzing: each target for ${KELVANE_FUZZ_SECONDS:-60} seconds =="
+        bash scripts/fuzz.sh "${KELVANE_FUZZ_SECONDS:-60}"
     fi
     ;;
 *)
