@@ -95,6 +95,11 @@ void checkBuild(const PageInput &original)
     case Page::BuildResult::EmptyName:
         FUZZ_CHECK(input.pageName.isEmpty() && messageShown, {"name", original.pageName});
         break;
+    case Page::BuildResult::BadName:
+        FUZZ_CHECK((input.pageName.contains(QLatin1Char('\r')) || input.pageName.contains(QLatin1Char('\n')))
+                       && messageShown,
+                   {"name", original.pageName});
+        break;
     case Page::BuildResult::WriteFailed:
         // A name can be too long or hold a character file names may not;
         // the user must be told.

@@ -2,7 +2,8 @@
 //
 // Fields: the file's bytes (taken as they are), the section, the key, the
 // value, and a second section and key that the write must not disturb. With
-// the separator's flag set there is no file before the write.
+// the separator's flag (bit 0) set there is no file before the write; with
+// bit 1 set the file is marked read-only.
 
 #include "fuzzinput.h"
 #include "settings/profilefile.h"
@@ -162,6 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return -1;
     const FuzzInput input(data, size);
     const bool noFile = input.flag();
+    const bool readOnly = !noFile && input.flag(1);
     const QByteArray original = input.bytes(0);
     const QString section = input.text(1);
     const QString key = input.text(2);
@@ -174,6 +176,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QFile::remove(path);
     else
         putFile(path, original);
+    const QFileDevice::Permissions writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (readOnly)
+        QFile::setPermissions(path, writable & ~QFileDevice::Permissions(QFileDevice::WriteOwner));
 
     ProfileFile profile(path);
     // Reads of any file, any names, must simply come back.
@@ -183,6 +189,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool ok = profile.writeString(section, key, value);
     const bool existsAfter = QFile::exists(path);
     const QByteArray after = fileBytes(path);
+    if (readOnly) {
+        QFile::setPermissions(path, writable);
+        FUZZ_CHECK(!ok && after == original, {"section", section}, {"key", key}, {"value", value},
+                   {"before", fuzzBytes(original)}, {"after", fuzzBytes(after)});
+        return 0;
+    }
 
     // Text the file's encoding cannot hold (a lone surrogate) may be refused
     // or stored as the encoding's replacement; the rest must be written.

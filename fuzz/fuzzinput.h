@@ -27,7 +27,8 @@
 //   characters that matter here: the markup and INI syntax, line breaks, and
 //   the letters whose case folding is unusual, surrogate halves included.
 //   Coverage alone would rarely find those among 65,536 code units.
-// Bit 0 of the separator is a flag whose meaning each target gives itself.
+// The lower bits of the separator are flags whose meaning each target gives
+// itself.
 //
 // A field that the input does not hold reads as null; an empty field reads as
 // the empty, not null, text.
@@ -54,7 +55,8 @@ public:
         }
     }
 
-    bool flag() const { return m_separator & 1; }
+    // Bits 0 to 5 of the separator, free for the target to give a meaning.
+    bool flag(int bit = 0) const { return (m_separator >> bit) & 1; }
     enum class Encoding { Utf8, Utf16, Alphabet };
     Encoding encoding() const
     {
@@ -153,12 +155,14 @@ inline QString fuzzBytes(const QByteArray &bytes)
     return QString::fromLatin1(bytes);
 }
 
-// A folder of the target's own, made on first use and removed at exit; in
-// memory under /dev/shm when there is one, as every run writes files.
+// A folder of the target's own, made on first use and removed at exit. It
+// goes under TMPDIR when that is set (scripts/fuzz.sh sets it, so that a
+// crash leaves nothing behind), else in memory under /dev/shm when there is
+// one, as every run writes files.
 inline QString fuzzScratchFolder()
 {
-    static const QTemporaryDir dir((QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
-                                                                              : QDir::tempPath())
+    const bool shm = !qEnvironmentVariableIsSet("TMPDIR") && QDir(QStringLiteral("/dev/shm")).exists();
+    static const QTemporaryDir dir((shm ? QStringLiteral("/dev/shm") : QDir::tempPath())
                                    + QStringLiteral("/kelvane-fuzz-XXXXXX"));
     if (!dir.isValid()) {
         std::fprintf(stderr, "no scratch folder: %s\n", qPrintable(dir.errorString()));

@@ -29,7 +29,10 @@ cmake -S "$root" -B "$build" -G Ninja \
     -DKELVANE_FUZZ=ON -DKELVANE_WERROR=ON -DKELVANE_BUILD_TESTS=OFF -DKELVANE_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel 2 --target "${targets[@]}"
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/kelvane-fuzz.XXXXXX")
+# The targets write files on every run: keep them in memory when possible.
+scratch_base=${TMPDIR:-/tmp}
+[ -d /dev/shm ] && [ -w /dev/shm ] && scratch_base=/dev/shm
+scratch=$(mktemp -d "$scratch_base/kelvane-fuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 artifacts=$build/artifacts
 mkdir -p "$artifacts"
@@ -41,10 +44,10 @@ export QT_QPA_PLATFORM=offscreen
 # Runs one target; its log and exit status go to the scratch folder.
 run_target() {
     local target=$1 work=$scratch/$1
-    mkdir -p "$work/corpus" "$work/artifacts"
+    mkdir -p "$work/corpus" "$work/artifacts" "$work/tmp"
     cp -R "$root/fuzz/corpus/$target/." "$work/corpus/"
     local status=0
-    "$build/fuzz/$target" "$work/corpus" \
+    TMPDIR=$work/tmp "$build/fuzz/$target" "$work/corpus" \
         -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$work/artifacts/" >"$work/log" 2>&1 || status=$?
     echo "$status" >"$work/status"
