@@ -93,6 +93,7 @@ void FolderBox::relist(const QStringList &subfolders)
         auto *entry = new QListWidgetItem(openIcon, label, this);
         entry->setData(pathRole, folder);
         entry->setData(depthRole, depth);
+        entry->setToolTip(QDir::toNativeSeparators(folder)); // the box is narrow; names get cut
         ++depth;
     }
     const QString prefix = m_path.endsWith(QLatin1Char('/')) ? m_path : m_path + QLatin1Char('/');
@@ -100,6 +101,7 @@ void FolderBox::relist(const QStringList &subfolders)
         auto *entry = new QListWidgetItem(closedIcon, name, this);
         entry->setData(pathRole, prefix + name);
         entry->setData(depthRole, depth);
+        entry->setToolTip(QDir::toNativeSeparators(prefix + name));
     }
     setCurrentRow(static_cast<int>(chain.size()) - 1);
     setUpdatesEnabled(true);
