@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QListWidget>
 
 MessageRecorder::MessageRecorder()
 {
@@ -30,4 +31,21 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QByteArray crlfLines(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+void selectNames(QListWidget *list, const QStringList &names)
+{
+    list->clearSelection();
+    for (int i = 0; i < list->count(); ++i) {
+        if (names.contains(list->item(i)->text()))
+            list->item(i)->setSelected(true);
+    }
 }

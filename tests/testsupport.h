@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+class QListWidget;
 
 // Takes the place of the message box while it lives and records every
 // message instead of showing it.
@@ -30,3 +33,9 @@ private:
 // Whole contents of a file, or a null array when it cannot be read.
 QByteArray readFileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
+
+// Each line with CR LF after it, as the page and the settings file end lines.
+QByteArray crlfLines(const QList<QByteArray> &lines);
+
+// Selects exactly the items of `list` with these texts.
+void selectNames(QListWidget *list, const QStringList &names);

@@ -6,13 +6,13 @@
 #include "board/slotgeometry.h"
 #include "board/thumbnailboard.h"
 #include "settings/settingsfile.h"
+#include "testpictures.h"
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,10 +68,9 @@ QString tst_board::pictureFolder(int count)
     if (QDir(folder).exists())
         return folder;
     QDir().mkpath(folder);
-    QImage image(16, 12, QImage::Format_RGB32);
     for (int i = 1; i <= count; ++i) {
-        image.fill(QColor::fromHsv((i * 37) % 360, 200, 200));
-        image.save(folder + QStringLiteral("/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), "JPG");
+        flatImage(QSize(16, 12), QColor::fromHsv((i * 37) % 360, 200, 200))
+            .save(folder + QStringLiteral("/p%1.jpg").arg(i, 3, 10, QLatin1Char('0')), "JPG");
     }
     return folder;
 }
@@ -284,9 +283,7 @@ void tst_board::failurePlaceholders()
 {
     const QString folder = m_dir.filePath(QStringLiteral("bad"));
     QDir().mkpath(folder);
-    QImage image(16, 12, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(folder + QStringLiteral("/good.jpg"), "JPG"));
+    QVERIFY(flatImage(QSize(16, 12), Qt::red).save(folder + QStringLiteral("/good.jpg"), "JPG"));
     QVERIFY(writeFileBytes(folder + QStringLiteral("/empty.jpg"), QByteArray()));
     QVERIFY(writeFileBytes(folder + QStringLiteral("/text.jpg"), "just some words\n"));
     QVERIFY(writeFileBytes(folder + QStringLiteral("/page.html"), "<html><body>hi</body></html>"));

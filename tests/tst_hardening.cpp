@@ -12,15 +12,13 @@
 #include "board/pictureloader.h"
 #include "page/pagewriter.h"
 #include "settings/settingsfile.h"
+#include "testpictures.h"
 #include "testsupport.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -30,7 +28,6 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <cerrno>
 #include <cstring>
@@ -40,131 +37,7 @@
 
 namespace {
 
-// ---- Pictures, made here so that no binary file is kept with the tests ----
-
-QImage twoHalves(const QSize &size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QPainter painter(&image);
-    painter.fillRect(0, 0, size.width() / 2, size.height(), Qt::red);
-    return image;
-}
-
-QByteArray encoded(const QImage &image, const char *format, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    return writer.write(image) ? bytes : QByteArray();
-}
-
-QByteArray le16(int value)
-{
-    QByteArray bytes(2, '\0');
-    qToLittleEndian<quint16>(quint16(value), bytes.data());
-    return bytes;
-}
-
-QByteArray le32(qint32 value)
-{
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(value, bytes.data());
-    return bytes;
-}
-
-QByteArray be16(int value)
-{
-    QByteArray bytes(2, '\0');
-    qToBigEndian<quint16>(quint16(value), bytes.data());
-    return bytes;
-}
-
-// Codes of variable width packed into bytes, first bit lowest (GIF) or
-// highest (JPEG).
-class BitWriter
-{
-public:
-    explicit BitWriter(bool lowFirst) : m_lowFirst(lowFirst) {}
-
-    void put(quint32 code, int width)
-    {
-        for (int i = 0; i < width; ++i) {
-            const int bit = m_lowFirst ? (code >> i) & 1 : (code >> (width - 1 - i)) & 1;
-            if (m_lowFirst)
-                m_byte |= bit << m_count;
-            else
-                m_byte = (m_byte << 1) | bit;
-            if (++m_count == 8)
-                flushByte();
-        }
-    }
-    // JPEG pads the last byte with one-bits; GIF with zero-bits.
-    QByteArray finish()
-    {
-        while (m_count > 0)
-            put(m_lowFirst ? 0 : 1, 1);
-        return m_bytes;
-    }
-
-private:
-    void flushByte()
-    {
-        m_bytes += char(m_byte);
-        // In JPEG entropy data a 0xFF byte is followed by a stuffed 0x00.
-        if (!m_lowFirst && m_byte == 0xff)
-            m_bytes += char(0);
-        m_byte = 0;
-        m_count = 0;
-    }
-
-    bool m_lowFirst;
-    QByteArray m_bytes;
-    int m_byte = 0;
-    int m_count = 0;
-};
-
-// LZW data of one colour index: a clear code before every second pixel keeps
-// the table below eight entries, so every code stays 3 bits wide.
-QByteArray flatLzw(int pixels, int index)
-{
-    BitWriter codes(true);
-    for (int i = 0; i < pixels; ++i) {
-        if (i % 2 == 0)
-            codes.put(4, 3);
-        codes.put(quint32(index), 3);
-    }
-    codes.put(5, 3);
-    return codes.finish();
-}
-
-// A GIF with a two-entry colour table (red, blue); each frame is given as
-// its LZW data. More than one frame makes it an endlessly looping animation.
-QByteArray gif(const QSize &size, const QList<QByteArray> &frames, char minimumCodeSize = 2)
-{
-    QByteArray bytes("GIF89a");
-    bytes += le16(size.width()) + le16(size.height());
-    bytes += QByteArray("\x80\x00\x00", 3);
-    bytes += QByteArray("\xff\x00\x00\x00\x00\xff", 6);
-    if (frames.size() > 1)
-        bytes += QByteArray("\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
-    for (const QByteArray &data : frames) {
-        if (frames.size() > 1)
-            bytes += QByteArray("\x21\xf9\x04\x00\x0a\x00\x00\x00", 8);
-        bytes += QByteArray("\x2c\x00\x00\x00\x00", 5) + le16(size.width()) + le16(size.height());
-        bytes += char(0);
-        bytes += minimumCodeSize;
-        for (qsizetype at = 0; at < data.size(); at += 255) {
-            const QByteArray block = data.mid(at, 255);
-            bytes += char(block.size());
-            bytes += block;
-        }
-        bytes += char(0);
-    }
-    return bytes + ';';
-}
+// ---- Pictures ----
 
 QByteArray noiseBytes(int count)
 {
@@ -173,91 +46,6 @@ QByteArray noiseBytes(int count)
     for (char &c : bytes)
         c = char(random.bounded(256));
     return bytes;
-}
-
-// A 24-bit BMP whose header states the given size but which carries only a
-// few bytes of pixel data.
-QByteArray bmpClaiming(qint32 width, qint32 height)
-{
-    const QByteArray pixels(16, '\0');
-    QByteArray bmp("BM");
-    bmp += le32(54 + pixels.size()) + le32(0) + le32(54);
-    bmp += le32(40) + le32(width) + le32(height) + le16(1) + le16(24);
-    bmp += le32(0) + le32(pixels.size()) + le32(2835) + le32(2835) + le32(0) + le32(0);
-    return bmp + pixels;
-}
-
-QByteArray jpegSegment(int marker, const QByteArray &payload)
-{
-    return QByteArray(1, char(0xff)) + char(marker) + be16(int(payload.size()) + 2) + payload;
-}
-
-// A baseline JPEG of one flat colour, one sample per component: three are
-// YCbCr; four are CMYK as an Adobe application writes it (APP14 "Adobe", no
-// colour transform, ink stored inverted: 255 is no ink). Every 8 x 8 block
-// is its DC value alone: the first block of each component carries the
-// value, the others a difference of 0 and the end of block. So a picture of
-// any size takes three bits a block.
-QByteArray flatJpeg(const QSize &size, const QList<int> &samples)
-{
-    const int components = int(samples.size());
-    // The standard DC table (category k has code length from `counts`).
-    const QByteArray dcCounts("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
-    const QByteArray dcSymbols("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b", 12);
-    // An AC table that knows only the end of block, as code "0".
-    const QByteArray acCounts("\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00", 16);
-
-    // Canonical Huffman codes of the DC table.
-    QList<QPair<quint32, int>> dcCodes(12);
-    quint32 code = 0;
-    int symbol = 0;
-    for (int length = 1; length <= 16; ++length) {
-        for (int i = 0; i < dcCounts.at(length - 1); ++i)
-            dcCodes[dcSymbols.at(symbol++)] = {code++, length};
-        code <<= 1;
-    }
-
-    QByteArray jpeg("\xff\xd8", 2);
-    if (components == 4)
-        jpeg += jpegSegment(0xee, QByteArray("Adobe\x00\x64\x00\x00\x00\x00\x00", 12));
-    // Quantiser 8 everywhere: a flat block of sample v has DC v - 128.
-    jpeg += jpegSegment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\x08'));
-    QByteArray frame("\x08", 1);
-    frame += be16(size.height()) + be16(size.width()) + char(components);
-    for (int c = 1; c <= components; ++c)
-        frame += QByteArray(1, char(c)) + "\x11" + QByteArray(1, '\0');
-    jpeg += jpegSegment(0xc0, frame);
-    jpeg += jpegSegment(0xc4, QByteArray(1, '\x00') + dcCounts + dcSymbols);
-    jpeg += jpegSegment(0xc4, QByteArray(1, '\x10') + acCounts + QByteArray(1, '\0'));
-    QByteArray scan(1, char(components));
-    for (int c = 1; c <= components; ++c)
-        scan += QByteArray(1, char(c)) + QByteArray(1, '\0');
-    scan += QByteArray("\x00\x3f\x00", 3);
-    jpeg += jpegSegment(0xda, scan);
-
-    BitWriter bits(false);
-    const int blocks = ((size.width() + 7) / 8) * ((size.height() + 7) / 8);
-    for (int block = 0; block < blocks; ++block) {
-        for (int c = 0; c < components; ++c) {
-            const int difference = block == 0 ? samples.at(c) - 128 : 0;
-            int category = 0;
-            while ((1 << category) <= qAbs(difference))
-                ++category;
-            bits.put(dcCodes.at(category).first, dcCodes.at(category).second);
-            if (category > 0)
-                bits.put(quint32(difference > 0 ? difference : difference + (1 << category) - 1), category);
-            bits.put(0, 1); // end of block
-        }
-    }
-    return jpeg + bits.finish() + QByteArray("\xff\xd9", 2);
-}
-
-// An Exif APP1 segment holding only Orientation, put right after SOI.
-QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
-{
-    QByteArray tiff("MM\x00\x2a\x00\x00\x00\x08\x00\x01\x01\x12\x00\x03\x00\x00\x00\x01", 18);
-    tiff += be16(orientation) + QByteArray(2, '\0') + QByteArray(4, '\0');
-    return jpeg.left(2) + jpegSegment(0xe1, QByteArray("Exif\x00\x00", 6) + tiff) + jpeg.mid(2);
 }
 
 enum class Outcome { Shows, Fails };
@@ -284,7 +72,9 @@ QList<CorpusFile> corpus()
     const QByteArray jpeg = encoded(twoHalves(QSize(400, 300)), "jpeg");
     const QSize gifSize(40, 30);
     const int gifPixels = gifSize.width() * gifSize.height();
-    BitWriter badFirst(true);
+    const QByteArray allRed = gifLzw(QByteArray(gifPixels, '\0'));
+    const QByteArray allBlue = gifLzw(QByteArray(gifPixels, '\1'));
+    BitWriter badFirst(BitOrder::GifLowFirst);
     badFirst.put(4, 3);
     for (int i = 0; i < gifPixels; ++i)
         badFirst.put(7, 3);
@@ -296,29 +86,23 @@ QList<CorpusFile> corpus()
         // libjpeg fills the missing rows in grey.
         {"JPEG cut at a third", "cut.jpg", jpeg.left(jpeg.size() / 3), Outcome::Shows},
         {"PNG named .jpg", "png.jpg", encoded(twoHalves(QSize(400, 300)), "png"), Outcome::Shows},
-        {"progressive JPEG", "progressive.jpg", encoded(twoHalves(QSize(400, 300)), "jpeg", true), Outcome::Shows},
+        {"progressive JPEG", "progressive.jpg", encoded(twoHalves(QSize(400, 300)), "jpeg", DefaultQuality, JpegScan::Progressive), Outcome::Shows},
         {"CMYK JPEG", "cmyk.jpg", flatJpeg(QSize(320, 240), {255, 0, 0, 255}), Outcome::Shows, false, Qt::red},
         // 115 MB in full, just under the reader's allocation limit; decoded
         // small, it costs next to nothing.
         {"6000 x 5000 JPEG", "large.jpg", flatJpeg(QSize(6000, 5000), {76, 85, 255}), Outcome::Shows, false, Qt::red},
         {"1 x 30000 JPEG", "sliver.jpg", encoded(twoHalves(QSize(1, 30000)), "jpeg"), Outcome::Shows, true},
         {"BMP claiming 60000 x 60000", "huge.bmp", bmpClaiming(60000, 60000), Outcome::Fails},
-        {"animated GIF shows its first frame", "animated.gif",
-         gif(gifSize, {flatLzw(gifPixels, 0), flatLzw(gifPixels, 1)}), Outcome::Shows, false, Qt::red},
+        {"animated GIF shows its first frame", "animated.gif", twoColourGif(gifSize, {allRed, allBlue}),
+         Outcome::Shows, false, Qt::red},
         // The decoder draws what the codes give and stops where they end.
-        {"GIF of random LZW codes", "noise.gif", gif(gifSize, {noiseBytes(600)}), Outcome::Shows},
-        {"GIF whose codes run past the table", "pastend.gif", gif(gifSize, {badFirst.finish()}), Outcome::Shows},
-        {"GIF with LZW code size 15", "codesize.gif", gif(gifSize, {flatLzw(gifPixels, 0)}, 15), Outcome::Fails},
+        {"GIF of random LZW codes", "noise.gif", twoColourGif(gifSize, {noiseBytes(600)}), Outcome::Shows},
+        {"GIF whose codes run past the table", "pastend.gif", twoColourGif(gifSize, {badFirst.finish()}), Outcome::Shows},
+        {"GIF with LZW code size 15", "codesize.gif", twoColourGif(gifSize, {allRed}, 15), Outcome::Fails},
         // Stored landscape, red on the left; orientation 8 turns it a
         // quarter anticlockwise, so red ends at the bottom.
         {"JPEG with EXIF orientation 8", "turned.jpg", withExifOrientation(jpeg, 8), Outcome::Shows, true, Qt::red},
     };
-}
-
-bool near(const QColor &seen, const QColor &wanted)
-{
-    return qAbs(seen.red() - wanted.red()) < 60 && qAbs(seen.green() - wanted.green()) < 60
-        && qAbs(seen.blue() - wanted.blue()) < 60;
 }
 
 // ---- The window ----
@@ -331,13 +115,6 @@ void pick(frmMain &form, const QString &name)
     form.List1_Click();
 }
 
-void selectNames(SortedListBox *list, const QStringList &names)
-{
-    list->clearSelection();
-    for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setSelected(names.contains(list->item(i)->text()));
-}
-
 void checkPicture(const QPixmap &pixmap, bool portrait, const QColor &lower)
 {
     QVERIFY(!pixmap.isNull());
@@ -345,21 +122,13 @@ void checkPicture(const QPixmap &pixmap, bool portrait, const QColor &lower)
     QCOMPARE(image.height() > image.width(), portrait);
     if (lower.isValid()) {
         const QColor seen = image.pixelColor(image.width() / 2, image.height() * 3 / 4);
-        QVERIFY2(near(seen, lower), qPrintable(seen.name()));
+        QVERIFY2(isNear(seen, lower), qPrintable(seen.name()));
     }
 }
 
 QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-}
-
-QByteArray crlfLines(const QList<QByteArray> &lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
 }
 
 // The text a user pastes, as the clipboard hands it over.

@@ -22,16 +22,6 @@ QString referenceReplaceAll(QString text, const QString &find, const QString &re
     return text;
 }
 
-const QByteArray crlf("\r\n");
-
-QByteArray joinLines(const QList<QByteArray> &lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + crlf;
-    return bytes;
-}
-
 } // namespace
 
 class tst_page : public QObject
@@ -222,11 +212,11 @@ void tst_page::workedExample_data()
     };
     QTest::newRow("page of images")
         << PageKind::Images
-        << joinLines(head + QList<QByteArray>{"Beach<BR><BR>", "<img src=\"a.jpg\"><P><BR>", "<BR><BR>",
+        << crlfLines(head + QList<QByteArray>{"Beach<BR><BR>", "<img src=\"a.jpg\"><P><BR>", "<BR><BR>",
                                               "<img src=\"b.jpg\"><P><BR>", "</Font>"});
     QTest::newRow("page of links")
         << PageKind::Links
-        << joinLines(head + QList<QByteArray>{"<A HREF=\"a.jpg\">a.jpg</A>&nbsp&nbsp ", "Beach<BR><BR>",
+        << crlfLines(head + QList<QByteArray>{"<A HREF=\"a.jpg\">a.jpg</A>&nbsp&nbsp ", "Beach<BR><BR>",
                                               "<A HREF=\"b.jpg\">b.jpg</A>&nbsp&nbsp ", "<BR><BR>", "</Font>"});
 }
 
@@ -400,7 +390,7 @@ void tst_page::otherKindReplacesPage()
     input.kind = PageKind::Links;
     input.pageList = {QStringLiteral("a.jpg")};
     Page::buildPage(input);
-    QCOMPARE(readFileBytes(path), joinLines({"<Title>K</Title>", "<Font Size=4>", "<Heading>K</Heading><BR><BR>",
+    QCOMPARE(readFileBytes(path), crlfLines({"<Title>K</Title>", "<Font Size=4>", "<Heading>K</Heading><BR><BR>",
                                               "</Font>", "<Font Size=3>", "<A HREF=\"a.jpg\">a.jpg</A>&nbsp&nbsp ",
                                               "<BR><BR>", "</Font>"}));
 }

@@ -9,10 +9,10 @@
 #include "browser/browserservice.h"
 #include "browser/openinbrowser.h"
 #include "settings/settingsfile.h"
+#include "testpictures.h"
 #include "testsupport.h"
 
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,23 +41,6 @@ public:
     QStringList started;
     bool probeExisted = false;
 };
-
-void selectNames(SortedListBox *list, const QStringList &names)
-{
-    list->clearSelection();
-    for (int i = 0; i < list->count(); ++i) {
-        if (names.contains(list->item(i)->text()))
-            list->item(i)->setSelected(true);
-    }
-}
-
-QByteArray crlfLines(const QList<QByteArray> &lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
 
 } // namespace
 
@@ -116,10 +99,8 @@ QString tst_window::makeFolder(const QString &name, const QStringList &files)
             writeFileBytes(path, "<html></html>");
             continue;
         }
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
         const QByteArray format = file.endsWith(QLatin1String(".bmp")) ? "BMP" : "JPG";
-        image.save(path, format.constData());
+        flatImage(QSize(40, 30), Qt::darkCyan).save(path, format.constData());
     }
     return folder;
 }

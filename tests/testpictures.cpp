@@ -1,0 +1,228 @@
+#include "testpictures.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPair>
+#include <QtEndian>
+
+QImage twoHalves(const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, size.width() / 2, size.height(), Qt::red);
+    return image;
+}
+
+QImage flatImage(const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+bool isReddish(const QColor &colour)
+{
+    return colour.red() > 180 && colour.blue() < 80;
+}
+
+bool isBluish(const QColor &colour)
+{
+    return colour.blue() > 180 && colour.red() < 80;
+}
+
+bool isNear(const QColor &seen, const QColor &wanted)
+{
+    return qAbs(seen.red() - wanted.red()) < 60 && qAbs(seen.green() - wanted.green()) < 60
+        && qAbs(seen.blue() - wanted.blue()) < 60;
+}
+
+QByteArray encoded(const QImage &image, const char *format, int quality, JpegScan scan)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(scan == JpegScan::Progressive);
+    return writer.write(image) ? bytes : QByteArray();
+}
+
+QByteArray le16(int value)
+{
+    QByteArray bytes(2, '\0');
+    qToLittleEndian<quint16>(quint16(value), bytes.data());
+    return bytes;
+}
+
+QByteArray le32(qint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(value, bytes.data());
+    return bytes;
+}
+
+QByteArray be16(int value)
+{
+    QByteArray bytes(2, '\0');
+    qToBigEndian<quint16>(quint16(value), bytes.data());
+    return bytes;
+}
+
+void BitWriter::put(quint32 code, int width)
+{
+    const bool lowFirst = m_order == BitOrder::GifLowFirst;
+    for (int i = 0; i < width; ++i) {
+        const int bit = lowFirst ? (code >> i) & 1 : (code >> (width - 1 - i)) & 1;
+        if (lowFirst)
+            m_byte |= bit << m_count;
+        else
+            m_byte = (m_byte << 1) | bit;
+        if (++m_count == 8)
+            flushByte();
+    }
+}
+
+QByteArray BitWriter::finish()
+{
+    while (m_count > 0)
+        put(m_order == BitOrder::GifLowFirst ? 0 : 1, 1);
+    return m_bytes;
+}
+
+void BitWriter::flushByte()
+{
+    m_bytes += char(m_byte);
+    if (m_order == BitOrder::JpegHighFirst && m_byte == 0xff)
+        m_bytes += char(0);
+    m_byte = 0;
+    m_count = 0;
+}
+
+QByteArray gifLzw(const QByteArray &indices)
+{
+    const quint32 clear = 4, end = 5;
+    BitWriter codes(BitOrder::GifLowFirst);
+    for (qsizetype i = 0; i < indices.size(); ++i) {
+        if (i % 2 == 0)
+            codes.put(clear, 3);
+        codes.put(quint8(indices.at(i)), 3);
+    }
+    codes.put(end, 3);
+    return codes.finish();
+}
+
+QByteArray twoColourGif(const QSize &size, const QList<QByteArray> &frames, char minimumCodeSize)
+{
+    QByteArray bytes("GIF89a");
+    bytes += le16(size.width()) + le16(size.height());
+    bytes += QByteArray("\x80\x00\x00", 3);             // global colour table of two entries
+    bytes += QByteArray("\xff\x00\x00\x00\x00\xff", 6);  // red, blue
+    if (frames.size() > 1)
+        bytes += QByteArray("\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
+    for (const QByteArray &data : frames) {
+        if (frames.size() > 1)
+            bytes += QByteArray("\x21\xf9\x04\x00\x0a\x00\x00\x00", 8);
+        bytes += QByteArray("\x2c\x00\x00\x00\x00", 5) + le16(size.width()) + le16(size.height());
+        bytes += char(0); // no local colour table
+        bytes += minimumCodeSize;
+        for (qsizetype at = 0; at < data.size(); at += 255) {
+            const QByteArray block = data.mid(at, 255);
+            bytes += char(block.size());
+            bytes += block;
+        }
+        bytes += char(0);
+    }
+    return bytes + ';';
+}
+
+QByteArray twoHalvesGif(const QSize &size)
+{
+    QByteArray indices;
+    indices.reserve(qsizetype(size.width()) * size.height());
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            indices += char(x < size.width() / 2 ? 0 : 1);
+    }
+    return twoColourGif(size, {gifLzw(indices)});
+}
+
+QByteArray bmpClaiming(qint32 width, qint32 height)
+{
+    const QByteArray pixels(16, '\0');
+    QByteArray bmp("BM");
+    bmp += le32(54 + pixels.size()) + le32(0) + le32(54);
+    bmp += le32(40) + le32(width) + le32(height) + le16(1) + le16(24);
+    bmp += le32(0) + le32(pixels.size()) + le32(2835) + le32(2835) + le32(0) + le32(0);
+    return bmp + pixels;
+}
+
+QByteArray jpegSegment(int marker, const QByteArray &payload)
+{
+    return QByteArray(1, char(0xff)) + char(marker) + be16(int(payload.size()) + 2) + payload;
+}
+
+// Every 8 x 8 block is its DC value alone: the first block of each component
+// carries the value, the others a difference of 0 and the end of block.
+QByteArray flatJpeg(const QSize &size, const QList<int> &samples)
+{
+    const int components = int(samples.size());
+    // The standard DC table (category k has code length from `counts`).
+    const QByteArray dcCounts("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
+    const QByteArray dcSymbols("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b", 12);
+    // An AC table that knows only the end of block, as code "0".
+    const QByteArray acCounts("\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00", 16);
+
+    // Canonical Huffman codes of the DC table.
+    QList<QPair<quint32, int>> dcCodes(12);
+    quint32 code = 0;
+    int symbol = 0;
+    for (int length = 1; length <= 16; ++length) {
+        for (int i = 0; i < dcCounts.at(length - 1); ++i)
+            dcCodes[dcSymbols.at(symbol++)] = {code++, length};
+        code <<= 1;
+    }
+
+    QByteArray jpeg("\xff\xd8", 2);
+    if (components == 4)
+        jpeg += jpegSegment(0xee, QByteArray("Adobe\x00\x64\x00\x00\x00\x00\x00", 12));
+    // Quantiser 8 everywhere: a flat block of sample v has DC v - 128.
+    jpeg += jpegSegment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\x08'));
+    QByteArray frame("\x08", 1);
+    frame += be16(size.height()) + be16(size.width()) + char(components);
+    for (int c = 1; c <= components; ++c)
+        frame += QByteArray(1, char(c)) + "\x11" + QByteArray(1, '\0');
+    jpeg += jpegSegment(0xc0, frame);
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x00') + dcCounts + dcSymbols);
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x10') + acCounts + QByteArray(1, '\0'));
+    QByteArray scan(1, char(components));
+    for (int c = 1; c <= components; ++c)
+        scan += QByteArray(1, char(c)) + QByteArray(1, '\0');
+    scan += QByteArray("\x00\x3f\x00", 3);
+    jpeg += jpegSegment(0xda, scan);
+
+    BitWriter bits(BitOrder::JpegHighFirst);
+    const int blocks = ((size.width() + 7) / 8) * ((size.height() + 7) / 8);
+    for (int block = 0; block < blocks; ++block) {
+        for (int c = 0; c < components; ++c) {
+            const int difference = block == 0 ? samples.at(c) - 128 : 0;
+            int category = 0;
+            while ((1 << category) <= qAbs(difference))
+                ++category;
+            bits.put(dcCodes.at(category).first, dcCodes.at(category).second);
+            if (category > 0)
+                bits.put(quint32(difference > 0 ? difference : difference + (1 << category) - 1), category);
+            bits.put(0, 1); // end of block
+        }
+    }
+    return jpeg + bits.finish() + QByteArray("\xff\xd9", 2);
+}
+
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
+{
+    // Big-endian TIFF, first IFD at 8, one entry: Orientation, SHORT, 1 value.
+    QByteArray tiff("MM\x00\x2a\x00\x00\x00\x08\x00\x01\x01\x12\x00\x03\x00\x00\x00\x01", 18);
+    tiff += be16(orientation) + QByteArray(2, '\0') + QByteArray(4, '\0'); // no next IFD
+    return jpeg.left(2) + jpegSegment(0xe1, QByteArray("Exif\x00\x00", 6) + tiff) + jpeg.mid(2);
+}

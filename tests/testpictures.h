@@ -1,0 +1,81 @@
+#pragma once
+
+// Pictures and picture files made in code, so that no binary file is kept
+// with the tests.
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QSize>
+
+// Left half red, right half blue: shows both scaling and turning.
+QImage twoHalves(const QSize &size);
+QImage flatImage(const QSize &size, const QColor &colour);
+
+// Loose enough for what a lossy format and scaling leave of pure colours.
+bool isReddish(const QColor &colour);
+bool isBluish(const QColor &colour);
+// Each channel within 60 of the wanted colour.
+bool isNear(const QColor &seen, const QColor &wanted);
+
+// The writer's own quality for the format.
+constexpr int DefaultQuality = -1;
+enum class JpegScan { Baseline, Progressive };
+
+// The file Qt's writer makes of `image`, or an empty array when it fails.
+// For PNG the quality sets the compression.
+QByteArray encoded(const QImage &image, const char *format, int quality = DefaultQuality,
+                   JpegScan scan = JpegScan::Baseline);
+
+QByteArray le16(int value);
+QByteArray le32(qint32 value);
+QByteArray be16(int value);
+
+// GIF packs codes first bit lowest and pads with zero-bits; JPEG entropy
+// data first bit highest, padded with one-bits, with a 0x00 stuffed after
+// every 0xFF byte.
+enum class BitOrder { GifLowFirst, JpegHighFirst };
+
+// Codes of variable width packed into bytes.
+class BitWriter
+{
+public:
+    explicit BitWriter(BitOrder order) : m_order(order) {}
+
+    void put(quint32 code, int width);
+    // Pads the last byte and returns all bytes.
+    QByteArray finish();
+
+private:
+    void flushByte();
+
+    BitOrder m_order;
+    QByteArray m_bytes;
+    int m_byte = 0;
+    int m_count = 0;
+};
+
+// LZW data of a minimum code size of 2, one colour index a byte of
+// `indices`: a clear code before every second pixel keeps the table below
+// eight entries, so every code stays 3 bits wide.
+QByteArray gifLzw(const QByteArray &indices);
+// A GIF with a two-entry colour table (0 red, 1 blue); each frame is given
+// as its LZW data. More than one frame makes it an endlessly looping
+// animation. Qt writes no GIF.
+QByteArray twoColourGif(const QSize &size, const QList<QByteArray> &frames, char minimumCodeSize = 2);
+// twoHalves() as a GIF.
+QByteArray twoHalvesGif(const QSize &size);
+
+// A 24-bit BMP whose header states the given size but which carries only a
+// few bytes of pixel data.
+QByteArray bmpClaiming(qint32 width, qint32 height);
+
+QByteArray jpegSegment(int marker, const QByteArray &payload);
+// A baseline JPEG of one flat colour, one sample per component: three are
+// YCbCr; four are CMYK as an Adobe application writes it (APP14 "Adobe", no
+// colour transform, ink stored inverted: 255 is no ink). A picture of any
+// size takes three bits a block.
+QByteArray flatJpeg(const QSize &size, const QList<int> &samples);
+// An Exif APP1 segment holding only Orientation, put right after SOI.
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
