@@ -34,7 +34,7 @@ private:
 QByteArray readFileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
 
-// Each line with CR LF after it, as the page and the settings file end lines.
+// Each line followed by CR LF, as the page ends its lines.
 QByteArray crlfLines(const QList<QByteArray> &lines);
 
 // Selects exactly the items of `list` with these texts.

@@ -138,6 +138,29 @@ void paste(QWidget *box, const QString &text)
     QTest::keySequence(box, QKeySequence::Paste);
 }
 
+// Pastes `text` as the description of the page and of slot 1, then builds
+// the page `name`.
+void describeAndBuild(frmMain &form, const QString &text, const QString &name)
+{
+    paste(form.txtDesc, text);
+    form.imgView_Click(1);
+    paste(form.txtItemDesc, text);
+    form.imgView_Click(1);
+    form.txtName->setText(name);
+    form.cmdBuild->click();
+}
+
+// Small good pictures under these names in `folder`.
+bool writeGoodPictures(const QString &folder, const QStringList &names)
+{
+    const QByteArray jpeg = encoded(twoHalves(QSize(80, 60)), "jpeg");
+    for (const QString &name : names) {
+        if (!writeFileBytes(folder + QLatin1Char('/') + name, jpeg))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Outcome)
@@ -176,6 +199,8 @@ private:
     QString freshFolder();
     // A window on `folder` with the "All" filter, so every corpus file is listed.
     void openAll(frmMain &form, const QString &folder);
+    // The same with every file moved to the page list.
+    void openAllOnPage(frmMain &form, const QString &folder);
 
     QTemporaryDir m_dir;
     QString m_startFolder;
@@ -211,6 +236,13 @@ void tst_hardening::openAll(frmMain &form, const QString &folder)
     Settings::writeStoredFolder(folder);
     form.Form_Load();
     form.optFilter[0]->click();
+}
+
+void tst_hardening::openAllOnPage(frmMain &form, const QString &folder)
+{
+    openAll(form, folder);
+    form.List1->selectAll();
+    form.cmdAdd->click();
 }
 
 void tst_hardening::badPicture_data()
@@ -299,9 +331,7 @@ void tst_hardening::wholeCorpusOnOneBoard()
         QVERIFY(QFile::copy(folder + QStringLiteral("/large.jpg"), folder + QStringLiteral("/large%1.jpg").arg(i)));
     MessageRecorder recorder;
     frmMain form;
-    openAll(form, folder);
-    form.List1->selectAll();
-    form.cmdAdd->click();
+    openAllOnPage(form, folder);
     form.cmdRefresh->click();
     // A second refresh says the same once more, not twice.
     form.cmdRefresh->click();
@@ -328,9 +358,7 @@ void tst_hardening::wholeCorpusOnOneBoard()
 void tst_hardening::fileVanishesBeforeLoading()
 {
     const QString folder = freshFolder();
-    for (const char *name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
-        QVERIFY(writeFileBytes(folder + QLatin1Char('/') + QLatin1String(name),
-                               encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(folder, {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
     MessageRecorder recorder;
     frmMain form;
     openAll(form, folder);
@@ -368,11 +396,9 @@ void tst_hardening::fileVanishesBeforeLoading()
 void tst_hardening::folderVanishesAfterOpening()
 {
     const QString folder = freshFolder();
-    for (const char *name : {"a.jpg", "b.jpg", "c.jpg"})
-        QVERIFY(writeFileBytes(folder + QLatin1Char('/') + QLatin1String(name),
-                               encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(folder, {"a.jpg", "b.jpg", "c.jpg"}));
     const QString other = freshFolder();
-    QVERIFY(writeFileBytes(other + QStringLiteral("/z.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(other, {"z.jpg"}));
 
     MessageRecorder recorder;
     frmMain form;
@@ -458,15 +484,13 @@ void tst_hardening::pageName()
     QFETCH(QByteArray, titleLine);
 
     const QString folder = freshFolder();
-    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(folder, {"a.jpg"}));
     QVERIFY(QDir(folder).mkpath(QStringLiteral("sub")));
     QVERIFY(QDir(folder).mkpath(QStringLiteral("Album.html")));
 
     MessageRecorder recorder;
     frmMain form;
-    openAll(form, folder);
-    form.List1->selectAll();
-    form.cmdAdd->click();
+    openAllOnPage(form, folder);
     form.txtName->setText(QStringLiteral("Earlier"));
     form.cmdBuild->click();
     const QString earlierPath = folder + QStringLiteral("/Earlier.html");
@@ -511,12 +535,10 @@ void tst_hardening::pageName()
 void tst_hardening::lineBreaksStayOutOfPageNames()
 {
     const QString folder = freshFolder();
-    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(folder, {"a.jpg"}));
     MessageRecorder recorder;
     frmMain form;
-    openAll(form, folder);
-    form.List1->selectAll();
-    form.cmdAdd->click();
+    openAllOnPage(form, folder);
     paste(form.txtName, QStringLiteral("  Day\r\none\n "));
     form.cmdBuild->click();
 
@@ -540,20 +562,13 @@ void tst_hardening::longDescriptions()
     expected.replace("\r\n", "<BR>");
 
     const QString folder = freshFolder();
-    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(folder, {"a.jpg"}));
     MessageRecorder recorder;
     frmMain form;
-    openAll(form, folder);
-    form.List1->selectAll();
-    form.cmdAdd->click();
+    openAllOnPage(form, folder);
     form.cmdRefresh->click();
 
-    paste(form.txtDesc, text);
-    form.imgView_Click(1);
-    paste(form.txtItemDesc, text);
-    form.imgView_Click(1);
-    form.txtName->setText(QStringLiteral("Long"));
-    form.cmdBuild->click();
+    describeAndBuild(form, text, QStringLiteral("Long"));
     QVERIFY(recorder.messages.isEmpty());
 
     const QList<QByteArray> lines = readFileBytes(folder + QStringLiteral("/Long.html")).split('\n');
@@ -592,19 +607,12 @@ void tst_hardening::oddDescriptionCharacters()
     QFETCH(QByteArray, slotLine);
 
     const QString folder = freshFolder();
-    QVERIFY(writeFileBytes(folder + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(folder, {"a.jpg"}));
     MessageRecorder recorder;
     frmMain form;
-    openAll(form, folder);
-    form.List1->selectAll();
-    form.cmdAdd->click();
+    openAllOnPage(form, folder);
     form.cmdRefresh->click();
-    paste(form.txtDesc, text);
-    form.imgView_Click(1);
-    paste(form.txtItemDesc, text);
-    form.imgView_Click(1);
-    form.txtName->setText(QStringLiteral("Odd"));
-    form.cmdBuild->click();
+    describeAndBuild(form, text, QStringLiteral("Odd"));
     QVERIFY(recorder.messages.isEmpty());
 
     const QByteArray bytes = readFileBytes(folder + QStringLiteral("/Odd.html"));
@@ -671,9 +679,9 @@ void tst_hardening::startUpWithOddSettingsFile()
     QFETCH(QByteArray, after);
 
     const QString stored = freshFolder();
-    QVERIFY(writeFileBytes(stored + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(stored, {"a.jpg"}));
     const QString current = freshFolder();
-    QVERIFY(writeFileBytes(current + QStringLiteral("/c.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(current, {"c.jpg"}));
     QVERIFY(QDir::setCurrent(current));
     const QByteArray storedValue = QFile::encodeName(stored) + '/';
     QVERIFY(QDir().mkpath(QFileInfo(Settings::filePath()).absolutePath()));
@@ -706,7 +714,7 @@ void tst_hardening::startUpWithOddSettingsFile()
 void tst_hardening::readOnlySettingsFile()
 {
     const QString stored = freshFolder();
-    QVERIFY(writeFileBytes(stored + QStringLiteral("/a.jpg"), encoded(twoHalves(QSize(80, 60)), "jpeg")));
+    QVERIFY(writeGoodPictures(stored, {"a.jpg"}));
     const QString other = freshFolder();
     const QByteArray content = "; kept\r\n[Defaults]\r\nFilesDir=" + QFile::encodeName(stored) + "/\r\n";
     QVERIFY(QDir().mkpath(QFileInfo(Settings::filePath()).absolutePath()));
