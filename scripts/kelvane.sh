@@ -47,6 +47,7 @@ test)
         echo "== The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer =="
         build build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BUILD_BENCH=OFF
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0" \
             ctest --output-on-failure --timeout 600)
     fi
     if [ -z "${KELVANE_SKIP_FUZZ:-}" ]; then
