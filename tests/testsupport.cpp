@@ -1,13 +1,14 @@
 #include "testsupport.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QListWidget>
 
 MessageRecorder::MessageRecorder()
 {
     m_previous = Toolkit::setMessageHandler(
         [this](const QString &text, MessageStyle style, const QString &title, QWidget *) {
-            messages.append({text, style, title});
+            messages.append({text, style, title, QGuiApplication::overrideCursor() != nullptr});
         });
 }
 

@@ -19,6 +19,7 @@ public:
         QString text;
         MessageStyle style;
         QString title;
+        bool busyPointer; // the wait cursor was on while it was shown
     };
 
     MessageRecorder();

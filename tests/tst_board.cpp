@@ -306,6 +306,7 @@ void tst_board::failurePlaceholders()
     QCOMPARE(recorder.messages.size(), 1);
     const QString text = recorder.messages.at(0).text;
     QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
+    QVERIFY2(!recorder.messages.at(0).busyPointer, "the message waits for a click under the wait cursor");
     for (const char *name : {"empty.jpg", "text.jpg", "page.html"})
         QVERIFY2(text.contains(QLatin1String(name)), qPrintable(text));
     QVERIFY(!text.contains(QLatin1String("good.jpg")));

@@ -137,10 +137,8 @@ void frmMain::fitFont()
         return;
     // Shrink the window's font a pixel at a time until every caption fits
     // its control; below 8 pixels text stops being readable.
-    int pixels = QFontMetrics(font).height();
-    if (font.pixelSize() > 0)
-        pixels = font.pixelSize();
-    else
+    int pixels = font.pixelSize();
+    if (pixels <= 0)
         pixels = qRound(font.pointSizeF() * logicalDpiY() / 72.0);
     while (pixels > 8) {
         --pixels;
@@ -280,33 +278,28 @@ void frmMain::Form_Load()
         Dir1_Change();
 }
 
-void frmMain::showFolderProblem(const QString &folder, const QString &reason)
-{
-    Toolkit::showMessage(tr("The folder %1 cannot be opened.\n\n%2").arg(QDir::toNativeSeparators(folder), reason),
-                         MessageStyle::Exclamation, QString(), this);
-}
-
 void frmMain::Drive1_Change()
 {
     QString reason;
     const QString drive = Drive1->drive();
     if (Dir1->setPath(drive, &reason) == FolderBox::Move::Failed) {
         Drive1->revert();
-        showFolderProblem(drive, reason);
+        FolderBox::showProblem(drive, reason, this);
     }
 }
 
 void frmMain::Dir1_Change()
 {
+    QString pattern = File1->pattern();
     for (QRadioButton *button : optFilter) {
         if (button->isChecked()) {
-            File1->setPattern(button->property("tag").toString());
+            pattern = button->property("tag").toString();
             break;
         }
     }
     QString reason;
-    if (!File1->setPath(Dir1->path(), &reason)) {
-        showFolderProblem(Dir1->path(), reason);
+    if (!File1->list(Dir1->path(), pattern, &reason)) {
+        FolderBox::showProblem(Dir1->path(), reason, this);
         return;
     }
     List1->clear();
@@ -406,7 +399,7 @@ void frmMain::cmdBuildLinks_Click()
 
 void frmMain::cmdViewInBrowser_Click()
 {
-    Module1::OpenInBrowser(File1->path() + QLatin1Char('/') + txtName->text() + QStringLiteral(".html"), this);
+    Module1::OpenInBrowser(Page::pagePath(File1->path(), txtName->text()), this);
 }
 
 void frmMain::Form_Unload()

@@ -85,7 +85,6 @@ private:
     void wireEvents();
     void setTabOrder();
     void fitFont();
-    void showFolderProblem(const QString &folder, const QString &reason);
 
     ImageBox *m_template = nullptr;
     ThumbnailBoard *m_board = nullptr;

@@ -105,27 +105,32 @@ void ThumbnailBoard::refresh(const PageSource &source)
 {
     const quint64 generation = ++m_generation;
     m_aborted = false;
-    ++m_running;
-    const BusyPointer busy;
+    Failures failures;
+    {
+        const BusyPointer busy;
+        if (!placeSlots(source, generation, failures))
+            return; // a newer refresh owns the board, or the window is closing
+    }
+    // The pointer is back to normal before the message asks for a click.
+    reportFailures(failures);
+}
 
+bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Failures &failures)
+{
     removeSlots();
     const int itemCount = source.count();
-    const TwipsRect frameRect{0, 0, static_cast<float>(Twips::fromPixels(m_frame->width())),
-                              Board::boardFrameHeight(itemCount, templateRect())};
-    m_frame->resize(m_frame->width(), Twips::toPixels(frameRect.height));
+    m_frame->resize(m_frame->width(), Twips::toPixels(Board::boardFrameHeight(itemCount, templateRect())));
 
     // What the passes are expected to load, so workers can decode ahead.
     // Each pass still reads its item afresh and uses a decoded picture only
     // when its path is the one it reads.
-    const QString startFolder = source.folder();
+    failures.folder = source.folder();
     QStringList predicted;
     predicted.reserve(itemCount);
     for (int i = 0; i < itemCount; ++i)
-        predicted << joinPath(startFolder, source.item(i));
+        predicted << joinPath(failures.folder, source.item(i));
     PicturePrefetcher prefetcher(predicted, m_slots.front()->devicePixelTarget());
 
-    QStringList failures;
-    QString failureFolder = startFolder;
     for (int i = 0; i < itemCount; ++i) {
         // A page list that shrank at a yield ends the board at its end.
         if (i >= source.count())
@@ -140,23 +145,19 @@ void ThumbnailBoard::refresh(const PageSource &source)
             slot->setPicture(QPixmap::fromImage(picture.image));
         } else {
             slot->setFailure(picture.error);
-            failures << QStringLiteral("%1: %2").arg(name, picture.error);
-            failureFolder = folder;
+            failures.lines << QStringLiteral("%1: %2").arg(name, picture.error);
+            failures.folder = folder;
         }
-        const TwipsRect model = templateRect();
-        const SlotPlacement place = Board::placeSlot(n, model);
+        const SlotPlacement place = Board::placeSlot(n, templateRect());
         slot->move(Twips::toPixels(place.left), Twips::toPixels(place.top));
         slot->show();
         m_scrollBar->setMaximum(place.row);
 
         QCoreApplication::processEvents();
-        if (generation != m_generation || m_aborted) {
-            --m_running;
-            return; // a newer refresh owns the board, or the window is closing
-        }
+        if (generation != m_generation || m_aborted)
+            return false;
     }
-    --m_running;
-    reportFailures(failureFolder, failures);
+    return true;
 }
 
 void ThumbnailBoard::abort()
@@ -170,14 +171,14 @@ void ThumbnailBoard::scrollTo(int position)
     m_frame->move(m_frame->x(), Twips::toPixels(top));
 }
 
-void ThumbnailBoard::reportFailures(const QString &folder, const QStringList &failures) const
+void ThumbnailBoard::reportFailures(const Failures &failures) const
 {
-    if (failures.isEmpty())
+    if (failures.lines.isEmpty())
         return;
-    QStringList lines = failures.mid(0, listedFailures);
-    if (failures.size() > listedFailures)
-        lines << tr("and %1 more").arg(failures.size() - listedFailures);
+    QStringList lines = failures.lines.mid(0, listedFailures);
+    if (failures.lines.size() > listedFailures)
+        lines << tr("and %1 more").arg(failures.lines.size() - listedFailures);
     Toolkit::showMessage(tr("These pictures in %1 cannot be shown:\n\n%2")
-                             .arg(QDir::toNativeSeparators(folder), lines.join(QLatin1Char('\n'))),
+                             .arg(QDir::toNativeSeparators(failures.folder), lines.join(QLatin1Char('\n'))),
                          MessageStyle::Exclamation, QString(), m_frame->window());
 }

@@ -45,7 +45,6 @@ public:
     // to the event loop after every slot it places. A refresh started at a
     // yield takes over; the interrupted one stops at its next yield.
     void refresh(const PageSource &source);
-    bool isRefreshing() const { return m_running > 0; }
     // Ends a running refresh at its next yield (the window is closing).
     void abort();
 
@@ -61,12 +60,20 @@ Q_SIGNALS:
 private:
     void removeSlots();
     ImageBox *createSlot();
-    void reportFailures(const QString &folder, const QStringList &failures) const;
+    // The pictures a refresh could not show, and the folder it read them from.
+    struct Failures
+    {
+        QString folder;
+        QStringList lines;
+    };
+    // Places a slot for every item; false when a newer refresh or an abort
+    // took over at a yield.
+    bool placeSlots(const PageSource &source, quint64 generation, Failures &failures);
+    void reportFailures(const Failures &failures) const;
 
     QWidget *m_frame;
     QScrollBar *m_scrollBar;
     std::vector<ImageBox *> m_slots; // [0] is the template
     quint64 m_generation = 0;
-    int m_running = 0;
     bool m_aborted = false;
 };

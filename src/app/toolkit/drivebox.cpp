@@ -8,8 +8,9 @@
 DriveBox::DriveBox(QWidget *parent)
     : QComboBox(parent)
 {
-    setVolumes(Selection::browsableVolumes());
-    setDrive(Selection::volumeOf(QDir::currentPath(), Selection::browsableVolumes()));
+    const QStringList volumes = Selection::browsableVolumes();
+    setVolumes(volumes);
+    setDrive(Selection::volumeOf(QDir::currentPath(), volumes));
     m_accepted = drive();
     connect(this, &QComboBox::activated, this, [this](int) {
         const QString previous = m_accepted;

@@ -18,10 +18,19 @@ bool FileBox::setPath(const QString &path, QString *reason)
 
 bool FileBox::setPattern(const QString &pattern, QString *reason)
 {
-    if (pattern == m_pattern && !m_listedPath.isNull() && m_listedPath == m_path)
-        return true;
+    const bool same = pattern == m_pattern;
     m_pattern = pattern;
+    // Before its first folder the box shows nothing, so there is nothing to
+    // read again.
+    if (!m_listed || same)
+        return true;
     return relist(m_path, pattern, reason);
+}
+
+bool FileBox::list(const QString &path, const QString &pattern, QString *reason)
+{
+    m_pattern = pattern;
+    return relist(Selection::normalizeFolder(path), pattern, reason);
 }
 
 bool FileBox::relist(const QString &path, const QString &pattern, QString *reason)
@@ -33,8 +42,7 @@ bool FileBox::relist(const QString &path, const QString &pattern, QString *reaso
         return false;
     }
     m_path = path;
-    m_listedPath = path;
-    m_pattern = pattern;
+    m_listed = true;
     m_names = listing.names;
     setUpdatesEnabled(false);
     clear();

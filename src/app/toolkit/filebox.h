@@ -14,11 +14,14 @@ public:
     QString path() const { return m_path; }
     QString pattern() const { return m_pattern; }
 
-    // Both give the reason in `reason` when the folder cannot be read; the
-    // names (and, for setPath, the path) then stay as they were. Setting the
-    // pattern the box already lists by reads nothing.
+    // Each gives the reason in `reason` when the folder cannot be read; the
+    // names and the path then stay as they were, the new pattern is kept.
+    // Setting the pattern the box already lists by reads nothing, and so does
+    // any pattern before the box was given its first folder.
     bool setPath(const QString &path, QString *reason = nullptr);
     bool setPattern(const QString &pattern, QString *reason = nullptr);
+    // A folder and a pattern together, read once.
+    bool list(const QString &path, const QString &pattern, QString *reason = nullptr);
 
     int listCount() const { return m_names.size(); }
     QString list(int index) const { return m_names.value(index); }
@@ -28,7 +31,7 @@ private:
     bool relist(const QString &path, const QString &pattern, QString *reason);
 
     QString m_path;
-    QString m_listedPath; // null until the folder was read once
+    bool m_listed = false; // the folder was read once
     QString m_pattern = QStringLiteral("*.*");
     QStringList m_names;
 };

@@ -114,8 +114,13 @@ void FolderBox::open(QListWidgetItem *item)
     const QString folder = item->data(pathRole).toString();
     QString reason;
     if (setPath(folder, &reason) == Move::Failed)
-        Toolkit::showMessage(tr("The folder %1 cannot be opened.\n\n%2").arg(QDir::toNativeSeparators(folder), reason),
-                             MessageStyle::Exclamation, QString(), window());
+        showProblem(folder, reason, window());
+}
+
+void FolderBox::showProblem(const QString &folder, const QString &reason, QWidget *parent)
+{
+    Toolkit::showMessage(tr("The folder %1 cannot be opened.\n\n%2").arg(QDir::toNativeSeparators(folder), reason),
+                         MessageStyle::Exclamation, QString(), parent);
 }
 
 void FolderBox::keyPressEvent(QKeyEvent *event)

@@ -20,8 +20,8 @@ public:
     // leaves the box as it was and gives its reason.
     Move setPath(const QString &path, QString *reason = nullptr);
 
-    // The root the list starts from (the volume of the current folder).
-    void setVolumes(const QStringList &roots) { m_volumes = roots; }
+    // The message for a folder that cannot be opened, with the system's reason.
+    static void showProblem(const QString &folder, const QString &reason, QWidget *parent);
 
 Q_SIGNALS:
     void changed();
