@@ -1,6 +1,5 @@
 #include "app/controltable.h"
 
-#include <stdexcept>
 
 namespace ControlTable {
 
@@ -51,15 +50,6 @@ const std::vector<QString> &tabOrder()
         "cmdBuildLinks", "optFilter", "cmdViewInBrowser", "VScroll1", "txtItemDesc",
     };
     return order;
-}
-
-const ControlSpec &find(const QString &name, int index)
-{
-    for (const ControlSpec &spec : controls()) {
-        if (spec.name == name && spec.index == index)
-            return spec;
-    }
-    throw std::out_of_range("no such control in the window's table");
 }
 
 } // namespace ControlTable

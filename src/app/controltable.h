@@ -46,10 +46,7 @@ inline constexpr float clientHeight = 8925;
 // Every control the window is built with, containers before their children.
 const std::vector<ControlSpec> &controls();
 
-// The controls in tab order; an array element is written "name(index)", and
-// "optFilter" stands for the whole group.
+// The controls in tab order; "optFilter" stands for the whole group.
 const std::vector<QString> &tabOrder();
-
-const ControlSpec &find(const QString &name, int index = -1);
 
 } // namespace ControlTable

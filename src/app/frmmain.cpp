@@ -151,10 +151,10 @@ void frmMain::fitFont()
 
 void frmMain::createControls()
 {
-    QHash<QString, QWidget *> containers;
-    containers.insert(QString(), this);
+    // Every control by name and array index (-1 outside an array).
+    QHash<QPair<QString, int>, QWidget *> made;
     for (const ControlSpec &spec : ControlTable::controls()) {
-        QWidget *container = containers.value(spec.container, this);
+        QWidget *container = spec.container.isEmpty() ? this : made.value({spec.container, -1}, this);
         QWidget *control = makeControl(spec, container);
         control->setObjectName(spec.name);
         if (spec.index >= 0)
@@ -164,17 +164,9 @@ void frmMain::createControls()
         if (!spec.toolTip.isEmpty())
             control->setToolTip(spec.toolTip);
         control->setGeometry(Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
-        if (spec.type == ControlType::Frame)
-            containers.insert(spec.name, control);
+        made.insert({spec.name, spec.index}, control);
     }
-
-    auto child = [this](const char *name, int index = -1) -> QWidget * {
-        for (QWidget *w : findChildren<QWidget *>(QString::fromLatin1(name))) {
-            if (w->property("index").toInt() == index || (index < 0 && !w->property("index").isValid()))
-                return w;
-        }
-        return nullptr;
-    };
+    auto child = [&made](const char *name, int index = -1) { return made.value({QString::fromLatin1(name), index}); };
     Drive1 = static_cast<DriveBox *>(child("Drive1"));
     Dir1 = static_cast<FolderBox *>(child("Dir1"));
     File1 = static_cast<FileBox *>(child("File1"));
