@@ -103,6 +103,8 @@ void tst_settings::read_data()
     QTest::newRow("missing section") << QByteArray("[Window]\nFilesDir=/no/\n") << QString();
     QTest::newRow("missing key") << QByteArray("[Defaults]\nFilesDirs=/no/\nFiles Dir=/no/\n") << QString();
     QTest::newRow("empty file") << QByteArray("") << QString();
+    QTest::newRow("byte-order mark before the header")
+        << QByteArray("\xEF\xBB\xBF[Defaults]\r\nFilesDir=/home/u/Pictures/Trip/\r\n") << trip;
     QTest::newRow("first of duplicate keys") << QByteArray("[Defaults]\nFilesDir=/1/\nFilesDir=/2/\n") << "/1/";
     QTest::newRow("duplicate section, first holds key")
         << QByteArray("[Defaults]\nFilesDir=/1/\n[Defaults]\nFilesDir=/2/\n") << "/1/";
@@ -172,6 +174,8 @@ void tst_settings::write_data()
     QTest::newRow("duplicate section, key replaced where it is read")
         << QByteArray("[Defaults]\r\nA=1\r\n[Defaults]\r\nFilesDir=/x/\r\n")
         << QByteArray("[Defaults]\r\nA=1\r\n[Defaults]\r\nFilesDir=/home/u/Pictures/Trip/\r\n");
+    QTest::newRow("byte-order mark kept, header still found")
+        << QByteArray("\xEF\xBB\xBF[Defaults]\nOther=1\n") << QByteArray("\xEF\xBB\xBF[Defaults]\nOther=1\nFilesDir=/home/u/Pictures/Trip/\n");
     QTest::newRow("duplicate section, missing key goes to the first")
         << QByteArray("[Defaults]\r\nA=1\r\n[Defaults]\r\nB=2\r\n")
         << QByteArray("[Defaults]\r\nA=1\r\nFilesDir=/home/u/Pictures/Trip/\r\n[Defaults]\r\nB=2\r\n");

@@ -1,6 +1,5 @@
 #include "app/controltable.h"
 
-
 namespace ControlTable {
 
 using T = ControlType;

@@ -66,7 +66,9 @@ struct Line
 QList<Line> splitLines(const QByteArray &bytes)
 {
     QList<Line> lines;
-    qsizetype begin = 0;
+    // Some editors save a UTF-8 byte-order mark. It stays in the file but is
+    // no part of the first line's text, which may be the section header.
+    qsizetype begin = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (begin < bytes.size()) {
         const qsizetype lf = bytes.indexOf('\n', begin);
         Line line;
