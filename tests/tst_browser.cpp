@@ -128,6 +128,7 @@ private slots:
     void pagePathPassedUnchanged_data();
     void pagePathPassedUnchanged();
     void emptyPathDoesNothing();
+    void pathWithNulIsNotOpened();
     void existingProbeIsReplacedThenRemoved();
     void fallbackFolder_data();
     void fallbackFolder();
@@ -284,6 +285,17 @@ void tst_browser::emptyPathDoesNothing()
     QVERIFY(m_fake.probePaths.isEmpty());
     QVERIFY(m_fake.startedPages.isEmpty());
     QVERIFY(m_messages.isEmpty());
+    QCOMPARE(entriesOf(m_appFolder), QStringList());
+}
+
+void tst_browser::pathWithNulIsNotOpened()
+{
+    // Only "a" would reach the system, naming another file.
+    Module1::OpenInBrowser(m_dir.filePath(QStringLiteral("a")) + QChar(0) + QStringLiteral("b.html"), nullptr);
+    QVERIFY(m_fake.startedPages.isEmpty());
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.constFirst().text, notOpenedText);
+    QCOMPARE(m_messages.constFirst().title, notOpenedTitle);
     QCOMPARE(entriesOf(m_appFolder), QStringList());
 }
 

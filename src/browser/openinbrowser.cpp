@@ -148,7 +148,8 @@ void OpenInBrowser(const QString &pagePath, QWidget *owner)
                              QStringLiteral("Browser Not Found"), owner);
         return;
     }
-    if (!service.start(*program, pagePath)) {
+    // The system would see only the part before a NUL: another file.
+    if (pagePath.contains(QChar(0)) || !service.start(*program, pagePath)) {
         Toolkit::showMessage(QStringLiteral("Web Page not Opened"), MessageStyle::Exclamation,
                              QStringLiteral("URL Failed"), owner);
     }
