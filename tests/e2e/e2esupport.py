@@ -156,15 +156,78 @@ def screenshot_file(display, path):
                    check=True, capture_output=True, timeout=20)
 
 
+def _xlib():
+    name = ctypes.util.find_library("X11")
+    if not name:
+        raise Failure("libX11 not found (package libx11-6)")
+    xlib = ctypes.CDLL(name)
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return xlib
+
+
+def _open_display(xlib, display):
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        raise Failure(f"cannot open display {display}")
+    return connection
+
+
+def bind_characters(display, characters):
+    """Gives each character that the keyboard map lacks a keycode of its own.
+    xdotool would otherwise bind a spare keycode for the moment of each key
+    press and unbind it right after, and a program that reads the event late
+    sees a key without a symbol: the character is lost. Call it before the
+    program starts, so that it reads the full map once."""
+    xlib = _xlib()
+    xlib.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+    xlib.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+    xlib.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.POINTER(ctypes.c_int)]
+    xlib.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                            ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+    xlib.XFree.argtypes = [ctypes.c_void_p]
+
+    def keysym(character):
+        code = ord(character)
+        return code if 0x20 <= code <= 0x7E or 0xA0 <= code <= 0xFF else 0x01000000 | code
+
+    connection = _open_display(xlib, display)
+    try:
+        low, high = ctypes.c_int(), ctypes.c_int()
+        xlib.XDisplayKeycodes(connection, ctypes.byref(low), ctypes.byref(high))
+        per_code = ctypes.c_int()
+        count = high.value - low.value + 1
+        table = xlib.XGetKeyboardMapping(connection, low.value, count, ctypes.byref(per_code))
+        if not table:
+            raise Failure("cannot read the keyboard map")
+        try:
+            mapped = {table[i] for i in range(count * per_code.value)}
+            free = [low.value + c for c in range(count)
+                    if not any(table[c * per_code.value + k] for k in range(per_code.value))]
+        finally:
+            xlib.XFree(table)
+        for character in dict.fromkeys(characters):
+            symbol = keysym(character)
+            if symbol in mapped:
+                continue
+            if not free:
+                raise Failure("no free keycode left for " + character)
+            symbols = (ctypes.c_ulong * 2)(symbol, symbol)
+            xlib.XChangeKeyboardMapping(connection, free.pop(0), 2, symbols, 1)
+            mapped.add(symbol)
+        xlib.XSync(connection, 0)
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
 def close_like_window_manager(display, window):
     """Sends WM_DELETE_WINDOW, as a window manager does when the user closes
     a window. Without one, xdotool can only destroy the X window (windowclose)
     or kill the client (windowkill), and neither runs the program's close
     handling; so the message is sent straight through libX11."""
-    name = ctypes.util.find_library("X11")
-    if not name:
-        raise Failure("libX11 not found (package libx11-6)")
-    xlib = ctypes.CDLL(name)
+    xlib = _xlib()
 
     class ClientMessageData(ctypes.Union):
         _fields_ = [("b", ctypes.c_char * 20), ("s", ctypes.c_short * 10), ("l", ctypes.c_long * 5)]
@@ -177,18 +240,11 @@ def close_like_window_manager(display, window):
     class XEvent(ctypes.Union):
         _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
     xlib.XInternAtom.restype = ctypes.c_ulong
     xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
                                 ctypes.POINTER(XEvent)]
-    xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-    connection = xlib.XOpenDisplay(display.encode())
-    if not connection:
-        raise Failure(f"cannot open display {display}")
+    connection = _open_display(xlib, display)
     try:
         event = XEvent()
         event.xclient.type = 33  # ClientMessage

@@ -24,7 +24,7 @@ import time
 
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, close_like_window_manager,  # noqa: E402
+from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, bind_characters, close_like_window_manager,  # noqa: E402
                         expect_equal, log, private_dirs, require_tools, run_main, screenshot_file, wait_until)
 
 WINDOW_SIZE = (999, 595)
@@ -36,6 +36,8 @@ FIRST_FOLDER = {
     "c dune.jpg": (30, 60, 220),
     "d forest.jpg": (230, 210, 20),
 }
+# What the first run types on each thumbnail.
+DESCRIPTIONS = ((1, "Red beach"), (2, "Blue dune & <sea>"), (3, "Yellow for\u00eat"))
 SUBFOLDER = "mehr \u00e9 \u6771\u4eac"
 SECOND_FOLDER = {
     "e orange.jpg": (240, 140, 20),
@@ -189,7 +191,7 @@ def first_run(args, x, env, home, pictures):
 
     # Each thumbnail click stores the box's text on the slot described
     # before it. A thumbnail takes no focus, so the box is clicked to type.
-    for slot, text in ((1, "Red beach"), (2, "Blue dune & <sea>"), (3, "Yellow for\u00eat")):
+    for slot, text in DESCRIPTIONS:
         window.click_slot(slot)
         window.click_control("txtItemDesc")
         window.xdo.type(text)
@@ -315,6 +317,7 @@ def main():
                if not k.startswith(("QT_", "XDG_", "WAYLAND", "DBUS_SESSION")) and k != "SESSION_MANAGER"}
         env.update(dirs, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", LC_ALL="C.UTF-8")
         args.log = os.path.join(root, "program.log")
+        bind_characters(x.display, "".join(text for _, text in DESCRIPTIONS))
         try:
             first_run(args, x, env, dirs["HOME"], pictures)
             expect_equal("settings file after the first run", read_bytes(ini),
