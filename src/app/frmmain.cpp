@@ -290,7 +290,7 @@ void frmMain::Dir1_Change()
         }
     }
     QString reason;
-    if (!File1->list(Dir1->path(), pattern, &reason)) {
+    if (!File1->setPathAndPattern(Dir1->path(), pattern, &reason)) {
         FolderBox::showProblem(Dir1->path(), reason, this);
         return;
     }

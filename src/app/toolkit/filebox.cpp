@@ -27,7 +27,7 @@ bool FileBox::setPattern(const QString &pattern, QString *reason)
     return relist(m_path, pattern, reason);
 }
 
-bool FileBox::list(const QString &path, const QString &pattern, QString *reason)
+bool FileBox::setPathAndPattern(const QString &path, const QString &pattern, QString *reason)
 {
     m_pattern = pattern;
     return relist(Selection::normalizeFolder(path), pattern, reason);

@@ -21,7 +21,7 @@ public:
     bool setPath(const QString &path, QString *reason = nullptr);
     bool setPattern(const QString &pattern, QString *reason = nullptr);
     // A folder and a pattern together, read once.
-    bool list(const QString &path, const QString &pattern, QString *reason = nullptr);
+    bool setPathAndPattern(const QString &path, const QString &pattern, QString *reason = nullptr);
 
     int listCount() const { return m_names.size(); }
     QString list(int index) const { return m_names.value(index); }
