@@ -8,8 +8,8 @@
 // quality 90 into a temporary folder first.
 
 #include "app/frmmain.h"
-#include "app/toolkit/imagebox.h"
-#include "app/toolkit/sortedlistbox.h"
+#include "toolkit/imagebox.h"
+#include "toolkit/sortedlistbox.h"
 #include "settings/settingsfile.h"
 
 #include <QApplication>

@@ -14,7 +14,7 @@
 // inside the file names (once on a page of images, twice on a page of links).
 // With names free of CR LF that is the line count alone.
 
-#include "app/toolkit/messagebox.h"
+#include "toolkit/messagebox.h"
 #include "fuzzinput.h"
 #include "page/pagewriter.h"
 

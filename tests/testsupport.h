@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/toolkit/messagebox.h"
+#include "toolkit/messagebox.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "app/toolkit/messagebox.h"
+#include "toolkit/messagebox.h"
 #include "browser/browserservice.h"
 #include "browser/openinbrowser.h"
 #include "testsupport.h"

@@ -5,10 +5,10 @@
 // what went wrong.
 
 #include "app/frmmain.h"
-#include "app/toolkit/filebox.h"
-#include "app/toolkit/folderbox.h"
-#include "app/toolkit/imagebox.h"
-#include "app/toolkit/sortedlistbox.h"
+#include "toolkit/filebox.h"
+#include "toolkit/folderbox.h"
+#include "toolkit/imagebox.h"
+#include "toolkit/sortedlistbox.h"
 #include "board/pictureloader.h"
 #include "page/pagewriter.h"
 #include "settings/settingsfile.h"

@@ -1,4 +1,4 @@
-#include "app/toolkit/textfile.h"
+#include "toolkit/textfile.h"
 #include "page/pagewriter.h"
 #include "page/replaceall.h"
 #include "testsupport.h"

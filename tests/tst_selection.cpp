@@ -1,7 +1,7 @@
-#include "app/toolkit/filebox.h"
-#include "app/toolkit/folderbox.h"
-#include "app/toolkit/sortedlistbox.h"
-#include "selection/folderlisting.h"
+#include "toolkit/filebox.h"
+#include "toolkit/folderbox.h"
+#include "toolkit/sortedlistbox.h"
+#include "toolkit/folderlisting.h"
 #include "selection/listmoves.h"
 #include "selection/nametest.h"
 #include "testsupport.h"
@@ -96,7 +96,7 @@ void tst_selection::listFiles()
 {
     QFETCH(QString, pattern);
     QFETCH(QStringList, expected);
-    const FolderListing listing = Selection::listFiles(m_folder, pattern);
+    const FolderListing listing = Toolkit::listFiles(m_folder, pattern);
     QVERIFY(listing.ok());
     QCOMPARE(listing.names, expected);
 }
@@ -112,7 +112,7 @@ void tst_selection::listingProblems_data()
 void tst_selection::listingProblems()
 {
     QFETCH(QString, relative);
-    const FolderListing listing = Selection::listFiles(m_dir.filePath(relative), QStringLiteral("*.jpg"));
+    const FolderListing listing = Toolkit::listFiles(m_dir.filePath(relative), QStringLiteral("*.jpg"));
     QVERIFY(!listing.ok());
     QVERIFY(listing.names.isEmpty());
     QVERIFY(!listing.error.isEmpty());
@@ -132,21 +132,21 @@ void tst_selection::normalizeFolder()
 {
     QFETCH(QString, stored);
     QFETCH(QString, folder);
-    QCOMPARE(Selection::normalizeFolder(stored), folder);
+    QCOMPARE(Toolkit::normalizeFolder(stored), folder);
 }
 
 void tst_selection::volumes()
 {
-    const QStringList volumes = Selection::browsableVolumes();
+    const QStringList volumes = Toolkit::browsableVolumes();
     QVERIFY(!volumes.isEmpty());
     QCOMPARE(volumes.first(), QStringLiteral("/"));
     for (const QString &root : volumes) {
         QVERIFY2(!root.startsWith(QLatin1String("/proc")) && !root.startsWith(QLatin1String("/sys")),
                  qPrintable(root));
     }
-    QCOMPARE(Selection::volumeOf(QStringLiteral("/home/u"), {QStringLiteral("/"), QStringLiteral("/home/u2")}),
+    QCOMPARE(Toolkit::volumeOf(QStringLiteral("/home/u"), {QStringLiteral("/"), QStringLiteral("/home/u2")}),
              QStringLiteral("/"));
-    QCOMPARE(Selection::volumeOf(QStringLiteral("/media/usb/pics"), {QStringLiteral("/"), QStringLiteral("/media/usb")}),
+    QCOMPARE(Toolkit::volumeOf(QStringLiteral("/media/usb/pics"), {QStringLiteral("/"), QStringLiteral("/media/usb")}),
              QStringLiteral("/media/usb"));
 }
 

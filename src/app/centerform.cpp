@@ -1,6 +1,6 @@
 #include "app/centerform.h"
 
-#include "app/toolkit/twips.h"
+#include "toolkit/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

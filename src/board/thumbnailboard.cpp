@@ -1,8 +1,8 @@
 #include "board/thumbnailboard.h"
 
-#include "app/toolkit/imagebox.h"
-#include "app/toolkit/messagebox.h"
-#include "app/toolkit/twips.h"
+#include "toolkit/imagebox.h"
+#include "toolkit/messagebox.h"
+#include "toolkit/twips.h"
 #include "board/pictureprefetcher.h"
 
 #include <QCoreApplication>

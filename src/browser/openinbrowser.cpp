@@ -1,7 +1,7 @@
 #include "browser/openinbrowser.h"
 
-#include "app/toolkit/messagebox.h"
-#include "app/toolkit/textfile.h"
+#include "toolkit/messagebox.h"
+#include "toolkit/textfile.h"
 #include "browser/browserservice.h"
 
 #include <QCoreApplication>

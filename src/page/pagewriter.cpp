@@ -1,7 +1,7 @@
 #include "page/pagewriter.h"
 
-#include "app/toolkit/messagebox.h"
-#include "app/toolkit/textfile.h"
+#include "toolkit/messagebox.h"
+#include "toolkit/textfile.h"
 #include "page/replaceall.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "selection/listmoves.h"
 
-#include "app/toolkit/sortedlistbox.h"
+#include "toolkit/sortedlistbox.h"
 
 namespace Selection {
 

@@ -4,7 +4,7 @@
 // Prints the path of the page written. A message shown by the build, or a
 // build that writes nothing, ends it with status 1.
 
-#include "app/toolkit/messagebox.h"
+#include "toolkit/messagebox.h"
 #include "page/pagewriter.h"
 
 #include <QCoreApplication>

@@ -13,8 +13,8 @@
 // and "done" last.
 
 #include "app/frmmain.h"
-#include "app/toolkit/folderbox.h"
-#include "app/toolkit/sortedlistbox.h"
+#include "toolkit/folderbox.h"
+#include "toolkit/sortedlistbox.h"
 #include "settings/settingsfile.h"
 #include "testsupport.h"
 

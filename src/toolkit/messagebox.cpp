@@ -1,4 +1,4 @@
-#include "app/toolkit/messagebox.h"
+#include "toolkit/messagebox.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
-#include "selection/folderlisting.h"
+#include "toolkit/folderlisting.h"
 
-#include "app/toolkit/sortedlistbox.h"
+#include "toolkit/sortedlistbox.h"
 
 #include <QDir>
 #include <QStorageInfo>
@@ -11,7 +11,7 @@
 
 #include <dirent.h>
 
-namespace Selection {
+namespace Toolkit {
 
 QString normalizeFolder(const QString &path)
 {
@@ -58,8 +58,8 @@ FolderListing list(const QString &folder, QDir::Filters filters, const QStringLi
 
 FolderListing listFiles(const QString &folder, const QString &pattern)
 {
-    // On the system the design comes from, "*.*" also matches names that
-    // have no dot; QDir's wildcard would not.
+    // "*.*" is the "All" filter: it matches every name, also one without
+    // a dot, which QDir's wildcard would leave out.
     const QString filter = (pattern == QLatin1String("*.*") || pattern.isEmpty()) ? QStringLiteral("*") : pattern;
     return list(folder, QDir::Files | QDir::NoDotAndDotDot, {filter});
 }
@@ -113,4 +113,4 @@ QString volumeOf(const QString &folder, const QStringList &volumes)
     return best;
 }
 
-} // namespace Selection
+} // namespace Toolkit

@@ -1,4 +1,4 @@
-#include "app/toolkit/sortedlistbox.h"
+#include "toolkit/sortedlistbox.h"
 
 #include <QCollator>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "app/toolkit/imagebox.h"
+#include "toolkit/imagebox.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -11,7 +11,7 @@ struct FolderListing
     bool ok() const { return error.isEmpty(); }
 };
 
-namespace Selection {
+namespace Toolkit {
 
 // The folder a path names: a trailing separator names the folder without
 // it, and the root stays "/". An empty path stays empty.
@@ -35,4 +35,4 @@ QStringList browsableVolumes();
 // The volume root that holds a folder, out of the given volume roots.
 QString volumeOf(const QString &folder, const QStringList &volumes);
 
-} // namespace Selection
+} // namespace Toolkit

@@ -1,7 +1,7 @@
-#include "app/toolkit/folderbox.h"
+#include "toolkit/folderbox.h"
 
-#include "app/toolkit/messagebox.h"
-#include "selection/folderlisting.h"
+#include "toolkit/messagebox.h"
+#include "toolkit/folderlisting.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,7 +38,7 @@ public:
 
 FolderBox::FolderBox(QWidget *parent)
     : QListWidget(parent)
-    , m_volumes(Selection::browsableVolumes())
+    , m_volumes(Toolkit::browsableVolumes())
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -46,17 +46,17 @@ FolderBox::FolderBox(QWidget *parent)
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderBox::open);
     // The process's folder is where the box starts; it raises no change.
     const QString start = QDir::currentPath();
-    const FolderListing listing = Selection::listSubfolders(start);
+    const FolderListing listing = Toolkit::listSubfolders(start);
     m_path = start;
     relist(listing.names);
 }
 
 FolderBox::Move FolderBox::setPath(const QString &path, QString *reason)
 {
-    const QString folder = Selection::normalizeFolder(path);
+    const QString folder = Toolkit::normalizeFolder(path);
     if (folder == m_path)
         return Move::Unchanged;
-    const FolderListing listing = Selection::listSubfolders(folder);
+    const FolderListing listing = Toolkit::listSubfolders(folder);
     if (!listing.ok()) {
         if (reason)
             *reason = listing.error;
@@ -72,7 +72,7 @@ void FolderBox::relist(const QStringList &subfolders)
 {
     setUpdatesEnabled(false);
     clear();
-    const QString volume = Selection::volumeOf(m_path, m_volumes);
+    const QString volume = Toolkit::volumeOf(m_path, m_volumes);
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
 

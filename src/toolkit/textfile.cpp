@@ -1,4 +1,4 @@
-#include "app/toolkit/textfile.h"
+#include "toolkit/textfile.h"
 
 TextFile::TextFile(const QString &path)
     : m_file(path)

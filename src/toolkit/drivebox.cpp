@@ -1,6 +1,6 @@
-#include "app/toolkit/drivebox.h"
+#include "toolkit/drivebox.h"
 
-#include "selection/folderlisting.h"
+#include "toolkit/folderlisting.h"
 
 #include <QDir>
 #include <QSignalBlocker>
@@ -8,9 +8,9 @@
 DriveBox::DriveBox(QWidget *parent)
     : QComboBox(parent)
 {
-    const QStringList volumes = Selection::browsableVolumes();
+    const QStringList volumes = Toolkit::browsableVolumes();
     setVolumes(volumes);
-    setDrive(Selection::volumeOf(QDir::currentPath(), volumes));
+    setDrive(Toolkit::volumeOf(QDir::currentPath(), volumes));
     m_accepted = drive();
     connect(this, &QComboBox::activated, this, [this](int) {
         const QString previous = m_accepted;

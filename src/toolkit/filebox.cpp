@@ -1,6 +1,6 @@
-#include "app/toolkit/filebox.h"
+#include "toolkit/filebox.h"
 
-#include "selection/folderlisting.h"
+#include "toolkit/folderlisting.h"
 
 #include <QDir>
 
@@ -13,7 +13,7 @@ FileBox::FileBox(QWidget *parent)
 
 bool FileBox::setPath(const QString &path, QString *reason)
 {
-    return relist(Selection::normalizeFolder(path), m_pattern, reason);
+    return relist(Toolkit::normalizeFolder(path), m_pattern, reason);
 }
 
 bool FileBox::setPattern(const QString &pattern, QString *reason)
@@ -30,12 +30,12 @@ bool FileBox::setPattern(const QString &pattern, QString *reason)
 bool FileBox::setPathAndPattern(const QString &path, const QString &pattern, QString *reason)
 {
     m_pattern = pattern;
-    return relist(Selection::normalizeFolder(path), pattern, reason);
+    return relist(Toolkit::normalizeFolder(path), pattern, reason);
 }
 
 bool FileBox::relist(const QString &path, const QString &pattern, QString *reason)
 {
-    const FolderListing listing = Selection::listFiles(path, pattern);
+    const FolderListing listing = Toolkit::listFiles(path, pattern);
     if (!listing.ok()) {
         if (reason)
             *reason = listing.error;

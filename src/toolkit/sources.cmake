@@ -1,0 +1,11 @@
+target_sources(kelvane_core PRIVATE
+    toolkit/twips.h
+    toolkit/messagebox.h toolkit/messagebox.cpp
+    toolkit/textfile.h toolkit/textfile.cpp
+    toolkit/sortedlistbox.h toolkit/sortedlistbox.cpp
+    toolkit/imagebox.h toolkit/imagebox.cpp
+    toolkit/folderlisting.h toolkit/folderlisting.cpp
+    toolkit/drivebox.h toolkit/drivebox.cpp
+    toolkit/folderbox.h toolkit/folderbox.cpp
+    toolkit/filebox.h toolkit/filebox.cpp
+)
