@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 
 #include <limits>
 
@@ -257,16 +258,29 @@ int frmMain::thumbnailCount() const
     return m_board->thumbnailCount();
 }
 
-void frmMain::Form_Load()
+void frmMain::Form_Load(const QString &requestedFolder)
 {
     Frame1->resize(Frame1->width(), Twips::toPixels(Twips::fromPixels(Frame1->height()) * 10));
     Module1::CenterForm(*this);
     m_template->hide();
     const QString stored = Settings::readStoredFolder();
     File1->setPattern(QStringLiteral("*.jpg"));
+    FolderBox::Move move = FolderBox::Move::Failed;
+    if (!requestedFolder.isEmpty()) {
+        QString reason;
+        move = Dir1->setPath(requestedFolder, &reason);
+        if (move == FolderBox::Move::Failed) {
+            // The message waits for the window, so it does not float alone.
+            QTimer::singleShot(0, this, [this, requestedFolder, reason] {
+                FolderBox::showProblem(requestedFolder, reason, this);
+            });
+        }
+    }
+    if (move == FolderBox::Move::Failed)
+        move = Dir1->setPath(stored);
     // The file list must show the folder the folder box shows, also when
     // the stored folder is the one it already shows, or is missing.
-    if (Dir1->setPath(stored) != FolderBox::Move::Changed)
+    if (move != FolderBox::Move::Changed)
         Dir1_Change();
 }
 

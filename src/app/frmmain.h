@@ -29,8 +29,11 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The start-up sequence; main() runs it before showing the window.
-    void Form_Load();
+    // The start-up sequence; main() runs it before showing the window. A
+    // requested folder (from the command line) is opened in place of the
+    // stored one; when it cannot be listed, its message follows once the
+    // window is open and the stored folder is used.
+    void Form_Load(const QString &requestedFolder = QString());
     void BuildPage(bool links);
 
     DriveBox *Drive1 = nullptr;
