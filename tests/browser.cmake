@@ -6,6 +6,8 @@ target_include_directories(browserscenario PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(browserscenario PRIVATE kelvane_core)
 
 kelvane_add_test(tst_browser SOURCES tst_browser.cpp LABELS browser)
-add_dependencies(tst_browser browserscenario)
+# The page builder of the e2e tests writes pages as another user.
+add_dependencies(tst_browser browserscenario e2e_pagebuilder)
 target_compile_definitions(tst_browser PRIVATE
-    BROWSER_SCENARIO_PATH="$<TARGET_FILE:browserscenario>")
+    BROWSER_SCENARIO_PATH="$<TARGET_FILE:browserscenario>"
+    PAGE_BUILDER_PATH="$<TARGET_FILE:e2e_pagebuilder>")

@@ -14,6 +14,8 @@
 #include <QWidget>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -86,6 +88,19 @@ private:
     QByteArray m_old;
 };
 
+int modeOf(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+const uid_t nobody = 65534;
+
+bool giveToNobody(const QString &path)
+{
+    return ::lchown(QFile::encodeName(path).constData(), nobody, nobody) == 0;
+}
+
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -103,6 +118,9 @@ struct Scenario
     QProcessEnvironment environment;
 };
 
+// What a name holds before the page or the probe is written under it.
+enum class Planted { Nothing, File, Link, DanglingLink };
+
 enum class Association {
     None,             // an entry that claims no type, and no default
     MissingProgram,   // the default names a program that is not there
@@ -112,6 +130,7 @@ enum class Association {
 } // namespace
 
 Q_DECLARE_METATYPE(Association)
+Q_DECLARE_METATYPE(Planted)
 
 class tst_browser : public QObject
 {
@@ -129,7 +148,8 @@ private slots:
     void pagePathPassedUnchanged();
     void emptyPathDoesNothing();
     void pathWithNulIsNotOpened();
-    void existingProbeIsReplacedThenRemoved();
+    void plantedNamesAndPermissions_data();
+    void plantedNamesAndPermissions();
     void fallbackFolder_data();
     void fallbackFolder();
     void noWritableFolder();
@@ -142,6 +162,7 @@ private slots:
 private:
     QString newFolder(const QString &name);
     QString regularFile();
+    QString buildPageAs(bool asNobody, const QString &folder);
     Scenario prepareScenario(bool appFolderWritable);
     QList<QStringList> runScenario(const Scenario &scenario);
 
@@ -149,6 +170,7 @@ private:
     int m_folderCount = 0;
     QString m_runtimeFolder;
     QString m_systemMime;
+    QString m_pageBuilder;
     std::optional<EnvironmentOverride> m_runtimeOverride;
 
     FakeBrowser m_fake;
@@ -165,6 +187,12 @@ void tst_browser::initTestCase()
     m_systemMime = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("mime"),
                                           QStandardPaths::LocateDirectory);
     QVERIFY2(!m_systemMime.isEmpty(), "the shared MIME database (shared-mime-info) is not installed");
+
+    // An ordinary user runs a copy of the page builder from here.
+    QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                    | QFile::ReadOther | QFile::ExeOther));
+    m_pageBuilder = m_dir.filePath(QStringLiteral("pagebuilder"));
+    QVERIFY(QFile::copy(QStringLiteral(PAGE_BUILDER_PATH), m_pageBuilder));
 
     m_runtimeFolder = newFolder(QStringLiteral("runtime"));
     QVERIFY(QFile::setPermissions(m_runtimeFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
@@ -299,16 +327,95 @@ void tst_browser::pathWithNulIsNotOpened()
     QCOMPARE(entriesOf(m_appFolder), QStringList());
 }
 
-void tst_browser::existingProbeIsReplacedThenRemoved()
+// Builds "Trip.html" in folder with the page builder, as an ordinary user
+// when asked. The message the build showed, or nothing when it wrote the page.
+QString tst_browser::buildPageAs(bool asNobody, const QString &folder)
 {
-    const QString probe = QDir(m_appFolder).filePath(QStringLiteral("test.htm"));
-    QVERIFY(writeFileBytes(probe, "an older file of the same name, longer than the probe\r\n"));
+    const QString input = m_dir.filePath(QStringLiteral("page.json"));
+    writeFileBytes(input, "{\"folder\": \"" + folder.toUtf8() + "\", \"pageName\": \"Trip\", \"pageList\": [\"a.jpg\"]}");
+    QStringList arguments{m_pageBuilder, input};
+    if (asNobody)
+        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                QStringLiteral("--clear-groups")} + arguments;
+    QProcess process;
+    process.start(asNobody ? QStringLiteral("setpriv") : arguments.takeFirst(), arguments);
+    if (!process.waitForFinished(30000))
+        return QStringLiteral("the page builder did not finish");
+    return process.exitCode() == 0 ? QString() : QString::fromLocal8Bit(process.readAllStandardError());
+}
 
-    Module1::OpenInBrowser(m_dir.filePath(QStringLiteral("page.html")), nullptr);
+void tst_browser::plantedNamesAndPermissions_data()
+{
+    QTest::addColumn<bool>("probe");      // View In Browser's probe, else the page
+    QTest::addColumn<bool>("asNobody");   // an ordinary user, else root
+    QTest::addColumn<Planted>("planted"); // under the name before the write
+    QTest::addColumn<bool>("folderOpen"); // the user may write in the folder of the file the name reaches
+    QTest::addColumn<int>("mode");        // of that file
+    QTest::addColumn<bool>("written");    // that file holds the page afterwards
 
-    QCOMPARE(m_fake.probePaths, QStringList{probe});
-    QCOMPARE(m_fake.probeContents.constFirst(), probeBytes);
-    QVERIFY(!QFile::exists(probe));
+    QTest::newRow("page: writable page in a closed folder, written in place")
+        << false << true << Planted::File << false << 0644 << true;
+    QTest::newRow("page: read-only page left alone") << false << true << Planted::File << true << 0444 << false;
+    QTest::newRow("page: new page in a closed folder") << false << true << Planted::Nothing << false << -1 << false;
+    QTest::newRow("page: link written through") << false << true << Planted::Link << true << 0644 << true;
+    QTest::newRow("page: link into a closed folder, written through in place")
+        << false << true << Planted::Link << false << 0640 << true;
+    QTest::newRow("page: no write bit stops root too") << false << false << Planted::File << true << 0444 << false;
+    QTest::newRow("page: replaced by root, keeps its bits") << false << false << Planted::File << true << 0464 << true;
+    QTest::newRow("probe: the user's own test.htm") << true << false << Planted::File << true << 0644 << false;
+    QTest::newRow("probe: test.htm linking to notes") << true << false << Planted::Link << true << 0600 << false;
+    QTest::newRow("probe: dangling test.htm link") << true << false << Planted::DanglingLink << true << -1 << false;
+}
+
+void tst_browser::plantedNamesAndPermissions()
+{
+    QFETCH(bool, probe);
+    QFETCH(bool, asNobody);
+    QFETCH(Planted, planted);
+    QFETCH(bool, folderOpen);
+    QFETCH(int, mode);
+    QFETCH(bool, written);
+    if (!probe && geteuid() != 0)
+        QSKIP("only root can write as another user, and root's own rights are the point");
+
+    const QByteArray earlier("earlier\r\n");
+    const bool link = planted == Planted::Link || planted == Planted::DanglingLink;
+    const QString folder = newFolder(QStringLiteral("names"));
+    const QString targetFolder = link ? newFolder(QStringLiteral("targets")) : folder;
+    const QString name = QDir(folder).filePath(probe ? QStringLiteral("test.htm") : QStringLiteral("Trip.html"));
+    const QString reached = link ? QDir(targetFolder).filePath(QStringLiteral("notes.html")) : name;
+    if (planted == Planted::File || planted == Planted::Link) {
+        QVERIFY(writeFileBytes(reached, earlier));
+        QCOMPARE(::chmod(QFile::encodeName(reached).constData(), mode_t(mode)), 0);
+        QVERIFY(!asNobody || giveToNobody(reached));
+    }
+    if (link)
+        QVERIFY(QFile::link(reached, name));
+    QVERIFY(!asNobody || !folderOpen || giveToNobody(targetFolder));
+    const QStringList before = entriesOf(folder) + entriesOf(targetFolder);
+
+    QString message;
+    if (probe) {
+        m_appFolder = folder;
+        Module1::OpenInBrowser(m_dir.filePath(QStringLiteral("page.html")), nullptr);
+        QCOMPARE(m_fake.probeContents, QList<QByteArray>{probeBytes});
+        QVERIFY(!m_fake.probePaths.constFirst().startsWith(folder + QLatin1Char('/')));
+        QVERIFY(m_messages.isEmpty());
+    } else {
+        message = buildPageAs(asNobody, folder);
+        QVERIFY2(message.isEmpty() == written, qPrintable(message));
+        QVERIFY2(written || (message.contains(name) && message.contains(qt_error_string(EACCES))),
+                 qPrintable(message));
+    }
+
+    const QByteArray bytes = readFileBytes(reached);
+    QVERIFY2(written ? bytes.startsWith("<Title>Trip</Title>\r\n")
+                     : bytes == (mode < 0 ? QByteArray() : earlier), bytes.constData());
+    QCOMPARE(modeOf(reached), mode);
+    if (link)
+        QCOMPARE(QFileInfo(name).symLinkTarget(), reached);
+    // No temporary file or probe is left behind.
+    QCOMPARE(entriesOf(folder) + entriesOf(targetFolder), before);
 }
 
 void tst_browser::fallbackFolder_data()

@@ -311,28 +311,28 @@ void tst_page::pagePath()
 void tst_page::urlEncoding_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("src");
-    QTest::addColumn<QString>("link");
-    QTest::newRow("space stays") << "my pic.jpg" << "<img src=\"my pic.jpg\"><P><BR>"
-                                 << "<A HREF=\"my pic.jpg\">my pic.jpg</A>&nbsp&nbsp ";
-    QTest::newRow("hash, percent, question mark and quote")
-        << "a#b%c?d\"e.jpg" << "<img src=\"a%23b%25c%3Fd%22e.jpg\"><P><BR>"
-        << "<A HREF=\"a%23b%25c%3Fd%22e.jpg\">a#b%c?d\"e.jpg</A>&nbsp&nbsp ";
-    QTest::newRow("non-ASCII stays") << "東京 é.jpg" << "<img src=\"東京 é.jpg\"><P><BR>"
-                                     << "<A HREF=\"東京 é.jpg\">東京 é.jpg</A>&nbsp&nbsp ";
+    QTest::addColumn<QString>("url");
+    QTest::newRow("inner space stays") << "my pic.jpg" << "my pic.jpg";
+    QTest::newRow("hash, percent, question mark and quote") << "a#b%c?d\"e.jpg" << "a%23b%25c%3Fd%22e.jpg";
+    QTest::newRow("non-ASCII stays") << "東京 é.jpg" << "東京 é.jpg";
+    QTest::newRow("spaces at either end") << "  x.jpg " << "%20%20x.jpg%20";
+    QTest::newRow("tab, LF, CR, DEL") << "a\tb\nc\rd\x7f.jpg" << "a%09b%0Ac%0Dd%7F.jpg";
+    QTest::newRow("character reference") << "a&amp.jpg" << "a%26amp.jpg";
+    QTest::newRow("backslash and angle brackets") << "c\\d<b>.jpg" << "c%5Cd%3Cb%3E.jpg";
+    QTest::newRow("colon would start a scheme") << "img:1.jpg" << "./img:1.jpg";
+    QTest::newRow("script link") << "javascript:alert(1),x.jpg" << "./javascript:alert(1),x.jpg";
 }
 
 void tst_page::urlEncoding()
 {
     QFETCH(QString, name);
-    QFETCH(QString, src);
-    QFETCH(QString, link);
+    QFETCH(QString, url);
     PageInput input;
     input.pageName = QStringLiteral("P");
     input.pageList = {name};
-    QCOMPARE(Page::pageLines(input).at(6), src);
+    QCOMPARE(Page::pageLines(input).at(6), QStringLiteral("<img src=\"%1\"><P><BR>").arg(url));
     input.kind = PageKind::Links;
-    QCOMPARE(Page::pageLines(input).at(5), link);
+    QCOMPARE(Page::pageLines(input).at(5), QStringLiteral("<A HREF=\"%1\">%2</A>&nbsp&nbsp ").arg(url, name));
 }
 
 void tst_page::spacesOnlyNameWritesNothing()

@@ -59,9 +59,9 @@ public:
             QFile::remove(path);
     }
 
-    // Writes the probe, trying the program's folder, then the runtime
-    // folder, then the temporary folder. On failure the last folder tried
-    // and the reason the system gave are kept.
+    // Creates the probe, trying the program's folder, then a private folder
+    // in the runtime folder, then one in the temporary folder. On failure the
+    // last folder tried and the reason the system gave are kept.
     bool write();
 
     QString path;
@@ -95,9 +95,11 @@ bool Probe::write()
     return false;
 }
 
+// Only a name that nothing holds yet is used: a file of the user's, or a
+// planted link, by that name stays as it is, and the probe goes elsewhere.
 bool Probe::writeFile(const QString &filePath)
 {
-    TextFile file(filePath);
+    TextFile file(filePath, TextFile::Mode::CreateNew);
     if (file.open() && file.write(probeLine) && file.close()) {
         path = filePath;
         return true;
@@ -106,8 +108,8 @@ bool Probe::writeFile(const QString &filePath)
     return false;
 }
 
-// Another user may own names in a shared folder (a planted "test.htm" link
-// would have us write through it), so the probe goes into a folder of its own.
+// Another user may own names in a shared folder, so the probe goes into a
+// folder of its own.
 bool Probe::writeInSharedFolder(const QString &folder)
 {
     failedFolder = folder;

@@ -9,9 +9,10 @@ class QWidget;
 namespace Module1 {
 
 // Opens the page in the program that the system associates with HTML files.
-// The program is found through a probe file "test.htm", written first into
-// the program's own folder and deleted again at the end. Every outcome is
-// shown to the user; owner is the parent of the messages.
+// The program is found through a probe file "test.htm", created in the
+// program's own folder when no file of that name is there, else in a private
+// folder, and deleted again at the end. Every outcome is shown to the user;
+// owner is the parent of the messages.
 void OpenInBrowser(const QString &pagePath, QWidget *owner);
 
 } // namespace Module1

@@ -38,15 +38,35 @@ QString pagePath(const QString &folder, const QString &pageName)
 
 QString urlForFileName(const QString &fileName)
 {
+    // The browser strips spaces from both ends of an attribute's URL and
+    // drops tabs and line breaks anywhere in it; it reads a backslash as "/" and
+    // decodes character references such as "&amp". Those are encoded, so
+    // that the value reaches the file of exactly this name.
+    qsizetype lead = 0;
+    while (lead < fileName.size() && fileName.at(lead) == QLatin1Char(' '))
+        ++lead;
+    qsizetype trail = fileName.size();
+    while (trail > lead && fileName.at(trail - 1) == QLatin1Char(' '))
+        --trail;
+
     QString url;
-    url.reserve(fileName.size());
-    for (const QChar c : fileName) {
-        switch (c.unicode()) {
-        case '%': url += QStringLiteral("%25"); break;
-        case '#': url += QStringLiteral("%23"); break;
-        case '?': url += QStringLiteral("%3F"); break;
-        case '"': url += QStringLiteral("%22"); break;
-        default: url += c; break;
+    url.reserve(fileName.size() + 2);
+    // A colon before any slash would make the name's start a scheme
+    // ("javascript:", "img:").
+    const qsizetype colon = fileName.indexOf(QLatin1Char(':'));
+    if (colon >= 0 && !fileName.left(colon).contains(QLatin1Char('/')))
+        url += QStringLiteral("./");
+    for (qsizetype i = 0; i < fileName.size(); ++i) {
+        const char16_t c = fileName.at(i).unicode();
+        const bool outerSpace = c == ' ' && (i < lead || i >= trail);
+        if (c < 0x20 || c == 0x7f || outerSpace || c == '%' || c == '#' || c == '?' || c == '"' || c == '\\'
+            || c == '&' || c == '<' || c == '>') {
+            static const char hex[] = "0123456789ABCDEF";
+            url += QLatin1Char('%');
+            url += QLatin1Char(hex[c >> 4]);
+            url += QLatin1Char(hex[c & 0xf]);
+        } else {
+            url += QChar(c);
         }
     }
     return url;

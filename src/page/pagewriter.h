@@ -27,9 +27,13 @@ QString trimSpaces(const QString &text);
 // Folder, "/", name and ".html" joined with nothing removed or added.
 QString pagePath(const QString &folder, const QString &pageName);
 
-// A file name made safe as a relative URL inside a double-quoted attribute.
-// Only the characters that would end the value, start a fragment or query,
-// or begin an escape are encoded; a space stays a space.
+// A file name made safe as a relative URL inside a double-quoted attribute,
+// reaching the file of exactly that name. Encoded are the characters that
+// would end the value, start a fragment, query, escape or character
+// reference, or be dropped or changed by the browser: control characters,
+// spaces at either end, the backslash, "&", "<" and ">". A name with a colon
+// before any slash gets "./" in front, so that it cannot read as a scheme.
+// Inner spaces and all other characters stay as they are.
 QString urlForFileName(const QString &fileName);
 
 // The lines of the page, without their line ends. `pageName` is used as it

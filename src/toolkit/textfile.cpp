@@ -1,15 +1,20 @@
 #include "toolkit/textfile.h"
 
-TextFile::TextFile(const QString &path)
-    : m_file(path)
+#include <cerrno>
+#include <sys/stat.h>
+
+TextFile::TextFile(const QString &path, Mode mode)
+    : m_mode(mode)
+    , m_saveFile(path)
+    , m_newFile(path)
+    , m_file(mode == Mode::Replace ? static_cast<QFileDevice *>(&m_saveFile) : &m_newFile)
     , m_encoder(QStringConverter::System)
 {
 }
 
 TextFile::~TextFile()
 {
-    if (m_file.isOpen())
-        m_file.cancelWriting();
+    discard();
 }
 
 bool TextFile::open()
@@ -17,14 +22,48 @@ bool TextFile::open()
     m_error.clear();
     // The system would take the name only up to the NUL and write to
     // another file than the one asked for.
-    if (m_file.fileName().contains(QChar(0))) {
+    if (path().contains(QChar(0))) {
         fail(QStringLiteral("A file name cannot contain a NUL character"));
         return false;
     }
+    if (m_mode == Mode::Replace)
+        return openForReplace();
     // Unbuffered: every write reaches the system at once, so a failure is
-    // met by the write that caused it, with the system's reason.
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        fail(m_file.errorString());
+    // met by the write that caused it, with the system's reason. NewOnly
+    // fails on any existing name, a dangling link included.
+    if (!m_newFile.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        fail(m_newFile.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool TextFile::openForReplace()
+{
+    // stat() follows a link, so these are the bits of the file that will
+    // be replaced.
+    struct stat existing {};
+    const bool exists = ::stat(QFile::encodeName(path()).constData(), &existing) == 0 && S_ISREG(existing.st_mode);
+    // Root may write anything; a file that nobody may write is still kept.
+    if (exists && (existing.st_mode & 0222) == 0) {
+        fail(qt_error_string(EACCES));
+        return false;
+    }
+    // A folder the user cannot write in, holding a page the user can write,
+    // gets the page written in place.
+    m_saveFile.setDirectWriteFallback(true);
+    if (!m_saveFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        fail(m_saveFile.errorString());
+        return false;
+    }
+    // QSaveFile copies the permissions as the current user sees them, which
+    // for root adds the owner's write bit. The new file takes the old bits.
+    const mode_t bits = existing.st_mode & 0777;
+    struct stat opened {};
+    if (exists && ::fstat(m_saveFile.handle(), &opened) == 0 && (opened.st_mode & 0777) != bits
+        && ::fchmod(m_saveFile.handle(), bits) != 0) {
+        fail(qt_error_string(errno));
+        discard();
         return false;
     }
     return true;
@@ -44,7 +83,7 @@ bool TextFile::put(const QString &text)
 {
     if (failed())
         return false;
-    if (!m_file.isOpen()) {
+    if (!m_file->isOpen()) {
         fail(QStringLiteral("The file is not open"));
         return false;
     }
@@ -55,9 +94,9 @@ bool TextFile::put(const QString &text)
     // the bytes and reports no error; writing the rest gives the reason.
     qint64 written = 0;
     while (written < bytes.size()) {
-        const qint64 n = m_file.write(bytes.constData() + written, bytes.size() - written);
+        const qint64 n = m_file->write(bytes.constData() + written, bytes.size() - written);
         if (n <= 0) {
-            fail(m_file.errorString());
+            fail(m_file->errorString());
             return false;
         }
         written += n;
@@ -67,21 +106,29 @@ bool TextFile::put(const QString &text)
 
 bool TextFile::close()
 {
-    if (!m_file.isOpen())
+    if (!m_file->isOpen())
         return !failed();
     if (failed()) {
-        m_file.cancelWriting();
-        m_file.commit(); // discards the temporary file
+        discard();
         return false;
     }
-    if (!m_file.flush()) {
-        fail(m_file.errorString());
-        m_file.cancelWriting();
-        m_file.commit();
+    if (m_mode == Mode::CreateNew) {
+        m_newFile.unsetError();
+        m_newFile.close();
+        if (m_newFile.error() != QFileDevice::NoError) {
+            fail(m_newFile.errorString());
+            m_newFile.remove();
+            return false;
+        }
+        return true;
+    }
+    if (!m_saveFile.flush()) {
+        fail(m_saveFile.errorString());
+        discard();
         return false;
     }
-    if (!m_file.commit()) {
-        fail(m_file.errorString());
+    if (!m_saveFile.commit()) {
+        fail(m_saveFile.errorString());
         return false;
     }
     return true;
@@ -89,9 +136,20 @@ bool TextFile::close()
 
 void TextFile::cancel()
 {
-    if (m_file.isOpen()) {
-        m_file.cancelWriting();
-        m_file.commit();
+    discard();
+}
+
+void TextFile::discard()
+{
+    if (!m_file->isOpen())
+        return;
+    if (m_mode == Mode::CreateNew) {
+        // Only a file this object created is open here.
+        m_newFile.close();
+        m_newFile.remove();
+    } else {
+        m_saveFile.cancelWriting();
+        m_saveFile.commit(); // discards the temporary file
     }
 }
 

@@ -1,17 +1,29 @@
 #pragma once
 
+#include <QFile>
 #include <QSaveFile>
 #include <QString>
 #include <QStringEncoder>
 
 // Text output in the system's encoding, every line ended by CR LF and no
-// byte-order mark. The file is written through QSaveFile: nothing reaches the
-// real path until close() succeeds, so a failed write leaves an earlier file
-// exactly as it was and no temporary file behind.
+// byte-order mark.
+//
+// Replace (the default) writes through QSaveFile: where the folder can be
+// written, nothing reaches the real path until close() succeeds, so a failed
+// write leaves an earlier file exactly as it was and no temporary file
+// behind. Where only the file itself can be written, it is written in place.
+// A path that is a symbolic link is written through to its target, and the
+// link stays. A replaced file keeps its permission bits, and a file with no
+// write bit at all is left alone, whoever runs the program.
+//
+// CreateNew makes a file that did not exist, not even as a link, and removes
+// it again unless close() succeeds.
 class TextFile
 {
 public:
-    explicit TextFile(const QString &path);
+    enum class Mode { Replace, CreateNew };
+
+    explicit TextFile(const QString &path, Mode mode = Mode::Replace);
     ~TextFile();
 
     TextFile(const TextFile &) = delete;
@@ -24,19 +36,25 @@ public:
     bool write(const QString &text);
     // Commits the file; false when anything failed since open().
     bool close();
-    // Drops everything written; the file on disk stays as it was.
+    // Drops everything written; a replaced file stays as it was, a new one
+    // is removed.
     void cancel();
 
-    QString path() const { return m_file.fileName(); }
+    QString path() const { return m_file->fileName(); }
     // The reason the system gave for the first failure.
     QString errorString() const { return m_error; }
     bool failed() const { return !m_error.isEmpty(); }
 
 private:
+    bool openForReplace();
     bool put(const QString &text);
     void fail(const QString &reason);
+    void discard();
 
-    QSaveFile m_file;
+    Mode m_mode;
+    QSaveFile m_saveFile;
+    QFile m_newFile;
+    QFileDevice *m_file;
     QStringEncoder m_encoder;
     QString m_error;
 };

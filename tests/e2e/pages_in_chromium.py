@@ -12,6 +12,7 @@ Usage: pages_in_chromium.py --builder <e2e_pagebuilder> --output <build folder>
 import argparse
 import base64
 import fcntl
+import html
 import json
 import os
 import pathlib
@@ -35,6 +36,21 @@ PICTURES = [
     ("no #1.jpg", "rgb(220,200,30)", "Nummer #1"),
     ("salt & pepper.jpg", "rgb(120,60,160)", ""),
     ("\u6771\u4eac.jpg", "rgb(230,120,20)", "\u6771\u4eac\u30bf\u30ef\u30fc \u2013 Tokyo Tower"),
+    # Names that a browser reads as another name, a missing file or a scheme
+    # unless their URL is encoded, each beside the picture it would reach.
+    (" x.jpg", "rgb(90,90,90)", ""),
+    ("x.jpg", "rgb(100,100,100)", ""),
+    ("a\tb.jpg", "rgb(110,110,110)", ""),
+    ("ab.jpg", "rgb(120,120,120)", ""),
+    ("new\nline.jpg", "rgb(130,130,130)", ""),
+    ("newline.jpg", "rgb(140,140,140)", ""),
+    ("r\rr.jpg", "rgb(150,150,150)", ""),
+    ("rr.jpg", "rgb(160,160,160)", ""),
+    ("a&amp.jpg", "rgb(170,170,170)", ""),
+    ("a&.jpg", "rgb(180,180,180)", ""),
+    ("c\\d.jpg", "rgb(190,190,190)", ""),
+    ("img:1.jpg", "rgb(200,200,200)", ""),
+    ("javascript:alert(1),x.jpg", "rgb(210,210,210)", ""),
 ]
 PAGE_DESCRIPTION = "Erster Tag: Gr\u00fc\u00dfe\r\naus \u6771\u4eac"
 IMAGES_PAGE = "Reise nach \u6771\u4eac \u2013 Caf\u00e9"
@@ -132,10 +148,24 @@ class DevTools:
         os.close(self.from_browser)
 
 
+def picture_width(index):
+    """Every picture is as wide as no other, so a width tells which file loaded."""
+    return 120 + 10 * index
+
+
 def make_pictures(folder):
-    for name, colour, _ in PICTURES:
-        subprocess.run(["convert", "-size", "200x150", f"xc:{colour}", os.path.join(folder, name)],
+    for index, (name, colour, _) in enumerate(PICTURES):
+        # convert reads "img:" and the like as a format, so it writes a plain name first.
+        plain = os.path.join(folder, "made.jpg")
+        subprocess.run(["convert", "-size", f"{picture_width(index)}x150", f"xc:{colour}", plain],
                        check=True, capture_output=True, timeout=30)
+        os.rename(plain, os.path.join(folder, name))
+
+
+def shown_text(name):
+    """A file name as the browser shows the link text written raw: CR read as
+    LF, character references decoded."""
+    return html.unescape(name.replace("\r\n", "\n").replace("\r", "\n"))
 
 
 def build_page(builder, folder, name, kind, work):
@@ -219,9 +249,9 @@ def main():
             check_text("page of images", page, IMAGES_PAGE)
             expect_equal("page of images: pictures, in page order",
                          [local_path(i["src"]) for i in page["images"]], [os.path.join(folder, n) for n in names])
-            for image, name in zip(page["images"], names):
-                if not image["complete"] or image["width"] <= 0:
-                    raise Failure(f"page of images: {name} did not load: {image}")
+            for index, (image, name) in enumerate(zip(page["images"], names)):
+                if not image["complete"] or image["width"] != picture_width(index):
+                    raise Failure(f"page of images: {name!r} did not load as its own file: {image}")
             shot = browser.send("Page.captureScreenshot", {"format": "png"}, session)
             screenshot = os.path.join(os.path.abspath(args.output), "e2e-page.png")
             with open(screenshot, "wb") as f:
@@ -231,7 +261,8 @@ def main():
 
             page = render(browser, session, links_page)
             check_text("page of links", page, LINKS_PAGE)
-            expect_equal("page of links: link texts", [a["text"] for a in page["links"]], names)
+            expect_equal("page of links: link texts", [a["text"] for a in page["links"]],
+                         [shown_text(n) for n in names])
             targets = [local_path(a["href"]) for a in page["links"]]
             expect_equal("page of links: link targets", targets, [os.path.join(folder, n) for n in names])
             for target_path in targets:
