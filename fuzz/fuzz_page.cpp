@@ -11,8 +11,12 @@
 // with nothing). So the page holds exactly
 //     6 + (1 if the description is not empty) + 2 x items
 // CR LF sequences, plus those inside the page name (which appears twice) and
-// inside the file names (once on a page of images, twice on a page of links).
-// With names free of CR LF that is the line count alone.
+// inside the file names (none on a page of images, where a name appears only
+// in its encoded URL, and once, as link text, on a page of links). With names
+// free of CR LF that is the line count alone.
+//
+// Every file name's URL decodes back to the name, holds nothing that the
+// browser drops or reads otherwise, and cannot start with a scheme.
 
 #include "toolkit/messagebox.h"
 #include "fuzzinput.h"
@@ -48,10 +52,27 @@ qsizetype expectedLineBreaks(const PageInput &input)
 {
     qsizetype count = 6 + (input.pageDescription.isEmpty() ? 0 : 1) + 2 * input.pageList.size();
     count += 2 * countLineBreaks(input.pageName);
-    const qsizetype uses = input.kind == PageKind::Links ? 2 : 1;
+    const qsizetype uses = input.kind == PageKind::Links ? 1 : 0;
     for (const QString &file : input.pageList)
         count += uses * countLineBreaks(file);
     return count;
+}
+
+void checkUrl(const QString &file)
+{
+    const QString url = Page::urlForFileName(file);
+    const qsizetype colon = file.indexOf(QLatin1Char(':'));
+    const bool prefixed = colon >= 0 && !file.left(colon).contains(QLatin1Char('/'));
+    const QString body = prefixed ? url.mid(2) : url;
+    FUZZ_CHECK(!prefixed || url.startsWith(QStringLiteral("./")), {"file", file}, {"url", url});
+    FUZZ_CHECK(QByteArray::fromPercentEncoding(body.toUtf8()) == file.toUtf8(), {"file", file}, {"url", url});
+    FUZZ_CHECK(!url.startsWith(QLatin1Char(' ')) && !url.endsWith(QLatin1Char(' ')), {"file", file}, {"url", url});
+    for (const QChar c : url) {
+        FUZZ_CHECK(c.unicode() >= 0x20 && c.unicode() != 0x7f && !QStringLiteral("\"#?\\&<>").contains(c),
+                   {"file", file}, {"url", url});
+    }
+    const qsizetype urlColon = url.indexOf(QLatin1Char(':'));
+    FUZZ_CHECK(urlColon < 0 || url.left(urlColon).contains(QLatin1Char('/')), {"file", file}, {"url", url});
 }
 
 QString describe(const PageInput &input)
@@ -157,6 +178,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList lines = Page::pageLines(page);
     const qsizetype lineCount = 6 + (page.pageDescription.isEmpty() ? 0 : 1) + 2 * page.pageList.size();
     FUZZ_CHECK(lines.size() == lineCount, {"items", describe(page)}, {"lines", number(lines.size())});
+    for (const QString &file : page.pageList)
+        checkUrl(file);
     const QString text = joined(lines);
     FUZZ_CHECK(countLineBreaks(text) == expectedLineBreaks(page), {"name", page.pageName},
                {"description", page.pageDescription}, {"items", describe(page)},
