@@ -162,7 +162,7 @@ private slots:
 private:
     QString newFolder(const QString &name);
     QString regularFile();
-    QString buildPageAs(bool asNobody, const QString &folder);
+    QString buildPageAs(bool asNobody, int sizeLimit, const QString &folder);
     Scenario prepareScenario(bool appFolderWritable);
     QList<QStringList> runScenario(const Scenario &scenario);
 
@@ -328,17 +328,21 @@ void tst_browser::pathWithNulIsNotOpened()
 }
 
 // Builds "Trip.html" in folder with the page builder, as an ordinary user
-// when asked. The message the build showed, or nothing when it wrote the page.
-QString tst_browser::buildPageAs(bool asNobody, const QString &folder)
+// and under a file size limit when asked. The message the build showed, or
+// nothing when it wrote the page.
+QString tst_browser::buildPageAs(bool asNobody, int sizeLimit, const QString &folder)
 {
     const QString input = m_dir.filePath(QStringLiteral("page.json"));
-    writeFileBytes(input, "{\"folder\": \"" + folder.toUtf8() + "\", \"pageName\": \"Trip\", \"pageList\": [\"a.jpg\"]}");
+    writeFileBytes(input,
+                   "{\"folder\": \"" + folder.toUtf8() + "\", \"pageName\": \"Trip\", \"pageList\": [\"a.jpg\"]}");
     QStringList arguments{m_pageBuilder, input};
     if (asNobody)
-        arguments = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                                QStringLiteral("--clear-groups")} + arguments;
+        arguments = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"),
+                                QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")} + arguments;
+    if (sizeLimit > 0)
+        arguments = QStringList{QStringLiteral("prlimit"), QStringLiteral("--fsize=%1").arg(sizeLimit)} + arguments;
     QProcess process;
-    process.start(asNobody ? QStringLiteral("setpriv") : arguments.takeFirst(), arguments);
+    process.start(arguments.takeFirst(), arguments);
     if (!process.waitForFinished(30000))
         return QStringLiteral("the page builder did not finish");
     return process.exitCode() == 0 ? QString() : QString::fromLocal8Bit(process.readAllStandardError());
@@ -351,20 +355,27 @@ void tst_browser::plantedNamesAndPermissions_data()
     QTest::addColumn<Planted>("planted"); // under the name before the write
     QTest::addColumn<bool>("folderOpen"); // the user may write in the folder of the file the name reaches
     QTest::addColumn<int>("mode");        // of that file
-    QTest::addColumn<bool>("written");    // that file holds the page afterwards
+    QTest::addColumn<int>("sizeLimit");   // on the files the build writes, 0 for none
+    QTest::addColumn<int>("error");       // the build fails with; 0: that file holds the page
 
     QTest::newRow("page: writable page in a closed folder, written in place")
-        << false << true << Planted::File << false << 0644 << true;
-    QTest::newRow("page: read-only page left alone") << false << true << Planted::File << true << 0444 << false;
-    QTest::newRow("page: new page in a closed folder") << false << true << Planted::Nothing << false << -1 << false;
-    QTest::newRow("page: link written through") << false << true << Planted::Link << true << 0644 << true;
+        << false << true << Planted::File << false << 0644 << 0 << 0;
+    QTest::newRow("page: in place, a write that fails part way puts the earlier page back")
+        << false << true << Planted::File << false << 0644 << 64 << EFBIG;
+    QTest::newRow("page: read-only page left alone") << false << true << Planted::File << true << 0444 << 0 << EACCES;
+    QTest::newRow("page: new page in a closed folder")
+        << false << true << Planted::Nothing << false << -1 << 0 << EACCES;
+    QTest::newRow("page: link written through") << false << true << Planted::Link << true << 0644 << 0 << 0;
     QTest::newRow("page: link into a closed folder, written through in place")
-        << false << true << Planted::Link << false << 0640 << true;
-    QTest::newRow("page: no write bit stops root too") << false << false << Planted::File << true << 0444 << false;
-    QTest::newRow("page: replaced by root, keeps its bits") << false << false << Planted::File << true << 0464 << true;
-    QTest::newRow("probe: the user's own test.htm") << true << false << Planted::File << true << 0644 << false;
-    QTest::newRow("probe: test.htm linking to notes") << true << false << Planted::Link << true << 0600 << false;
-    QTest::newRow("probe: dangling test.htm link") << true << false << Planted::DanglingLink << true << -1 << false;
+        << false << true << Planted::Link << false << 0640 << 0 << 0;
+    QTest::newRow("page: no write bit stops root too")
+        << false << false << Planted::File << true << 0444 << 0 << EACCES;
+    QTest::newRow("page: replaced by root, keeps its bits")
+        << false << false << Planted::File << true << 0464 << 0 << 0;
+    QTest::newRow("probe: the user's own test.htm") << true << false << Planted::File << true << 0644 << 0 << 0;
+    QTest::newRow("probe: test.htm linking to notes") << true << false << Planted::Link << true << 0600 << 0 << 0;
+    QTest::newRow("probe: dangling test.htm link")
+        << true << false << Planted::DanglingLink << true << -1 << 0 << 0;
 }
 
 void tst_browser::plantedNamesAndPermissions()
@@ -374,7 +385,9 @@ void tst_browser::plantedNamesAndPermissions()
     QFETCH(Planted, planted);
     QFETCH(bool, folderOpen);
     QFETCH(int, mode);
-    QFETCH(bool, written);
+    QFETCH(int, sizeLimit);
+    QFETCH(int, error);
+    const bool written = !probe && error == 0;
     if (!probe && geteuid() != 0)
         QSKIP("only root can write as another user, and root's own rights are the point");
 
@@ -402,9 +415,9 @@ void tst_browser::plantedNamesAndPermissions()
         QVERIFY(!m_fake.probePaths.constFirst().startsWith(folder + QLatin1Char('/')));
         QVERIFY(m_messages.isEmpty());
     } else {
-        message = buildPageAs(asNobody, folder);
+        message = buildPageAs(asNobody, sizeLimit, folder);
         QVERIFY2(message.isEmpty() == written, qPrintable(message));
-        QVERIFY2(written || (message.contains(name) && message.contains(qt_error_string(EACCES))),
+        QVERIFY2(written || (message.contains(name) && message.contains(qt_error_string(error))),
                  qPrintable(message));
     }
 

@@ -2,6 +2,25 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A write that fills the disk or reaches the size limit stores part of the
+// bytes and reports no error; writing the rest gives the reason.
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
+} // namespace
 
 TextFile::TextFile(const QString &path, Mode mode)
     : m_mode(mode)
@@ -49,10 +68,10 @@ bool TextFile::openForReplace()
         fail(qt_error_string(EACCES));
         return false;
     }
-    // A folder the user cannot write in, holding a page the user can write,
-    // gets the page written in place.
-    m_saveFile.setDirectWriteFallback(true);
     if (!m_saveFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // A folder the user cannot write in may hold a file the user can.
+        if (exists && ::access(QFile::encodeName(path()).constData(), W_OK) == 0)
+            return openInPlace();
         fail(m_saveFile.errorString());
         return false;
     }
@@ -66,6 +85,26 @@ bool TextFile::openForReplace()
         discard();
         return false;
     }
+    return true;
+}
+
+// The file is read first and overwritten from its start, so that the earlier
+// contents can be put back when a write fails. Opening the path follows a
+// link to its target, and the file keeps its permissions.
+bool TextFile::openInPlace()
+{
+    if (!m_newFile.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
+        fail(m_newFile.errorString());
+        return false;
+    }
+    m_earlier = m_newFile.readAll();
+    if (m_newFile.error() != QFileDevice::NoError || !m_newFile.seek(0)) {
+        fail(m_newFile.errorString());
+        m_newFile.close();
+        return false;
+    }
+    m_file = &m_newFile;
+    m_inPlace = true;
     return true;
 }
 
@@ -89,17 +128,9 @@ bool TextFile::put(const QString &text)
     }
     // Characters the encoding cannot hold become its replacement character;
     // that is how the system's text conversion behaves, not a failure.
-    const QByteArray bytes = m_encoder.encode(text);
-    // A write that fills the disk or reaches the size limit stores part of
-    // the bytes and reports no error; writing the rest gives the reason.
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = m_file->write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0) {
-            fail(m_file->errorString());
-            return false;
-        }
-        written += n;
+    if (!writeAll(*m_file, m_encoder.encode(text))) {
+        fail(m_file->errorString());
+        return false;
     }
     return true;
 }
@@ -111,6 +142,16 @@ bool TextFile::close()
     if (failed()) {
         discard();
         return false;
+    }
+    if (m_inPlace) {
+        // Cuts off what is left of the earlier, longer contents.
+        if (!m_newFile.resize(m_newFile.pos())) {
+            fail(m_newFile.errorString());
+            discard();
+            return false;
+        }
+        m_newFile.close();
+        return true;
     }
     if (m_mode == Mode::CreateNew) {
         m_newFile.unsetError();
@@ -143,7 +184,16 @@ void TextFile::discard()
 {
     if (!m_file->isOpen())
         return;
-    if (m_mode == Mode::CreateNew) {
+    if (m_inPlace) {
+        // The earlier contents go back over the room they took before.
+        m_newFile.unsetError();
+        if (!m_newFile.seek(0) || !writeAll(m_newFile, m_earlier) || !m_newFile.resize(m_earlier.size())) {
+            const QString lost =
+                QStringLiteral("The earlier contents could not be put back: ") + m_newFile.errorString();
+            m_error = m_error.isEmpty() ? lost : m_error + QLatin1Char('\n') + lost;
+        }
+        m_newFile.close();
+    } else if (m_mode == Mode::CreateNew) {
         // Only a file this object created is open here.
         m_newFile.close();
         m_newFile.remove();

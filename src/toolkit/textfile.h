@@ -11,7 +11,8 @@
 // Replace (the default) writes through QSaveFile: where the folder can be
 // written, nothing reaches the real path until close() succeeds, so a failed
 // write leaves an earlier file exactly as it was and no temporary file
-// behind. Where only the file itself can be written, it is written in place.
+// behind. Where only the file itself can be written, it is written in place,
+// and a failed write puts the earlier contents back.
 // A path that is a symbolic link is written through to its target, and the
 // link stays. A replaced file keeps its permission bits, and a file with no
 // write bit at all is left alone, whoever runs the program.
@@ -47,6 +48,7 @@ public:
 
 private:
     bool openForReplace();
+    bool openInPlace();
     bool put(const QString &text);
     void fail(const QString &reason);
     void discard();
@@ -55,6 +57,10 @@ private:
     QSaveFile m_saveFile;
     QFile m_newFile;
     QFileDevice *m_file;
+    // Written in place: m_newFile holds the existing file, and these were
+    // its contents.
+    bool m_inPlace = false;
+    QByteArray m_earlier;
     QStringEncoder m_encoder;
     QString m_error;
 };
