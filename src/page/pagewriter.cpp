@@ -38,10 +38,10 @@ QString pagePath(const QString &folder, const QString &pageName)
 
 QString urlForFileName(const QString &fileName)
 {
-    // The browser strips spaces from both ends of an attribute's URL and
-    // drops tabs and line breaks anywhere in it; it reads a backslash as "/" and
-    // decodes character references such as "&amp". Those are encoded, so
-    // that the value reaches the file of exactly this name.
+    // The browser strips spaces from both ends of an attribute's URL, drops
+    // tabs and line breaks anywhere in it, reads a backslash as "/" and
+    // decodes character references such as "&amp". Those are encoded, so that
+    // the value reaches the file of exactly this name.
     qsizetype lead = 0;
     while (lead < fileName.size() && fileName.at(lead) == QLatin1Char(' '))
         ++lead;

@@ -12,10 +12,10 @@
 // written, nothing reaches the real path until close() succeeds, so a failed
 // write leaves an earlier file exactly as it was and no temporary file
 // behind. Where only the file itself can be written, it is written in place,
-// and a failed write puts the earlier contents back.
-// A path that is a symbolic link is written through to its target, and the
-// link stays. A replaced file keeps its permission bits, and a file with no
-// write bit at all is left alone, whoever runs the program.
+// and a failed write puts the earlier contents back. A path that is a
+// symbolic link is written through to its target, and the link stays. A
+// replaced file keeps its permission bits, and a file with no write bit at
+// all is left alone, whoever runs the program.
 //
 // CreateNew makes a file that did not exist, not even as a link, and removes
 // it again unless close() succeeds.
