@@ -78,6 +78,8 @@ void tst_selection::initTestCase()
         QCOMPARE(::mkdir(raw(folder).constData(), 0755), 0);
     for (const QByteArray &file : m_rawFiles)
         QVERIFY(::close(::open(raw(file).constData(), O_CREAT | O_WRONLY, 0644)) == 0);
+    // A link to nothing is no file.
+    QCOMPARE(::symlink("nowhere", raw("latin/broken.jpg").constData()), 0);
     // A folder far past the old 254-character cut, short of the path limit.
     m_long = "long";
     for (int i = 0; i < 14; ++i)
@@ -88,7 +90,7 @@ void tst_selection::initTestCase()
 void tst_selection::cleanupTestCase()
 {
     // QDir cannot remove what it cannot name.
-    for (const QByteArray &file : m_rawFiles)
+    for (const QByteArray &file : m_rawFiles + QList<QByteArray>{"latin/broken.jpg"})
         ::unlink(raw(file).constData());
     for (auto folder = m_rawFolders.crbegin(); folder != m_rawFolders.crend(); ++folder)
         ::rmdir(raw(*folder).constData());

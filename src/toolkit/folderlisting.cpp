@@ -119,8 +119,12 @@ FolderListing list(const QString &folder, EntryKind kind, const QRegularExpressi
     DIR *dir = openFolder(folder, &listing.error);
     if (!dir)
         return listing;
-    errno = 0;
-    while (const dirent *entry = ::readdir(dir)) {
+    for (;;) {
+        // Only readdir's own errno tells an error from the end.
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry)
+            break;
         const QByteArrayView bytes(entry->d_name);
         // Also leaves out "." and "..".
         if (bytes.startsWith('.') || !isKind(dir, entry, kind))
@@ -132,7 +136,6 @@ FolderListing list(const QString &folder, EntryKind kind, const QRegularExpressi
             listing.leftOut << escapedName(bytes);
         else
             listing.names << name;
-        errno = 0;
     }
     if (errno != 0) {
         listing.error = QString::fromLocal8Bit(std::strerror(errno));
