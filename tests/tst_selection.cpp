@@ -81,9 +81,7 @@ void tst_selection::initTestCase()
     // A link to nothing is no file.
     QCOMPARE(::symlink("nowhere", raw("latin/broken.jpg").constData()), 0);
     // A folder far past the old 254-character cut, short of the path limit.
-    m_long = "long";
-    for (int i = 0; i < 14; ++i)
-        m_long += '/' + QByteArray(200, 'L');
+    m_long = "long" + ('/' + QByteArray(200, 'L')).repeated(14);
     QVERIFY(QDir().mkpath(QFile::decodeName(raw(m_long))));
 }
 
@@ -347,48 +345,37 @@ void tst_selection::startUpFolder_data()
     QTest::addColumn<QStringList>("subfolders"); // the last ones the folder box shows
     QTest::addColumn<QStringList>("message");    // what the one message says; empty: none
 
-    const QString pics = m_folder;
     const QString start = m_dir.filePath(QStringLiteral("start"));
     const QString home = m_dir.filePath(QStringLiteral("home"));
     const QString gone = m_dir.filePath(QStringLiteral("gone"));
+    const QString latin = m_dir.filePath(QStringLiteral("latin"));
+    const QString decoded = m_dir.filePath(QStringLiteral("caf\uFFFD"));
+    const QString pics = m_folder;
     const QStringList picsFiles{"a.jpg", "b.jpg", "Photo.JPG", "x.Jpg"};
     const QByteArray none;
-    QTest::newRow("stored folder") << "" << raw("pics") << raw("start") << raw("home") << pics << picsFiles
-                                   << QStringList{} << QStringList{};
-    QTest::newRow("stored folder gone: current folder")
-        << "" << raw("gone") << raw("start") << raw("home") << start << QStringList{} << QStringList{}
-        << QStringList{};
-    QTest::newRow("nothing stored, current folder removed: home")
-        << "" << none << QByteArray("-") << raw("home") << home << QStringList{} << QStringList{} << QStringList{};
-    QTest::newRow("stored gone, current removed, no home: root")
-        << "" << raw("gone") << QByteArray("-") << none << "/" << QStringList{} << QStringList{} << QStringList{};
-    QTest::newRow("stored folder of 2,900 bytes") << "" << raw(m_long) << raw("start") << raw("home")
-                                                  << QFile::decodeName(raw(m_long)) << QStringList{}
-                                                  << QStringList{} << QStringList{};
-    QTest::newRow("requested folder over the stored one") << start << raw("pics") << raw("home") << none << start
-                                                          << QStringList{} << QStringList{} << QStringList{};
-    QTest::newRow("requested folder gone: told, then stored") << gone << raw("pics") << raw("start") << none
-                                                              << pics << picsFiles << QStringList{}
-                                                              << QStringList{gone};
-    QTest::newRow("requested and stored gone: told, then current") << gone << raw("gone") << raw("start") << none
-                                                                   << start << QStringList{} << QStringList{}
-                                                                   << QStringList{gone};
-
+    auto row = [](const char *name, const QString &requested, const QByteArray &stored, const QByteArray &current,
+                  const QByteArray &home, const QString &expected, const QStringList &files = {},
+                  const QStringList &subfolders = {}, const QStringList &message = {}) {
+        QTest::newRow(name) << requested << stored << current << home << expected << files << subfolders << message;
+    };
+    row("stored folder", "", raw("pics"), raw("start"), raw("home"), pics, picsFiles);
+    row("stored folder gone: current folder", "", raw("gone"), raw("start"), raw("home"), start);
+    row("nothing stored, current folder removed: home", "", none, "-", raw("home"), home);
+    row("stored gone, current removed, no home: root", "", raw("gone"), "-", none, "/");
+    row("stored folder of 2,900 bytes", "", raw(m_long), raw("start"), none, QFile::decodeName(raw(m_long)));
+    row("requested folder over the stored one", start, raw("pics"), raw("home"), none, start);
+    row("requested folder gone: told, then stored", gone, raw("pics"), raw("start"), none, pics, picsFiles, {},
+        {gone});
+    row("requested and stored gone: told, then current", gone, raw("gone"), raw("start"), none, start, {}, {},
+        {gone});
     // Names that are not UTF-8 are left out and told once, never confused
     // with the U+FFFD names they would decode to.
-    const QString latin = m_dir.filePath(QStringLiteral("latin"));
-    QTest::newRow("names left out of both boxes")
-        << "" << raw("latin") << raw("start") << none << latin << QStringList{"caf\uFFFD.jpg", "ok.jpg"}
-        << QStringList{"s\uFFFDjour", "Zoo"} << QStringList{latin, "2 names", "caf\\xE9.jpg", "s\\xE9jour"};
-    QTest::newRow("current folder not UTF-8: home") << "" << none << raw("caf\xe9") << raw("home") << home
-                                                    << QStringList{} << QStringList{} << QStringList{};
-    QTest::newRow("stored folder not UTF-8: current folder") << "" << raw("caf\xe9") << raw("start") << none
-                                                             << start << QStringList{} << QStringList{}
-                                                             << QStringList{};
-    const QString decoded = m_dir.filePath(QStringLiteral("caf\uFFFD"));
-    QTest::newRow("requested folder decoded from bytes that are not UTF-8")
-        << decoded << raw("pics") << raw("start") << none << pics << picsFiles << QStringList{}
-        << QStringList{decoded, "not valid UTF-8"};
+    row("names left out of both boxes", "", raw("latin"), raw("start"), none, latin, {"caf\uFFFD.jpg", "ok.jpg"},
+        {"s\uFFFDjour", "Zoo"}, {latin, "2 names", "caf\\xE9.jpg", "s\\xE9jour"});
+    row("current folder not UTF-8: home", "", none, raw("caf\xe9"), raw("home"), home);
+    row("stored folder not UTF-8: current folder", "", raw("caf\xe9"), raw("start"), none, start);
+    row("requested folder decoded from bytes that are not UTF-8", decoded, raw("pics"), raw("start"), none, pics,
+        picsFiles, {}, {decoded, "not valid UTF-8"});
 }
 
 void tst_selection::startUpFolder()
