@@ -67,16 +67,6 @@ bool refusedKey(const QString &key)
         || key.startsWith(QLatin1Char('['));
 }
 
-// What a read gives back of a value: its first 254 characters, without the
-// first half of a surrogate pair that the cut would split.
-QString readBack(const QString &value)
-{
-    qsizetype length = qMin(value.size(), ProfileFile::MaxValueLength);
-    if (length < value.size() && value.at(length - 1).isHighSurrogate())
-        --length;
-    return value.left(length);
-}
-
 // Lines with their line ends; the last may have none.
 QList<QByteArray> splitLines(const QByteArray &bytes)
 {
@@ -212,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Names and values that the file's encoding holds come back as written.
     if (encodable) {
         const QString read = profile.readString(section, key);
-        FUZZ_CHECK(read == readBack(value), {"section", section}, {"key", key}, {"value", value},
+        FUZZ_CHECK(read == value, {"section", section}, {"key", key}, {"value", value},
                    {"read", read}, {"before", fuzzBytes(noFile ? QByteArray() : original)},
                    {"after", fuzzBytes(after)});
     }

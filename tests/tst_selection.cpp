@@ -1,3 +1,5 @@
+#include "app/frmmain.h"
+#include "settings/settingsfile.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/sortedlistbox.h"
@@ -7,9 +9,14 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class tst_selection : public QObject
 {
@@ -17,6 +24,7 @@ class tst_selection : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
 
     void nameTest_data();
     void nameTest();
@@ -36,10 +44,18 @@ private slots:
 
     void folderBoxMoves();
     void fileBoxKeepsNamesWhenFolderVanishes();
+    void startUpFolder_data();
+    void startUpFolder();
 
 private:
+    QByteArray raw(const QByteArray &relative) const { return QFile::encodeName(m_dir.path()) + '/' + relative; }
     QTemporaryDir m_dir;
     QString m_folder;
+    QByteArray m_long;
+    const QList<QByteArray> m_rawFolders{"start", "home", "latin", "latin/s\xe9jour", "latin/s\xef\xbf\xbdjour",
+                                         "latin/Zoo", "caf\xe9", "caf\xef\xbf\xbd"};
+    const QList<QByteArray> m_rawFiles{"latin/caf\xe9.jpg", "latin/caf\xef\xbf\xbd.jpg", "latin/ok.jpg",
+                                       "caf\xe9/inside.jpg", "caf\xef\xbf\xbd/sibling.jpg"};
 };
 
 void tst_selection::initTestCase()
@@ -53,6 +69,29 @@ void tst_selection::initTestCase()
     QVERIFY(QDir(m_folder).mkdir(QStringLiteral("sub.jpg")));
     QVERIFY(QDir(m_folder).mkdir(QStringLiteral("Zoo")));
     QVERIFY(QDir(m_folder).mkdir(QStringLiteral(".secret")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("config"))));
+
+    // Names made from bytes: \xE9 alone is no UTF-8; EF BF BD is U+FFFD,
+    // what Qt decodes it to.
+    for (const QByteArray &folder : m_rawFolders)
+        QCOMPARE(::mkdir(raw(folder).constData(), 0755), 0);
+    for (const QByteArray &file : m_rawFiles)
+        QVERIFY(::close(::open(raw(file).constData(), O_CREAT | O_WRONLY, 0644)) == 0);
+    // A link to nothing is no file.
+    QCOMPARE(::symlink("nowhere", raw("latin/broken.jpg").constData()), 0);
+    // A folder far past the old 254-character cut, short of the path limit.
+    m_long = "long" + ('/' + QByteArray(200, 'L')).repeated(14);
+    QVERIFY(QDir().mkpath(QFile::decodeName(raw(m_long))));
+}
+
+void tst_selection::cleanupTestCase()
+{
+    // QDir cannot remove what it cannot name.
+    for (const QByteArray &file : m_rawFiles + QList<QByteArray>{"latin/broken.jpg"})
+        ::unlink(raw(file).constData());
+    for (auto folder = m_rawFolders.crbegin(); folder != m_rawFolders.crend(); ++folder)
+        ::rmdir(raw(*folder).constData());
 }
 
 void tst_selection::nameTest_data()
@@ -293,6 +332,102 @@ void tst_selection::fileBoxKeepsNamesWhenFolderVanishes()
     QVERIFY(!reason.isEmpty());
     QCOMPARE(box.path(), doomed);
     QCOMPARE(box.names(), QStringList{"one.jpg"});
+}
+
+void tst_selection::startUpFolder_data()
+{
+    QTest::addColumn<QString>("requested");
+    QTest::addColumn<QByteArray>("stored");  // null: nothing stored
+    QTest::addColumn<QByteArray>("current"); // "-": removed
+    QTest::addColumn<QByteArray>("home");    // null: unset
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("subfolders"); // the last ones the folder box shows
+    QTest::addColumn<QStringList>("message");    // what the one message says; empty: none
+
+    const QString start = m_dir.filePath(QStringLiteral("start"));
+    const QString home = m_dir.filePath(QStringLiteral("home"));
+    const QString gone = m_dir.filePath(QStringLiteral("gone"));
+    const QString latin = m_dir.filePath(QStringLiteral("latin"));
+    const QString decoded = m_dir.filePath(QStringLiteral("caf\uFFFD"));
+    const QString pics = m_folder;
+    const QStringList picsFiles{"a.jpg", "b.jpg", "Photo.JPG", "x.Jpg"};
+    const QByteArray none;
+    auto row = [](const char *name, const QString &requested, const QByteArray &stored, const QByteArray &current,
+                  const QByteArray &home, const QString &expected, const QStringList &files = {},
+                  const QStringList &subfolders = {}, const QStringList &message = {}) {
+        QTest::newRow(name) << requested << stored << current << home << expected << files << subfolders << message;
+    };
+    row("stored folder", "", raw("pics"), raw("start"), raw("home"), pics, picsFiles);
+    row("stored folder gone: current folder", "", raw("gone"), raw("start"), raw("home"), start);
+    row("nothing stored, current folder removed: home", "", none, "-", raw("home"), home);
+    row("stored gone, current removed, no home: root", "", raw("gone"), "-", none, "/");
+    row("stored folder of 2,900 bytes", "", raw(m_long), raw("start"), none, QFile::decodeName(raw(m_long)));
+    row("requested folder over the stored one", start, raw("pics"), raw("home"), none, start);
+    row("requested folder gone: told, then stored", gone, raw("pics"), raw("start"), none, pics, picsFiles, {},
+        {gone});
+    row("requested and stored gone: told, then current", gone, raw("gone"), raw("start"), none, start, {}, {},
+        {gone});
+    // Names that are not UTF-8 are left out and told once, never confused
+    // with the U+FFFD names they would decode to.
+    row("names left out of both boxes", "", raw("latin"), raw("start"), none, latin, {"caf\uFFFD.jpg", "ok.jpg"},
+        {"s\uFFFDjour", "Zoo"}, {latin, "2 names", "caf\\xE9.jpg", "s\\xE9jour"});
+    row("current folder not UTF-8: home", "", none, raw("caf\xe9"), raw("home"), home);
+    row("stored folder not UTF-8: current folder", "", raw("caf\xe9"), raw("start"), none, start);
+    row("requested folder decoded from bytes that are not UTF-8", decoded, raw("pics"), raw("start"), none, pics,
+        picsFiles, {}, {decoded, "not valid UTF-8"});
+}
+
+void tst_selection::startUpFolder()
+{
+    QFETCH(QString, requested);
+    QFETCH(QByteArray, stored);
+    QFETCH(QByteArray, current);
+    QFETCH(QByteArray, home);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, subfolders);
+    QFETCH(QStringList, message);
+
+    QFile::remove(Settings::filePath());
+    if (!stored.isNull())
+        QVERIFY(writeFileBytes(Settings::filePath(), "[Defaults]\r\nFilesDir=" + stored + "/\r\n"));
+    const QString previous = QDir::currentPath();
+    const QByteArray previousHome = qgetenv("HOME");
+    const auto restore = qScopeGuard([&] {
+        QDir::setCurrent(previous);
+        qputenv("HOME", previousHome);
+    });
+    if (current == "-") {
+        QVERIFY(::mkdir(raw("removed").constData(), 0755) == 0 && ::chdir(raw("removed").constData()) == 0);
+        QVERIFY(::rmdir(raw("removed").constData()) == 0);
+    } else {
+        QVERIFY(::chdir(current.constData()) == 0);
+    }
+    if (home.isNull())
+        qunsetenv("HOME");
+    else
+        qputenv("HOME", home);
+
+    MessageRecorder recorder;
+    {
+        frmMain form;
+        form.Form_Load(requested);
+        QCoreApplication::processEvents(); // the window's first turn, when start-up messages come
+        QCOMPARE(form.Dir1->path(), expected);
+        QCOMPARE(form.File1->path(), expected);
+        if (expected != QLatin1String("/"))
+            QCOMPARE(form.List1->names(), files);
+        QStringList shown;
+        for (int i = form.Dir1->count() - int(subfolders.size()); i < form.Dir1->count(); ++i)
+            shown << form.Dir1->item(i)->text();
+        QCOMPARE(shown, subfolders);
+        QCOMPARE(recorder.messages.size(), message.isEmpty() ? 0 : 1);
+        for (const QString &part : message)
+            QVERIFY2(recorder.messages.at(0).text.contains(part), qPrintable(recorder.messages.at(0).text));
+        form.Form_Unload();
+    }
+    QCOMPARE(Settings::readStoredFolder(), expected == QLatin1String("/") ? "//" : expected + QLatin1Char('/'));
 }
 
 QTEST_MAIN(tst_selection)

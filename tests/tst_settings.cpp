@@ -111,16 +111,18 @@ void tst_settings::read_data()
         << QByteArray("[Defaults]\nOther=1\n[Defaults]\nFilesDir=/2/\n") << "/2/";
     QTest::newRow("UTF-8 value") << QByteArray("[Defaults]\nFilesDir=/home/\xc3\xa9t\xc3\xa9/\xe2\x9c\x93/\n")
                                  << QStringLiteral("/home/\u00e9t\u00e9/\u2713/");
-    QTest::newRow("invalid bytes become replacement characters")
-        << QByteArray("[Defaults]\nFilesDir=/a\xff\xfe/\n") << QStringLiteral("/a\ufffd\ufffd/");
+    QTest::newRow("value that is not UTF-8 is ignored") << QByteArray("[Defaults]\nFilesDir=/caf\xe9/\n") << "";
+    QTest::newRow("overlong UTF-8 is ignored") << QByteArray("[Defaults]\nFilesDir=/a\xc0\xaf/\n") << "";
     QTest::newRow("NUL bytes around")
         << QByteArray("\0\0[x]\0\n[Defaults]\nFilesDir=/a/\n\0=\0\n", 31) << "/a/";
 
-    const QString longValue = QStringLiteral("/") + QString(299, QLatin1Char('x'));
-    QTest::newRow("300 characters cut to 254")
-        << QByteArray("[Defaults]\nFilesDir=" + longValue.toLatin1() + "\n") << longValue.left(254);
-    const QString emoji = QStringLiteral("\U0001F600");
-    const QString pairAtEdge = QString(253, QLatin1Char('a')) + emoji;
+    // A folder at the path limit and its separator: 4,096 bytes, read whole.
+    const QString longest = QStringLiteral("/") + QString(4094, QLatin1Char('x')) + QStringLiteral("/");
+    QTest::newRow("longest path read whole") << QByteArray("[Defaults]\nFilesDir=" + longest.toLatin1() + "\n")
+                                             << longest;
+    QTest::newRow("one byte past the limit cut to 254")
+        << QByteArray("[Defaults]\nFilesDir=" + longest.toLatin1() + "x\n") << longest.left(254);
+    const QString pairAtEdge = QString(253, QLatin1Char('a')) + QStringLiteral("\U0001F600") + longest;
     QTest::newRow("surrogate pair at the cut is dropped whole")
         << QByteArray("[Defaults]\nFilesDir=" + pairAtEdge.toUtf8() + "\n") << QString(253, QLatin1Char('a'));
 }
@@ -189,6 +191,9 @@ void tst_settings::write()
         QVERIFY(writeFileBytes(iniPath(), before));
     Settings::writeStoredFolder(QStringLiteral("/home/u/Pictures/Trip"), iniPath());
     QCOMPARE(readFileBytes(iniPath()), after);
+    // An empty folder box stores nothing, rather than "/".
+    Settings::writeStoredFolder(QString(), iniPath());
+    QCOMPARE(readFileBytes(iniPath()), after);
     QCOMPARE(entries(m_dir.path()), QStringList{QStringLiteral("Kelvane.INI")});
 }
 
@@ -202,6 +207,8 @@ void tst_settings::storedFolderRoundTrip_data()
     QTest::newRow("quotes, semicolon, equals and spaces")
         << "/a 'b' \"c\"=;d " << "/a 'b' \"c\"=;d /";
     QTest::newRow("non-ASCII names") << QStringLiteral("/home/u/\u00dcrlaub \u2713") << QStringLiteral("/home/u/\u00dcrlaub \u2713/");
+    const QString longest = QStringLiteral("/") + QString(2047, QChar(0x00e9));
+    QTest::newRow("folder of 4,095 bytes") << longest << longest + QLatin1Char('/');
 }
 
 void tst_settings::storedFolderRoundTrip()
@@ -315,38 +322,55 @@ void tst_settings::readOnlyFileKept()
 
 void tst_settings::filePathFollowsConfigHome_data()
 {
-    QTest::addColumn<bool>("set");
-    QTest::addColumn<QByteArray>("configHome");
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QByteArray>("configHome"); // null: unset
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("set") << true << QByteArray("/tmp/some config") << "/tmp/some config/Kelvane.INI";
-    QTest::newRow("empty") << true << QByteArray() << "/home/tester/.config/Kelvane.INI";
-    QTest::newRow("unset") << false << QByteArray() << "/home/tester/.config/Kelvane.INI";
+    const QByteArray home = "/home/tester";
+    const QString inHome = QStringLiteral("/home/tester/.config/Kelvane.INI");
+    QTest::newRow("set") << home << QByteArray("/tmp/some config") << "/tmp/some config/Kelvane.INI";
+    QTest::newRow("empty") << home << QByteArray("") << inHome;
+    QTest::newRow("unset") << home << QByteArray() << inHome;
+    QTest::newRow("relative config home ignored") << home << QByteArray("relcfg") << inHome;
+    QTest::newRow("config home not UTF-8 ignored") << home << QByteArray("/tmp/caf\xe9") << inHome;
+    QTest::newRow("root as home") << QByteArray("/") << QByteArray() << "/.config/Kelvane.INI";
+    QTest::newRow("no home, relative config home: none") << QByteArray() << QByteArray("relcfg") << "";
+    QTest::newRow("relative home: none") << QByteArray("tester") << QByteArray() << "";
 }
 
 void tst_settings::filePathFollowsConfigHome()
 {
-    QFETCH(bool, set);
+    QFETCH(QByteArray, home);
     QFETCH(QByteArray, configHome);
     QFETCH(QString, expected);
 
     const QByteArray oldHome = qgetenv("HOME");
     const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
     const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir.path()));
 
-    qputenv("HOME", "/home/tester");
-    if (set)
-        qputenv("XDG_CONFIG_HOME", configHome);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
+    auto setOrUnset = [](const char *name, const QByteArray &value) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    setOrUnset("HOME", home);
+    setOrUnset("XDG_CONFIG_HOME", configHome);
     const QString path = Settings::filePath();
+    // Without a place for the file nothing is written, here or anywhere.
+    Settings::writeStoredFolder(QStringLiteral("/x"));
+    const QString stored = Settings::readStoredFolder();
 
-    qputenv("HOME", oldHome);
-    if (hadConfigHome)
-        qputenv("XDG_CONFIG_HOME", oldConfigHome);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
+    setOrUnset("HOME", oldHome);
+    setOrUnset("XDG_CONFIG_HOME", hadConfigHome ? oldConfigHome : QByteArray());
+    QDir::setCurrent(oldCurrent);
     QCOMPARE(path, expected);
+    if (expected.isEmpty()) {
+        QCOMPARE(stored, QString());
+        QCOMPARE(entries(m_dir.path()), QStringList());
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_settings)

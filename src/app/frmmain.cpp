@@ -268,7 +268,12 @@ void frmMain::Form_Load(const QString &requestedFolder)
     FolderBox::Move move = FolderBox::Move::Failed;
     if (!requestedFolder.isEmpty()) {
         QString reason;
-        move = Dir1->setPath(requestedFolder, &reason);
+        // The command line reaches us decoded: a replacement character may
+        // stand for bytes that were not UTF-8, and would name another folder.
+        if (requestedFolder.contains(QChar::ReplacementCharacter))
+            reason = tr("The folder's name is not valid UTF-8 text");
+        else
+            move = Dir1->setPath(requestedFolder, &reason);
         if (move == FolderBox::Move::Failed) {
             // The message waits for the window, so it does not float alone.
             QTimer::singleShot(0, this, [this, requestedFolder, reason] {
@@ -276,11 +281,19 @@ void frmMain::Form_Load(const QString &requestedFolder)
             });
         }
     }
-    if (move == FolderBox::Move::Failed)
-        move = Dir1->setPath(stored);
+    // Start-up always lands on a folder that exists, without a message: the
+    // first of these that can be listed.
+    const QStringList fallbacks{stored, Toolkit::currentFolder(), Toolkit::folderFromEnvironment("HOME"),
+                                QStringLiteral("/")};
+    for (const QString &folder : fallbacks) {
+        if (move != FolderBox::Move::Failed)
+            break;
+        if (!folder.isEmpty())
+            move = Dir1->setPath(folder);
+    }
     // The file list must show the folder the folder box shows, also when
-    // the stored folder is the one it already shows, or is missing.
-    if (move != FolderBox::Move::Changed)
+    // that is the folder the box started in.
+    if (move == FolderBox::Move::Unchanged)
         Dir1_Change();
 }
 
@@ -311,6 +324,17 @@ void frmMain::Dir1_Change()
     List1->clear();
     List2->clear();
     List1->addNames(File1->names());
+    // One message for what this change left out: the subfolders when the
+    // folder box moved here, and the files.
+    const QStringList leftOut = Dir1->takeLeftOut() + File1->leftOut();
+    if (!leftOut.isEmpty()) {
+        auto tell = [this, folder = File1->path(), leftOut] { FolderBox::showLeftOut(folder, leftOut, this); };
+        // At start-up the message waits for the window.
+        if (isVisible())
+            tell();
+        else
+            QTimer::singleShot(0, this, tell);
+    }
 }
 
 void frmMain::optFilter_Click(int)
@@ -413,7 +437,9 @@ void frmMain::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    Settings::writeStoredFolder(File1->path());
+    // A file box that never listed a folder shows none the user chose.
+    if (File1->listed())
+        Settings::writeStoredFolder(File1->path());
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

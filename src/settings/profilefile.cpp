@@ -226,32 +226,29 @@ ProfileFile::ProfileFile(const QString &path)
 
 QString ProfileFile::readString(const QString &section, const QString &key) const
 {
+    const QByteArray value = readValue(section, key);
+    return value.isNull() ? QString() : decode(value);
+}
+
+QByteArray ProfileFile::readValue(const QString &section, const QString &key) const
+{
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
+        return QByteArray();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return QString();
+        return QByteArray();
 
     const QList<Line> lines = splitLines(bytes);
     const Location at = locate(bytes, lines, section, key);
     if (at.keyLine < 0)
-        return QString();
+        return QByteArray();
     const Line &line = lines.at(at.keyLine);
     QByteArrayView value = trimmed(QByteArrayView(bytes.constData() + line.begin + at.valueBegin,
                                                   line.contentEnd - line.begin - at.valueBegin));
     if (isQuoted(value))
         value = value.sliced(1, value.size() - 2);
-
-    QString text = decode(value);
-    if (text.size() > MaxValueLength) {
-        qsizetype length = MaxValueLength;
-        // Never keep half of a surrogate pair.
-        if (text.at(length - 1).isHighSurrogate())
-            --length;
-        text.truncate(length);
-    }
-    return text;
+    return value.isEmpty() ? QByteArray("") : value.toByteArray();
 }
 
 bool ProfileFile::writeString(const QString &section, const QString &key, const QString &value)

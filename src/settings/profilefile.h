@@ -7,7 +7,7 @@
 // The file is handled as bytes: a write replaces or adds one line and leaves
 // every other byte as it was, line ends included. Names and values are text
 // in the system encoding; bytes that are not valid in it read back as the
-// replacement character.
+// replacement character, or whole from readValue().
 //
 // Rules of the format as this class reads it:
 // - A line whose first non-blank character is ';' is a comment. A ';'
@@ -25,9 +25,6 @@
 class ProfileFile
 {
 public:
-    // A longer value reads back as its first MaxValueLength characters.
-    static constexpr qsizetype MaxValueLength = 254;
-
     explicit ProfileFile(const QString &path);
 
     QString path() const { return m_path; }
@@ -35,6 +32,8 @@ public:
     // The value, or the empty text when the file, the section or the key is
     // missing or the file cannot be read.
     QString readString(const QString &section, const QString &key) const;
+    // The same value as the file holds its bytes.
+    QByteArray readValue(const QString &section, const QString &key) const;
 
     // Replaces the key's line, or adds the key at the end of its section, or
     // adds the section at the end of the file; creates the folder and the file

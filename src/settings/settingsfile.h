@@ -6,16 +6,20 @@
 // key FilesDir of section [Defaults] in Kelvane.INI.
 namespace Settings {
 
-// "Kelvane.INI" in $XDG_CONFIG_HOME, or in ~/.config when that is unset or
-// empty.
+// "Kelvane.INI" in $XDG_CONFIG_HOME, or in ~/.config when that is unset,
+// empty or relative. Empty when neither names a usable folder: then nothing
+// is read or written.
 QString filePath();
 
 // The stored folder as it was written, trailing separator included; empty
-// when nothing is stored or the file cannot be read.
+// when nothing is stored, the file cannot be read, or the value is not
+// valid UTF-8 (it would name another folder). A value too long to be a
+// path reads back as its first 254 characters.
 QString readStoredFolder(const QString &iniPath = filePath());
 
-// Stores the folder with one "/" appended ("/" itself becomes "//"). A failed
-// write is not reported: the next start reads what the file held before.
+// Stores the folder with one "/" appended ("/" itself becomes "//"). An
+// empty folder is not stored. A failed write is not reported: the next
+// start reads what the file held before.
 void writeStoredFolder(const QString &folderPath, const QString &iniPath = filePath());
 
 } // namespace Settings

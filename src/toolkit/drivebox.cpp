@@ -10,7 +10,7 @@ DriveBox::DriveBox(QWidget *parent)
 {
     const QStringList volumes = Toolkit::browsableVolumes();
     setVolumes(volumes);
-    setDrive(Toolkit::volumeOf(QDir::currentPath(), volumes));
+    setDrive(Toolkit::volumeOf(Toolkit::currentFolder(), volumes));
     m_accepted = drive();
     connect(this, &QComboBox::activated, this, [this](int) {
         const QString previous = m_accepted;

@@ -2,11 +2,10 @@
 
 #include "toolkit/folderlisting.h"
 
-#include <QDir>
 
 FileBox::FileBox(QWidget *parent)
     : QListWidget(parent)
-    , m_path(QDir::currentPath())
+    , m_path(Toolkit::currentFolder())
 {
     setUniformItemSizes(true);
 }
@@ -44,6 +43,7 @@ bool FileBox::relist(const QString &path, const QString &pattern, QString *reaso
     m_path = path;
     m_listed = true;
     m_names = listing.names;
+    m_leftOut = listing.leftOut;
     setUpdatesEnabled(false);
     clear();
     addItems(m_names);

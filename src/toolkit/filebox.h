@@ -26,6 +26,11 @@ public:
     int listCount() const { return m_names.size(); }
     QString list(int index) const { return m_names.value(index); }
     QStringList names() const { return m_names; }
+    // The names the last listing left out (see FolderListing).
+    QStringList leftOut() const { return m_leftOut; }
+    // Whether the box has listed a folder yet; before that its path is only
+    // where the process started.
+    bool listed() const { return m_listed; }
 
 private:
     bool relist(const QString &path, const QString &pattern, QString *reason);
@@ -34,4 +39,5 @@ private:
     bool m_listed = false; // the folder was read once
     QString m_pattern = QStringLiteral("*.*");
     QStringList m_names;
+    QStringList m_leftOut;
 };

@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include <utility>
+
 namespace {
 
 constexpr int pathRole = Qt::UserRole;
@@ -45,16 +47,20 @@ FolderBox::FolderBox(QWidget *parent)
     setItemDelegate(new IndentDelegate(this));
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderBox::open);
     // The process's folder is where the box starts; it raises no change.
-    const QString start = QDir::currentPath();
+    // One that cannot be listed leaves the box empty and without a path.
+    const QString start = Toolkit::currentFolder();
     const FolderListing listing = Toolkit::listSubfolders(start);
-    m_path = start;
-    relist(listing.names);
+    if (listing.ok()) {
+        m_path = start;
+        m_leftOut = listing.leftOut;
+        relist(listing.names);
+    }
 }
 
 FolderBox::Move FolderBox::setPath(const QString &path, QString *reason)
 {
     const QString folder = Toolkit::normalizeFolder(path);
-    if (folder == m_path)
+    if (folder == m_path && !m_path.isEmpty())
         return Move::Unchanged;
     const FolderListing listing = Toolkit::listSubfolders(folder);
     if (!listing.ok()) {
@@ -63,6 +69,7 @@ FolderBox::Move FolderBox::setPath(const QString &path, QString *reason)
         return Move::Failed;
     }
     m_path = folder;
+    m_leftOut = listing.leftOut;
     relist(listing.names);
     Q_EMIT changed();
     return Move::Changed;
@@ -121,6 +128,27 @@ void FolderBox::showProblem(const QString &folder, const QString &reason, QWidge
 {
     Toolkit::showMessage(tr("The folder %1 cannot be opened.\n\n%2").arg(QDir::toNativeSeparators(folder), reason),
                          MessageStyle::Exclamation, QString(), parent);
+}
+
+QStringList FolderBox::takeLeftOut()
+{
+    return std::exchange(m_leftOut, QStringList());
+}
+
+void FolderBox::showLeftOut(const QString &folder, const QStringList &names, QWidget *parent)
+{
+    // The count says how many; a handful of names is enough to find them.
+    constexpr qsizetype shownNames = 5;
+    const QString native = QDir::toNativeSeparators(folder);
+    QString text = names.size() == 1
+        ? tr("The folder %1 holds a name that is not valid UTF-8 text. It was left out, so that no other "
+             "file is opened in its place:").arg(native)
+        : tr("The folder %1 holds %2 names that are not valid UTF-8 text. They were left out, so that no "
+             "other file is opened in their place:").arg(native, QString::number(names.size()));
+    text += QStringLiteral("\n\n") + names.first(qMin(names.size(), shownNames)).join(QLatin1Char('\n'));
+    if (names.size() > shownNames)
+        text += QLatin1Char('\n') + tr("and %1 more").arg(names.size() - shownNames);
+    Toolkit::showMessage(text, MessageStyle::Exclamation, QString(), parent);
 }
 
 void FolderBox::keyPressEvent(QKeyEvent *event)

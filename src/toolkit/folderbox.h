@@ -23,6 +23,13 @@ public:
     // The message for a folder that cannot be opened, with the system's reason.
     static void showProblem(const QString &folder, const QString &reason, QWidget *parent);
 
+    // The subfolders that the last listing left out (see FolderListing),
+    // once: the box forgets them here.
+    QStringList takeLeftOut();
+    // The one message for names a listing of a folder left out, given
+    // escaped.
+    static void showLeftOut(const QString &folder, const QStringList &names, QWidget *parent);
+
 Q_SIGNALS:
     void changed();
 
@@ -33,6 +40,7 @@ private:
     void open(QListWidgetItem *item);
     void relist(const QStringList &subfolders);
 
-    QString m_path;
+    QString m_path; // empty until a folder was listed
+    QStringList m_leftOut;
     QStringList m_volumes;
 };

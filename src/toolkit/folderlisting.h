@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +8,10 @@
 struct FolderListing
 {
     QStringList names;
+    // Names whose bytes do not survive the way through QString, shown
+    // escaped. They are no part of `names`: decoded, they would name
+    // another file, or none.
+    QStringList leftOut;
     QString error; // empty on success
     bool ok() const { return error.isEmpty(); }
 };
@@ -16,6 +21,22 @@ namespace Toolkit {
 // The folder a path names: a trailing separator names the folder without
 // it, and the root stays "/". An empty path stays empty.
 QString normalizeFolder(const QString &path);
+
+// The text of a file name or path, or a null text when its bytes are not
+// valid UTF-8 and so would come back from QString as other bytes.
+QString textOfName(QByteArrayView bytes);
+
+// A name's bytes for a message: valid UTF-8 as text, every other byte, a
+// control character and the backslash as \xHH ("caf\xE9.jpg").
+QString escapedName(QByteArrayView bytes);
+
+// The process's current folder; empty when it was removed, or when its path
+// is not valid UTF-8.
+QString currentFolder();
+
+// An environment variable that names a folder by an absolute path; empty
+// when it is unset, relative, or not valid UTF-8.
+QString folderFromEnvironment(const char *variable);
 
 // Why a folder cannot be listed, in the system's words; empty when it can.
 QString folderProblem(const QString &folder);
