@@ -290,9 +290,18 @@ def centred_offset(screen_pixels, window_pixels):
 
 
 def framed_run(args, x, env, home):
-    wm = subprocess.Popen(["twm", "-display", x.display], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Xvfb has no font files; "fixed" is built into the server.
+    config = os.path.join(home, "twmrc")
+    with open(config, "w") as f:
+        f.write("".join(f'{kind}Font "fixed"\n' for kind in ("Title", "Resize", "Menu", "Icon", "IconManager")))
+    wm_log = os.path.join(home, "twm.log")
+    with open(wm_log, "wb") as out:
+        wm = subprocess.Popen(["twm", "-display", x.display, "-f", config], stdout=out, stderr=subprocess.STDOUT)
     try:
         time.sleep(1)  # twm must own the screen before the window maps
+        if wm.poll() is not None:
+            with open(wm_log, errors="replace") as f:
+                raise Failure("twm ended at once:\n" + f.read())
         window = Window(args, x.display, env, home, args.log)
         args.current = window
 
