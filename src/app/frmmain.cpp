@@ -28,8 +28,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTextDocument>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <limits>
