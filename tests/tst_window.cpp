@@ -485,14 +485,10 @@ void tst_window::typedTextReachesThePage()
 
     QCOMPARE(namesAtMessages.size(), 1);
     QCOMPARE(form.txtName->text(), QStringLiteral("Trip\u00a0one"));
-    const QStringList lines = {"<Title>Trip\u00a0one</Title>", "<Font Size=4>",
-                               "<Heading>Trip\u00a0one</Heading><BR><BR>", "</Font>", "<Font Size=3>",
-                               "a\u00a0b<BR>c<BR>d<BR><BR>", "x\u00a0y<BR><BR>", "<img src=\"a.jpg\"><P><BR>",
-                               "</Font>"};
-    QList<QByteArray> bytes;
-    for (const QString &line : lines)
-        bytes << line.toUtf8();
-    QCOMPARE(readFileBytes(folder + QStringLiteral("/Trip\u00a0one.html")), crlfLines(bytes));
+    QCOMPARE(readFileBytes(folder + QStringLiteral("/Trip\u00a0one.html")),
+             crlfLines({"<Title>Trip\u00a0one</Title>", "<Font Size=4>", "<Heading>Trip\u00a0one</Heading><BR><BR>",
+                        "</Font>", "<Font Size=3>", "a\u00a0b<BR>c<BR>d<BR><BR>", "x\u00a0y<BR><BR>",
+                        "<img src=\"a.jpg\"><P><BR>", "</Font>"}));
 }
 
 void tst_window::wholeRoadOfOnePage()
