@@ -206,7 +206,7 @@ void tst_board::slot153CanBeScrolledIntoView()
 
     // And it can be described.
     QTest::mouseClick(last, Qt::LeftButton);
-    QCOMPARE(form.currentSlot(), qint16(153));
+    QCOMPARE(form.currentSlot(), 153);
 }
 
 void tst_board::descriptionsRoad()
@@ -273,7 +273,7 @@ void tst_board::clickAfterCurrentSlotVanished()
     form.cmdRefresh->click();
     QCOMPARE(form.thumbnailCount(), 2);
     form.imgView_Click(1);
-    QCOMPARE(form.currentSlot(), qint16(1));
+    QCOMPARE(form.currentSlot(), 1);
     QCOMPARE(form.txtItemDesc->text(), QString());
     QCOMPARE(form.imgView(2)->toolTip(), QString());
     QCOMPARE(form.imgView(1)->toolTip(), QString());

@@ -56,7 +56,9 @@ private slots:
     void controlGeometry();
     void controlsCarryTextsAndTags();
     void captionsFitTheirControls();
-    void tabOrderAndInitialFocus();
+    void tabWalkWithKeys_data();
+    void tabWalkWithKeys();
+    void boardFramesShowTheirBorders();
     void centeredOffset_data();
     void centeredOffset();
     void centerFormUsesTheScreenProvider();
@@ -68,6 +70,8 @@ private slots:
     void clearLeavesNamesOnNeitherList();
     void folderThatCannotBeListed();
     void preview();
+    void slotClicks();
+    void typedTextReachesThePage();
     void wholeRoadOfOnePage();
     void viewInBrowserOpensTheBuiltPage();
 
@@ -186,38 +190,64 @@ void tst_window::captionsFitTheirControls()
     }
 }
 
-void tst_window::tabOrderAndInitialFocus()
+void tst_window::tabWalkWithKeys_data()
 {
+    QTest::addColumn<int>("selected");
+    QTest::newRow("jpg selected") << 1;
+    QTest::newRow("html selected") << 2;
+}
+
+void tst_window::tabWalkWithKeys()
+{
+    QFETCH(int, selected);
     frmMain form;
     form.Form_Load();
+    form.optFilter[static_cast<size_t>(selected)]->click();
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(QApplication::focusWidget(), form.cmdBuild);
 
+    // The filter group is one stop, on its selected button.
     QStringList expected;
-    for (const QString &name : ControlTable::tabOrder()) {
-        if (name == QLatin1String("optFilter"))
-            expected << "optFilter(0)" << "optFilter(1)" << "optFilter(2)";
-        else
-            expected << name;
+    for (const QString &name : ControlTable::tabOrder())
+        expected << (name == QLatin1String("optFilter") ? QStringLiteral("optFilter(%1)").arg(selected) : name);
+    expected << expected.takeFirst();
+    const auto focusName = [] {
+        QWidget *w = QApplication::focusWidget();
+        while (w && (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))))
+            w = w->parentWidget();
+        if (!w)
+            return QString();
+        const QVariant index = w->property("index");
+        return index.isValid() ? QStringLiteral("%1(%2)").arg(w->objectName()).arg(index.toInt()) : w->objectName();
+    };
+    QStringList walk;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walk << focusName();
     }
-    QStringList chain;
-    QWidget *w = form.cmdBuild;
-    do {
-        if (w->focusPolicy() & Qt::TabFocus) {
-            const QVariant index = w->property("index");
-            chain << (index.isValid() ? QStringLiteral("%1(%2)").arg(w->objectName()).arg(index.toInt())
-                                      : w->objectName());
-        }
-        w = w->nextInFocusChain();
-    } while (w != form.cmdBuild && chain.size() < 40);
-    // Inner parts of composite widgets (scroll bars of list views) carry no
-    // names of ours.
-    chain.removeAll(QString());
-    chain.erase(std::remove_if(chain.begin(), chain.end(),
-                               [](const QString &n) { return n.startsWith(QLatin1String("qt_")); }),
-                chain.end());
-    QCOMPARE(chain.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
+    QCOMPARE(walk.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
+    form.cmdViewInBrowser->setFocus();
+    QTest::keyClick(form.cmdViewInBrowser, Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), form.optFilter[static_cast<size_t>(selected)]);
+}
+
+void tst_window::boardFramesShowTheirBorders()
+{
+    frmMain form;
+    form.Form_Load();
+    QCOMPARE(form.Frame1->frameShape(), QFrame::Box);
+    QCOMPARE(form.Frame1->lineWidth(), 1);
+    // The viewport's edge stays whole on all four sides, also where the
+    // board frame and the scroll bar lie over it.
+    const QImage shot = form.Frame2->grab().toImage();
+    const QRgb line = form.Frame2->palette().color(QPalette::WindowText).rgb();
+    const int right = shot.width() - 1;
+    const int bottom = shot.height() - 1;
+    for (int y = 0; y <= bottom; ++y)
+        QVERIFY2(shot.pixel(0, y) == line && shot.pixel(right, y) == line, qPrintable(QString::number(y)));
+    for (int x = 0; x <= right; ++x)
+        QVERIFY2(shot.pixel(x, 0) == line && shot.pixel(x, bottom) == line, qPrintable(QString::number(x)));
 }
 
 void tst_window::centeredOffset_data()
@@ -263,7 +293,7 @@ void tst_window::startUpOpensStoredFolder()
     QCOMPARE(form.Frame1->height(), 4250); // ten times 6375 twips
     QVERIFY(form.imgView(0)->isHidden());
     QCOMPARE(form.thumbnailCount(), 0);
-    QCOMPARE(form.currentSlot(), qint16(0));
+    QCOMPARE(form.currentSlot(), 0);
 }
 
 void tst_window::startUpWithoutStoredFolderStillFillsFileList_data()
@@ -389,6 +419,76 @@ void tst_window::preview()
 
     pick(QStringLiteral("notes.bmp"));
     QVERIFY(form.imgView2->picture().cacheKey() != shown);
+}
+
+void tst_window::slotClicks()
+{
+    Settings::writeStoredFolder(m_pictures);
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    selectNames(form.List1, {"a.jpg", "b.jpg"});
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 2);
+    ImageBox *one = form.imgView(1);
+    ImageBox *two = form.imgView(2);
+
+    // A press dragged off its slot is no click, wherever it is let go.
+    QTest::mousePress(one, Qt::LeftButton);
+    QTest::mouseRelease(one, Qt::LeftButton, {}, one->mapFromGlobal(two->mapToGlobal(two->rect().center())));
+    QCOMPARE(form.currentSlot(), 0);
+    QTest::mousePress(two, Qt::LeftButton);
+    QCOMPARE(form.currentSlot(), 0);
+    QTest::mouseRelease(two, Qt::LeftButton);
+    QCOMPARE(form.currentSlot(), 2);
+
+    // Slot numbers do not wrap at 16 bits.
+    form.imgView_Click(32769);
+    QCOMPARE(form.currentSlot(), 32769);
+    QCOMPARE(form.lblPicDesc->text(), QStringLiteral("Picture Description for Pic 32769"));
+}
+
+void tst_window::typedTextReachesThePage()
+{
+    const QString folder = makeFolder(QStringLiteral("typed"), {"a.jpg"});
+    Settings::writeStoredFolder(folder);
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QStringList namesAtMessages;
+    const Toolkit::MessageHandler previous = Toolkit::setMessageHandler(
+        [&](const QString &, MessageStyle, const QString &, QWidget *) { namesAtMessages << form.txtName->text(); });
+
+    // A name of spaces: the box is empty by the time the message shows.
+    QTest::keyClicks(form.txtName, QStringLiteral("   "));
+    QTest::mouseClick(form.cmdBuild, Qt::LeftButton);
+    QCOMPARE(namesAtMessages, QStringList{QString()});
+
+    // No-break spaces and both kinds of typed line break reach the page.
+    selectNames(form.List1, {"a.jpg"});
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    QTest::mouseClick(form.imgView(1), Qt::LeftButton);
+    QTest::keyClicks(form.txtItemDesc, QStringLiteral("x\u00a0y"));
+    QTest::mouseClick(form.imgView(1), Qt::LeftButton);
+    QTest::keyClicks(form.txtName, QStringLiteral(" Trip\u00a0one "));
+    QTest::keyClicks(form.txtDesc, QStringLiteral("a\u00a0b"));
+    QTest::keyClick(form.txtDesc, Qt::Key_Return);
+    QTest::keyClicks(form.txtDesc, QStringLiteral("c"));
+    QTest::keyClick(form.txtDesc, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(form.txtDesc, QStringLiteral("d"));
+    QTest::mouseClick(form.cmdBuild, Qt::LeftButton);
+    Toolkit::setMessageHandler(previous);
+
+    QCOMPARE(namesAtMessages.size(), 1);
+    QCOMPARE(form.txtName->text(), QStringLiteral("Trip\u00a0one"));
+    QCOMPARE(readFileBytes(folder + QStringLiteral("/Trip\u00a0one.html")),
+             crlfLines({"<Title>Trip\u00a0one</Title>", "<Font Size=4>", "<Heading>Trip\u00a0one</Heading><BR><BR>",
+                        "</Font>", "<Font Size=3>", "a\u00a0b<BR>c<BR>d<BR><BR>", "x\u00a0y<BR><BR>",
+                        "<img src=\"a.jpg\"><P><BR>", "</Font>"}));
 }
 
 void tst_window::wholeRoadOfOnePage()

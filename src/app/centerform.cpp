@@ -2,6 +2,7 @@
 
 #include "toolkit/twips.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -38,7 +39,9 @@ int centeredOffset(float screenTwips, float windowTwips)
     return difference / 2; // C++ division truncates toward zero
 }
 
-void CenterForm(QWidget &form)
+namespace {
+
+void centreOnOuterSize(QWidget &form)
 {
     // A window's pos() is that of its outer frame, as the sizes used here.
     const float screenHeight = static_cast<float>(screenSizeTwips(form).height());
@@ -48,6 +51,48 @@ void CenterForm(QWidget &form)
     const float screenWidth = static_cast<float>(screenSizeTwips(form).width());
     const int left = centeredOffset(screenWidth, static_cast<float>(Twips::fromPixels(form.frameGeometry().width())));
     form.move(Twips::toPixels(left), form.y());
+}
+
+// Until the window manager has put its frame around the window, the outer
+// size is the client size. The watch centres the window once more, on the
+// frame, as soon as the frame's margins are known; without a window manager
+// they never differ and the first centring stands.
+class FrameWatch : public QObject
+{
+public:
+    explicit FrameWatch(QWidget &form)
+        : QObject(&form)
+        , m_form(form)
+    {
+        setObjectName(QStringLiteral("centreOnFrame"));
+        form.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)
+            && m_form.frameGeometry().size() != m_form.size()) {
+            m_form.removeEventFilter(this);
+            centreOnOuterSize(m_form);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget &m_form;
+};
+
+} // namespace
+
+void CenterForm(QWidget &form)
+{
+    centreOnOuterSize(form);
+    if (form.isWindow() && form.frameGeometry().size() == form.size()
+        && !form.findChild<QObject *>(QStringLiteral("centreOnFrame"), Qt::FindDirectChildrenOnly))
+        new FrameWatch(form);
 }
 
 ScreenSizeProvider setScreenSizeProvider(ScreenSizeProvider p)

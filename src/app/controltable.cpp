@@ -4,9 +4,9 @@ namespace ControlTable {
 
 using T = ControlType;
 
-const std::vector<ControlSpec> &controls()
+const std::vector<ControlRow> &controls()
 {
-    static const std::vector<ControlSpec> table = {
+    static const std::vector<ControlRow> table = {
         // name            idx  type                 container   left   top   width  height text / tool tip / tag
         {"Drive1",          -1, T::DriveBox,         {},          120,  360,  2535,   315, {}, {}, {}},
         {"Dir1",            -1, T::FolderBox,        {},          120,  780,  2535,  2115, {}, {}, {}},

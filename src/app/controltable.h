@@ -22,7 +22,7 @@ enum class ControlType {
 // One control of the main window, placed in twips relative to its
 // container. `index` is the element's index in a control array, -1 for a
 // control that is not in one.
-struct ControlSpec
+struct ControlRow
 {
     QString name;
     int index = -1;
@@ -44,7 +44,7 @@ inline constexpr float clientWidth = 14985;
 inline constexpr float clientHeight = 8925;
 
 // Every control the window is built with, containers before their children.
-const std::vector<ControlSpec> &controls();
+const std::vector<ControlRow> &controls();
 
 // The controls in tab order; "optFilter" stands for the whole group.
 const std::vector<QString> &tabOrder();

@@ -29,15 +29,16 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <limits>
 
 namespace {
 
-QWidget *makeControl(const ControlSpec &spec, QWidget *container)
+QWidget *makeControl(const ControlRow &row, QWidget *container)
 {
-    switch (spec.type) {
+    switch (row.type) {
     case ControlType::DriveBox: return new DriveBox(container);
     case ControlType::FolderBox: return new FolderBox(container);
     case ControlType::FileBox: return new FileBox(container);
@@ -48,7 +49,7 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *container)
         box->setMaxLength(std::numeric_limits<int>::max());
         // A single-line box taller than a few lines shows its line at the
         // top, where the eye looks for it, not in the middle.
-        if (Twips::toPixels(spec.height) > 3 * box->fontMetrics().height())
+        if (Twips::toPixels(row.height) > 3 * box->fontMetrics().height())
             box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return box;
     }
@@ -59,16 +60,17 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *container)
         box->setTabChangesFocus(true);
         return box;
     }
-    case ControlType::OptionButton: return new QRadioButton(spec.text, container);
-    case ControlType::CommandButton: return new QPushButton(spec.text, container);
+    case ControlType::OptionButton: return new QRadioButton(row.text, container);
+    case ControlType::CommandButton: return new QPushButton(row.text, container);
     case ControlType::Label: {
-        auto *label = new QLabel(spec.text, container);
+        auto *label = new QLabel(row.text, container);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
     case ControlType::Frame: {
         auto *frame = new QFrame(container);
-        frame->setFrameStyle(QFrame::NoFrame);
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame->setLineWidth(1);
         return frame;
     }
     case ControlType::VScrollBar: return new QScrollBar(Qt::Vertical, container);
@@ -78,9 +80,9 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *container)
 }
 
 // What a caption needs beyond its text to be shown whole.
-QSize captionMargins(const ControlSpec &spec, const QStyle *style)
+QSize captionMargins(const ControlRow &row, const QStyle *style)
 {
-    switch (spec.type) {
+    switch (row.type) {
     case ControlType::CommandButton: return QSize(6, 2);
     case ControlType::OptionButton:
         return QSize(style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
@@ -93,16 +95,26 @@ QSize captionMargins(const ControlSpec &spec, const QStyle *style)
 bool captionsFit(const QFont &font, const QStyle *style)
 {
     const QFontMetrics metrics(font);
-    for (const ControlSpec &spec : ControlTable::controls()) {
-        if (spec.text.isEmpty() || spec.type == ControlType::TextBox)
+    for (const ControlRow &row : ControlTable::controls()) {
+        if (row.text.isEmpty() || row.type == ControlType::TextBox)
             continue;
-        const QSize room = Twips::toPixels(spec.left, spec.top, spec.width, spec.height).size();
-        const QSize margins = captionMargins(spec, style);
-        if (metrics.horizontalAdvance(spec.text) + margins.width() > room.width()
+        const QSize room = Twips::toPixels(row.left, row.top, row.width, row.height).size();
+        const QSize margins = captionMargins(row, style);
+        if (metrics.horizontalAdvance(row.text) + margins.width() > room.width()
             || metrics.height() + margins.height() > room.height())
             return false;
     }
     return true;
+}
+
+// The text as typed, each line break as CR LF. toPlainText() would turn a
+// no-break space into a plain one.
+QString typedText(const QPlainTextEdit &box)
+{
+    QString text = box.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
 }
 
 } // namespace
@@ -115,7 +127,6 @@ frmMain::frmMain(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     // The layout is fixed in twips; the window does not resize.
     setFixedSize(Twips::toPixels(ControlTable::clientWidth), Twips::toPixels(ControlTable::clientHeight));
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     fitFont();
     createControls();
     m_board = new ThumbnailBoard(Frame1, VScroll1, m_template, this);
@@ -154,18 +165,18 @@ void frmMain::createControls()
 {
     // Every control by name and array index (-1 outside an array).
     QHash<QPair<QString, int>, QWidget *> made;
-    for (const ControlSpec &spec : ControlTable::controls()) {
-        QWidget *container = spec.container.isEmpty() ? this : made.value({spec.container, -1}, this);
-        QWidget *control = makeControl(spec, container);
-        control->setObjectName(spec.name);
-        if (spec.index >= 0)
-            control->setProperty("index", spec.index);
-        if (!spec.tag.isEmpty())
-            control->setProperty("tag", spec.tag);
-        if (!spec.toolTip.isEmpty())
-            control->setToolTip(spec.toolTip);
-        control->setGeometry(Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
-        made.insert({spec.name, spec.index}, control);
+    for (const ControlRow &row : ControlTable::controls()) {
+        QWidget *container = row.container.isEmpty() ? this : made.value({row.container, -1}, this);
+        QWidget *control = makeControl(row, container);
+        control->setObjectName(row.name);
+        if (row.index >= 0)
+            control->setProperty("index", row.index);
+        if (!row.tag.isEmpty())
+            control->setProperty("tag", row.tag);
+        if (!row.toolTip.isEmpty())
+            control->setToolTip(row.toolTip);
+        control->setGeometry(Twips::toPixels(row.left, row.top, row.width, row.height));
+        made.insert({row.name, row.index}, control);
     }
     auto child = [&made](const char *name, int index = -1) { return made.value({QString::fromLatin1(name), index}); };
     Drive1 = static_cast<DriveBox *>(child("Drive1"));
@@ -207,7 +218,14 @@ void frmMain::createControls()
     VScroll1->setFocusPolicy(Qt::StrongFocus);
     VScroll1->raise();
     Frame1->lower();
-    Frame2->setFrameStyle(QFrame::Box | QFrame::Plain);
+    // The board frame and the scroll bar cover the viewport's own border;
+    // the same border drawn once more above them keeps its edge whole.
+    auto *edge = new QFrame(Frame2);
+    edge->setFrameStyle(Frame2->frameStyle());
+    edge->setLineWidth(Frame2->lineWidth());
+    edge->setGeometry(Frame2->rect());
+    edge->setAttribute(Qt::WA_TransparentForMouseEvents);
+    edge->raise();
 }
 
 void frmMain::wireEvents()
@@ -217,6 +235,8 @@ void frmMain::wireEvents()
     for (int i = 0; i < 3; ++i) {
         connect(optFilter[static_cast<size_t>(i)], &QRadioButton::clicked, this,
                 [this, i] { optFilter_Click(i); });
+        connect(optFilter[static_cast<size_t>(i)], &QRadioButton::toggled, this,
+                &frmMain::keepFilterTabStopOnSelection);
     }
     connect(List1, &SortedListBox::picked, this, &frmMain::List1_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
@@ -246,6 +266,18 @@ void frmMain::setTabOrder()
     for (QWidget *w : {static_cast<QWidget *>(Frame1), static_cast<QWidget *>(Frame2),
                        static_cast<QWidget *>(imgView2), static_cast<QWidget *>(m_template)})
         w->setFocusPolicy(Qt::NoFocus);
+    keepFilterTabStopOnSelection();
+}
+
+void frmMain::keepFilterTabStopOnSelection()
+{
+    // The filter group is one tab stop, its selected button; the arrow keys
+    // move the selection inside it. Qt narrows the group this way only once
+    // one of its buttons has had the focus, so a Tab would otherwise land
+    // on "All", where a Space or an arrow key changes the filter and
+    // empties the page list.
+    for (QRadioButton *button : optFilter)
+        button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 ImageBox *frmMain::imgView(int index) const
@@ -396,7 +428,7 @@ void frmMain::imgView_Click(int index)
     if (m_board->hasSlot(m_currentSlot))
         m_board->setDescription(m_currentSlot, txtItemDesc->text());
     txtItemDesc->setText(m_board->description(index));
-    m_currentSlot = static_cast<qint16>(index);
+    m_currentSlot = index;
     lblPicDesc->setText(QStringLiteral("Picture Description for Pic ") + QString::number(index));
     // What the user types next is the description; without this the keys go
     // to whatever had the focus, often the Refresh button.
@@ -405,16 +437,17 @@ void frmMain::imgView_Click(int index)
 
 void frmMain::BuildPage(bool links)
 {
+    // The box shows the trimmed name before any message can appear.
+    txtName->setText(Page::trimSpaces(txtName->text()));
     PageInput input;
     input.folder = File1->path();
     input.pageName = txtName->text();
-    input.pageDescription = txtDesc->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    input.pageDescription = typedText(*txtDesc);
     input.pageList = List2->names();
     input.slotDescriptions = m_board->slotDescriptions();
     input.kind = links ? PageKind::Links : PageKind::Images;
     input.messageParent = this;
     Page::buildPage(input);
-    txtName->setText(input.pageName);
 }
 
 void frmMain::cmdBuild_Click()

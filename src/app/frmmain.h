@@ -63,7 +63,7 @@ public:
     ImageBox *imgView(int index) const;
     ThumbnailBoard &board() const { return *m_board; }
     int thumbnailCount() const;
-    qint16 currentSlot() const { return m_currentSlot; }
+    int currentSlot() const { return m_currentSlot; }
 
     void Drive1_Change();
     void Dir1_Change();
@@ -87,10 +87,11 @@ private:
     void createControls();
     void wireEvents();
     void setTabOrder();
+    void keepFilterTabStopOnSelection();
     void fitFont();
 
     ImageBox *m_template = nullptr;
     ThumbnailBoard *m_board = nullptr;
-    qint16 m_currentSlot = 0;
+    int m_currentSlot = 0;
     bool m_unloaded = false;
 };

@@ -60,7 +60,23 @@ void ImageBox::paintEvent(QPaintEvent *event)
 
 void ImageBox::mousePressEvent(QMouseEvent *event)
 {
-    QFrame::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
+        QFrame::mousePressEvent(event);
+        return;
+    }
+    // Taken here, so the release comes back to this box wherever it ends.
+    m_pressed = true;
+    event->accept();
+}
+
+void ImageBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressed) {
+        QFrame::mouseReleaseEvent(event);
+        return;
+    }
+    m_pressed = false;
+    event->accept();
+    if (rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
 }

@@ -25,14 +25,18 @@ public:
     QSize devicePixelTarget() const;
 
 Q_SIGNALS:
+    // A left-button press and release both over the box, as a click is
+    // everywhere on the desktop; a press dragged off the box is none.
     void clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QPixmap m_picture;
     bool m_failed = false;
+    bool m_pressed = false;
     QString m_failure;
 };

@@ -260,6 +260,41 @@ def close_like_window_manager(display, window):
         xlib.XCloseDisplay(connection)
 
 
+def frame_geometry(display, window):
+    """(x, y, width, height) of the outer edge of the window's frame: the
+    window's ancestor just below the root, borders included. Without a
+    window manager that is the window itself."""
+    xlib = _xlib()
+    ulong_p = ctypes.POINTER(ctypes.c_ulong)
+    xlib.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ulong_p, ulong_p,
+                                ctypes.POINTER(ulong_p), ctypes.POINTER(ctypes.c_uint)]
+    xlib.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ulong_p] + \
+        [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+    xlib.XFree.argtypes = [ctypes.c_void_p]
+    connection = _open_display(xlib, display)
+    try:
+        top = window
+        while True:
+            root, parent, children, count = ctypes.c_ulong(), ctypes.c_ulong(), ulong_p(), ctypes.c_uint()
+            if not xlib.XQueryTree(connection, top, ctypes.byref(root), ctypes.byref(parent),
+                                   ctypes.byref(children), ctypes.byref(count)):
+                raise Failure(f"cannot query the window tree of {top:#x}")
+            if children:
+                xlib.XFree(children)
+            if parent.value in (0, root.value):
+                break
+            top = parent.value
+        x, y = ctypes.c_int(), ctypes.c_int()
+        width, height, border, depth = ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()
+        if not xlib.XGetGeometry(connection, top, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y),
+                                 ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
+                                 ctypes.byref(depth)):
+            raise Failure(f"cannot read the geometry of {top:#x}")
+        return x.value, y.value, width.value + 2 * border.value, height.value + 2 * border.value
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
 class Xdo:
     """Real input through the X server's XTEST extension."""
 

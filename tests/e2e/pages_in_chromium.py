@@ -169,7 +169,7 @@ def shown_text(name):
 
 
 def build_page(builder, folder, name, kind, work):
-    spec = {
+    page_case = {
         "folder": folder,
         "pageName": name,
         "pageDescription": PAGE_DESCRIPTION,
@@ -177,10 +177,10 @@ def build_page(builder, folder, name, kind, work):
         "slotDescriptions": [p[2] for p in PICTURES],
         "kind": kind,
     }
-    spec_file = os.path.join(work, kind + ".json")
-    with open(spec_file, "w", encoding="utf-8") as f:
-        json.dump(spec, f, ensure_ascii=False)
-    result = subprocess.run([builder, spec_file], capture_output=True, timeout=30,
+    case_file = os.path.join(work, kind + ".json")
+    with open(case_file, "w", encoding="utf-8") as f:
+        json.dump(page_case, f, ensure_ascii=False)
+    result = subprocess.run([builder, case_file], capture_output=True, timeout=30,
                             env=dict(os.environ, QT_QPA_PLATFORM="offscreen", LANG="C.UTF-8", LC_ALL="C.UTF-8"))
     if result.returncode != 0:
         raise Failure(f"the page writer failed: {result.stderr.decode(errors='replace')}")

@@ -12,6 +12,9 @@ settings file must name that subfolder, every other line kept.
 Second run: the window must open in the subfolder. Its two pictures go on a
 page of links, which proves where the window opened.
 
+Third run, under a window manager (twm) that puts a title bar and borders
+around the window: the window must be centred on that outer frame.
+
 Usage: window_road.py --program <kelvane> --source <repository> --output <build folder>
 """
 
@@ -25,7 +28,8 @@ import time
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, bind_characters, close_like_window_manager,  # noqa: E402
-                        expect_equal, log, private_dirs, require_tools, run_main, screenshot_file, wait_until)
+                        expect_equal, frame_geometry, log, private_dirs, require_tools, run_main, screenshot_file,
+                        twips_to_pixels, wait_until)
 
 WINDOW_SIZE = (999, 595)
 
@@ -278,6 +282,48 @@ def second_run(args, x, env, home, subfolder):
     args.current = None
 
 
+def centred_offset(screen_pixels, window_pixels):
+    """The program's centring, in twips: the difference rounded to an
+    integer, then halved toward zero."""
+    difference = round(15 * screen_pixels - 15 * window_pixels)
+    return int(difference / 2)
+
+
+def framed_run(args, x, env, home):
+    # Xvfb has no font files; "fixed" is built into the server.
+    config = os.path.join(home, "twmrc")
+    with open(config, "w") as f:
+        f.write("".join(f'{kind}Font "fixed"\n' for kind in ("Title", "Resize", "Menu", "Icon", "IconManager")))
+    wm_log = os.path.join(home, "twm.log")
+    with open(wm_log, "wb") as out:
+        wm = subprocess.Popen(["twm", "-display", x.display, "-f", config], stdout=out, stderr=subprocess.STDOUT)
+    try:
+        time.sleep(1)  # twm must own the screen before the window maps
+        if wm.poll() is not None:
+            with open(wm_log, errors="replace") as f:
+                raise Failure("twm ended at once:\n" + f.read())
+        window = Window(args, x.display, env, home, args.log)
+        args.current = window
+
+        def expected_top(frame):
+            return twips_to_pixels(centred_offset(x.height, frame[3]))
+
+        def centred():
+            frame = frame_geometry(x.display, window.id)
+            return frame[3] > WINDOW_SIZE[1] and frame[1] == expected_top(frame)
+        try:
+            wait_until("the framed window to be centred on its frame", centred, 10)
+        except Failure:
+            frame = frame_geometry(x.display, window.id)
+            raise Failure(f"frame (x, y, width, height) {frame}: top is not {expected_top(frame)}") from None
+        log(f"under twm the frame {frame_geometry(x.display, window.id)} is centred")
+        window.close()
+        args.current = None
+    finally:
+        wm.terminate()
+        wm.wait(5)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
@@ -286,7 +332,8 @@ def main():
     args = parser.parse_args()
     args.program = os.path.abspath(args.program)
     args.output = os.path.abspath(args.output)
-    require_tools({"Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "convert": "imagemagick"})
+    require_tools({"Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "convert": "imagemagick",
+                   "twm": "twm"})
     if not os.access(args.program, os.X_OK):
         raise Failure(f"the program {args.program} is not built")
     args.table = ControlTable(os.path.join(args.source, "src", "app", "controltable.cpp"))
@@ -326,6 +373,7 @@ def main():
             second_run(args, x, env, dirs["HOME"], subfolder)
             expect_equal("settings file after the second run", read_bytes(ini),
                          kept_before + b"FilesDir=" + subfolder.encode() + b"/\r\n" + kept_after)
+            framed_run(args, x, env, dirs["HOME"])
         except BaseException:
             failure_shot = os.path.join(args.output, "e2e-road-failure.png")
             try:
