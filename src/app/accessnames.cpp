@@ -45,6 +45,9 @@ void nameControls(frmMain &form)
     };
     for (const auto &[control, name] : names)
         control->setAccessibleName(QCoreApplication::translate("Access", name));
+    // On Linux Qt names a combo box by the text it shows, the drive; what the
+    // box is for then reaches the screen reader as its description.
+    form.Drive1->setAccessibleDescription(form.Drive1->accessibleName());
 
     QList<QWidget *> focusable;
     for (QWidget *control : form.findChildren<QWidget *>()) {
