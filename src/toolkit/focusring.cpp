@@ -4,11 +4,13 @@
 #include <QPainter>
 
 FocusRing::FocusRing(const QList<QWidget *> &controls, QWidget *parent)
-    : QWidget(parent)
+    : QFocusFrame(parent)
 {
     for (QWidget *control : controls)
         m_controls << control;
     setObjectName(QStringLiteral("focusRing"));
+    // QFocusFrame's own following (setWidget) stacks the frame under its
+    // widget and draws the style's ring; this one draws its own, on top.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     hide();

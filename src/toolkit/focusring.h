@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QFocusFrame>
 #include <QList>
 #include <QPointer>
-#include <QWidget>
 
 // A ring in the highlight colour just outside whichever of the given
 // controls has the focus. Some styles show no focus at all on an empty list,
 // on a text box without text or on a scroll bar; the ring shows it on every
-// control alike. It ignores the mouse and takes no focus.
-class FocusRing : public QWidget
+// control alike. It ignores the mouse and takes no focus; as a focus frame
+// it stays out of what a screen reader is shown.
+class FocusRing : public QFocusFrame
 {
     Q_OBJECT
 
