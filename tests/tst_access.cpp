@@ -1,5 +1,4 @@
 #include "app/frmmain.h"
-#include "app/keyroad.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "board/thumbnailboard.h"
@@ -14,14 +13,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
-
-using Step = KeyRoad::Step;
-Q_DECLARE_METATYPE(KeyRoad::Step)
 
 namespace {
 
@@ -72,8 +69,6 @@ private slots:
     void init();
     void cleanupTestCase() { m_treeForm.reset(); }
 
-    void keySteps_data();
-    void keySteps();
     void accessibleTree_data();
     void accessibleTree();
     void keyboardAloneDescribesThreePictures();
@@ -103,32 +98,6 @@ QString tst_access::makeFolder(const QString &name, const QStringList &files)
     for (const QString &file : files)
         flatImage(QSize(40, 30), Qt::darkCyan).save(folder + QLatin1Char('/') + file, "JPG");
     return folder;
-}
-
-void tst_access::keySteps_data()
-{
-    QTest::addColumn<Step>("step");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("slot");
-    QTest::newRow("Page Down before any click goes to slot 1") << Step::Next << 0 << 3 << 1;
-    QTest::newRow("Page Down at the last slot does nothing") << Step::Next << 3 << 3 << 0;
-    QTest::newRow("Page Down on an empty board does nothing") << Step::Next << 0 << 0 << 0;
-    QTest::newRow("Page Up at the first slot does nothing") << Step::Previous << 1 << 3 << 0;
-    QTest::newRow("Page Up before any click does nothing") << Step::Previous << 0 << 3 << 0;
-    QTest::newRow("Page Up from a removed slot goes to the last one") << Step::Previous << 7 << 3 << 3;
-    QTest::newRow("Enter stays on the current slot") << Step::Same << 2 << 3 << 2;
-    QTest::newRow("Enter before any click does nothing") << Step::Same << 0 << 3 << 0;
-    QTest::newRow("Enter on a removed slot does nothing") << Step::Same << 7 << 3 << 0;
-}
-
-void tst_access::keySteps()
-{
-    QFETCH(Step, step);
-    QFETCH(int, current);
-    QFETCH(int, count);
-    QFETCH(int, slot);
-    QCOMPARE(KeyRoad::slotFor(step, current, count), slot);
 }
 
 void tst_access::accessibleTree_data()
@@ -277,6 +246,18 @@ void tst_access::pageKeysScrollTheBoard()
     QCOMPARE(form.currentSlot(), 4);
     QCOMPARE(form.VScroll1->value(), 0);
     QCOMPARE(form.Frame1->y(), 0);
+
+    // After a refresh of two pictures slot 4 is gone: Page Up goes to the
+    // last slot there is, Enter and Page Down find nothing to click.
+    form.optFilter[1]->click(); // a rebuild: the page list starts empty
+    selectNames(form.List1, names.mid(0, 2));
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    press(Qt::Key_Return);
+    press(Qt::Key_PageDown);
+    QCOMPARE(form.currentSlot(), 4);
+    press(Qt::Key_PageUp);
+    QCOMPARE(form.currentSlot(), 2);
 }
 
 QTEST_MAIN(tst_access)
