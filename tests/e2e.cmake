@@ -26,3 +26,12 @@ kelvane_add_e2e_test(e2e_window_road window_road.py
 kelvane_add_e2e_test(e2e_pages_in_chromium pages_in_chromium.py
     --builder $<TARGET_FILE:e2e_pagebuilder>
     --output ${PROJECT_BINARY_DIR})
+
+kelvane_add_e2e_test(e2e_keyboard_road keyboard_road.py
+    --program $<TARGET_FILE:kelvane>
+    --source ${PROJECT_SOURCE_DIR}
+    --output ${PROJECT_BINARY_DIR})
+
+kelvane_add_e2e_test(e2e_accessible_tree accessible_tree.py
+    --program $<TARGET_FILE:kelvane>
+    --output ${PROJECT_BINARY_DIR})

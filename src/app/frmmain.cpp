@@ -1,7 +1,9 @@
 #include "app/frmmain.h"
 
+#include "app/accessnames.h"
 #include "app/centerform.h"
 #include "app/controltable.h"
+#include "app/keyroad.h"
 #include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
@@ -132,6 +134,8 @@ frmMain::frmMain(QWidget *parent)
     m_board = new ThumbnailBoard(Frame1, VScroll1, m_template, this);
     wireEvents();
     setTabOrder();
+    Access::nameControls(*this);
+    KeyRoad::install(*this);
     cmdBuild->setFocus();
 }
 
@@ -414,6 +418,7 @@ void frmMain::cmdRefresh_Click()
     source.item = [this](int i) { return List2->list(i); };
     source.folder = [this] { return Dir1->path(); };
     m_board->refresh(source);
+    Frame1->setAccessibleDescription(Access::pictureCount(thumbnailCount()));
 }
 
 void frmMain::VScroll1_Change()

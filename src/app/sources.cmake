@@ -2,4 +2,6 @@ target_sources(kelvane_core PRIVATE
     app/controltable.h app/controltable.cpp
     app/centerform.h app/centerform.cpp
     app/frmmain.h app/frmmain.cpp
+    app/keyroad.h app/keyroad.cpp
+    app/accessnames.h app/accessnames.cpp
 )

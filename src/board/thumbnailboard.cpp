@@ -141,6 +141,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Fa
 
         ImageBox *slot = createSlot();
         const int n = thumbnailCount();
+        slot->setAccessibleName(tr("Picture %1: %2").arg(n).arg(name));
         if (picture.ok()) {
             slot->setPicture(QPixmap::fromImage(picture.image));
         } else {

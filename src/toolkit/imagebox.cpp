@@ -1,13 +1,28 @@
 #include "toolkit/imagebox.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
 
+namespace {
+
+// A screen reader reads an image box as a picture, not as a frame.
+QAccessibleInterface *accessibleImageBox(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ImageBox") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
 ImageBox::ImageBox(QWidget *parent)
     : QFrame(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleImageBox), true);
+    Q_UNUSED(accessible);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::NoFocus);

@@ -8,4 +8,5 @@ target_sources(kelvane_core PRIVATE
     toolkit/drivebox.h toolkit/drivebox.cpp
     toolkit/folderbox.h toolkit/folderbox.cpp
     toolkit/filebox.h toolkit/filebox.cpp
+    toolkit/focusring.h toolkit/focusring.cpp
 )

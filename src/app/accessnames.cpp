@@ -1,0 +1,66 @@
+#include "app/accessnames.h"
+
+#include "app/frmmain.h"
+#include "toolkit/drivebox.h"
+#include "toolkit/filebox.h"
+#include "toolkit/focusring.h"
+#include "toolkit/folderbox.h"
+#include "toolkit/imagebox.h"
+#include "toolkit/sortedlistbox.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <utility>
+
+namespace Access {
+
+void nameControls(frmMain &form)
+{
+    // A box takes its label's caption as its name; the picture description
+    // box so follows lblPicDesc as a click rewrites it.
+    form.Label1[1]->setBuddy(form.txtName);
+    form.Label1[0]->setBuddy(form.txtDesc);
+    form.lblPicDesc->setBuddy(form.txtItemDesc);
+
+    // Buttons and filter buttons are named by their captions, except the
+    // two arrows.
+    const std::pair<QWidget *, const char *> names[] = {
+        {form.Drive1, QT_TRANSLATE_NOOP("Access", "Drives")},
+        {form.Dir1, QT_TRANSLATE_NOOP("Access", "Folders")},
+        {form.File1, QT_TRANSLATE_NOOP("Access", "Files of the folder")},
+        {form.List1, QT_TRANSLATE_NOOP("Access", "File list")},
+        {form.List2, QT_TRANSLATE_NOOP("Access", "Page list")},
+        {form.cmdAdd, QT_TRANSLATE_NOOP("Access", "Move to page list")},
+        {form.cmdRemove, QT_TRANSLATE_NOOP("Access", "Move back to file list")},
+        {form.VScroll1, QT_TRANSLATE_NOOP("Access", "Thumbnail rows")},
+        {form.Frame1, QT_TRANSLATE_NOOP("Access", "Thumbnails")},
+        {form.imgView2, QT_TRANSLATE_NOOP("Access", "Preview")},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(QCoreApplication::translate("Access", name));
+    // On Linux Qt names a combo box by the text it shows, the drive; what the
+    // box is for then reaches the screen reader as its description.
+    form.Drive1->setAccessibleDescription(form.Drive1->accessibleName());
+
+    QList<QWidget *> focusable;
+    for (QWidget *control : form.findChildren<QWidget *>()) {
+        if (control->focusPolicy() & Qt::TabFocus)
+            focusable << control;
+    }
+    new FocusRing(focusable, &form);
+}
+
+QString pictureCount(int count)
+{
+    return count == 1 ? QCoreApplication::translate("Access", "1 picture")
+                      : QCoreApplication::translate("Access", "%1 pictures").arg(count);
+}
+
+} // namespace Access

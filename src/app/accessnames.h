@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class frmMain;
+
+// What a screen reader and a keyboard user need of the window beyond its
+// captions: a name for every control that takes the focus, the labels tied
+// to their boxes, and a visible focus on every control.
+namespace Access {
+
+void nameControls(frmMain &form);
+
+// The board's accessible description after a refresh.
+QString pictureCount(int count);
+
+} // namespace Access

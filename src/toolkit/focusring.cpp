@@ -1,0 +1,42 @@
+#include "toolkit/focusring.h"
+
+#include <QApplication>
+#include <QPainter>
+
+FocusRing::FocusRing(const QList<QWidget *> &controls, QWidget *parent)
+    : QFocusFrame(parent)
+{
+    for (QWidget *control : controls)
+        m_controls << control;
+    setObjectName(QStringLiteral("focusRing"));
+    // QFocusFrame's own following (setWidget) stacks the frame under its
+    // widget and draws the style's ring; this one draws its own, on top.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { follow(now); });
+    follow(QApplication::focusWidget());
+}
+
+void FocusRing::follow(QWidget *control)
+{
+    m_target = (control && m_controls.contains(control)) ? control : nullptr;
+    if (!m_target) {
+        hide();
+        return;
+    }
+    // A sibling of the control, above every other one, so that a control
+    // lying under another one still shows the ring.
+    if (parentWidget() != control->parentWidget())
+        setParent(control->parentWidget());
+    setGeometry(control->geometry().adjusted(-thickness, -thickness, thickness, thickness));
+    setMask(QRegion(rect()).subtracted(QRegion(rect().adjusted(thickness, thickness, -thickness, -thickness))));
+    raise();
+    show();
+}
+
+void FocusRing::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Highlight));
+}

@@ -1,0 +1,264 @@
+#include "app/frmmain.h"
+#include "toolkit/imagebox.h"
+#include "toolkit/sortedlistbox.h"
+#include "board/thumbnailboard.h"
+#include "settings/settingsfile.h"
+#include "testpictures.h"
+#include "testsupport.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// What the user can reach: every control by object name, array elements
+// as name(index).
+struct AccessibleTree
+{
+    QHash<QString, QAccessibleInterface *> named;
+    QStringList focusableWithoutName;
+};
+
+void walk(QAccessibleInterface *node, AccessibleTree &tree)
+{
+    QString key;
+    if (QObject *object = node->object(); object && !object->objectName().isEmpty()) {
+        const QVariant index = object->property("index");
+        key = index.isValid() ? QStringLiteral("%1(%2)").arg(object->objectName()).arg(index.toInt())
+                              : object->objectName();
+        tree.named.insert(key, node);
+    }
+    const QAccessible::State state = node->state();
+    if (state.focusable && !state.invisible && node->text(QAccessible::Name).isEmpty())
+        tree.focusableWithoutName << (key.isEmpty() ? QString::number(node->role()) : key);
+    for (int i = 0; i < node->childCount(); ++i)
+        walk(node->child(i), tree);
+}
+
+// A key as the user presses it: to whatever has the focus.
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+}
+
+void type(const QString &text)
+{
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+} // namespace
+
+class tst_access : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase() { m_treeForm.reset(); }
+
+    void accessibleTree_data();
+    void accessibleTree();
+    void keyboardAloneDescribesThreePictures();
+    void pageKeysScrollTheBoard();
+
+private:
+    QString makeFolder(const QString &name, const QStringList &files);
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmMain> m_treeForm; // walked by every row of accessibleTree
+};
+
+void tst_access::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+}
+
+void tst_access::init()
+{
+    QFile::remove(Settings::filePath());
+}
+
+QString tst_access::makeFolder(const QString &name, const QStringList &files)
+{
+    const QString folder = m_dir.filePath(name);
+    QDir().mkpath(folder);
+    for (const QString &file : files)
+        flatImage(QSize(40, 30), Qt::darkCyan).save(folder + QLatin1Char('/') + file, "JPG");
+    return folder;
+}
+
+void tst_access::accessibleTree_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("drive box: the drive, as Qt names combo boxes on Linux") << "Drive1" << "/" << "Drives" << "";
+    QTest::newRow("folder box") << "Dir1" << "Folders" << "" << "";
+    QTest::newRow("file box") << "File1" << "Files of the folder" << "" << "";
+    QTest::newRow("file list") << "List1" << "File list" << "" << "";
+    QTest::newRow("page list") << "List2" << "Page list" << "" << "";
+    QTest::newRow(">") << "cmdAdd" << "Move to page list" << "" << "";
+    QTest::newRow("<") << "cmdRemove" << "Move back to file list" << "" << "";
+    QTest::newRow("filter keeps its caption") << "optFilter(2)" << "html" << "" << "";
+    QTest::newRow("button keeps its caption") << "cmdBuild" << "Build HTML of Images" << "" << "";
+    QTest::newRow("name box") << "txtName" << "Name" << "Filename and Title. Filename appended with .html when building it."
+                              << "Label1(1)";
+    QTest::newRow("page description box") << "txtDesc" << "Page Description" << "Description at top of the page"
+                                          << "Label1(0)";
+    QTest::newRow("picture description box follows its label")
+        << "txtItemDesc" << "Picture Description for Pic 2" << "Item Description" << "lblPicDesc";
+    QTest::newRow("thumbnail with its description") << "imgView(2)" << "Picture 2: beach.jpg" << "Sandy" << "";
+    QTest::newRow("thumbnail without one") << "imgView(3)" << "Picture 3: zoo.jpg" << "" << "";
+    QTest::newRow("board counts its pictures") << "Frame1" << "Thumbnails" << "3 pictures" << "";
+}
+
+void tst_access::accessibleTree()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    QFETCH(QString, label);
+    std::unique_ptr<frmMain> &form = m_treeForm;
+    if (!form) {
+        Settings::writeStoredFolder(makeFolder(QStringLiteral("tree"), {"zoo.jpg", "Alps.jpg", "beach.jpg"}));
+        form = std::make_unique<frmMain>();
+        form->Form_Load();
+        selectNames(form->List1, form->List1->names());
+        form->cmdAdd->click();
+        form->cmdRefresh->click();
+        form->imgView_Click(2);
+        form->txtItemDesc->setText(QStringLiteral("Sandy"));
+        form->imgView_Click(2);
+    }
+    AccessibleTree tree;
+    walk(QAccessible::queryAccessibleInterface(form.get()), tree);
+    QCOMPARE(tree.focusableWithoutName, QStringList());
+
+    QAccessibleInterface *node = tree.named.value(control);
+    QVERIFY(node);
+    QCOMPARE(node->text(QAccessible::Name), name);
+    QCOMPARE(node->text(QAccessible::Description), description);
+    if (control.startsWith(QLatin1String("imgView")))
+        QCOMPARE(node->role(), QAccessible::Graphic);
+    if (!label.isEmpty()) {
+        const auto labels = node->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->object(), tree.named.value(label)->object());
+    }
+}
+
+void tst_access::keyboardAloneDescribesThreePictures()
+{
+    const QString folder = makeFolder(QStringLiteral("keys"), {"beach.jpg", "zoo.jpg", "Alps.jpg", "city.jpg"});
+    Settings::writeStoredFolder(folder);
+    MessageRecorder recorder;
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    press(Qt::Key_Tab, {}, 7);
+    QCOMPARE(QApplication::focusWidget(), form.List1);
+    press(Qt::Key_Home);
+    press(Qt::Key_End, Qt::ShiftModifier);
+    press(Qt::Key_Return); // as ">"
+    QCOMPARE(form.List2->names(), (QStringList{"Alps.jpg", "beach.jpg", "city.jpg", "zoo.jpg"}));
+    press(Qt::Key_Tab);
+    press(Qt::Key_End);
+    press(Qt::Key_Delete); // as "<"
+    QCOMPARE(form.List1->names(), QStringList{"zoo.jpg"});
+    press(Qt::Key_Tab);
+    press(Qt::Key_Space); // Refresh
+    QCOMPARE(form.thumbnailCount(), 3);
+
+    press(Qt::Key_Tab);
+    type(QStringLiteral("Keys"));
+    press(Qt::Key_Backtab, Qt::ShiftModifier, 6);
+    type(QStringLiteral("By hand"));
+    press(Qt::Key_Backtab, Qt::ShiftModifier, 5);
+    QCOMPARE(QApplication::focusWidget(), form.txtItemDesc);
+
+    press(Qt::Key_PageUp); // nothing to go back to
+    QCOMPARE(form.currentSlot(), 0);
+    QCOMPARE(form.lblPicDesc->text(), QStringLiteral("Picture Description (click on a pic)"));
+    for (const char *text : {"Snow", "Sand", "Town"}) {
+        press(Qt::Key_PageDown);
+        type(QString::fromLatin1(text));
+    }
+    press(Qt::Key_PageDown); // past the last slot: nothing, not even the commit
+    QCOMPARE(form.board().description(3), QString());
+    press(Qt::Key_Return);
+    press(Qt::Key_PageUp);
+    QCOMPARE(form.currentSlot(), 2);
+    QCOMPARE(form.txtItemDesc->text(), QStringLiteral("Sand"));
+    QCOMPARE(form.lblPicDesc->text(), QStringLiteral("Picture Description for Pic 2"));
+
+    press(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form.cmdBuild);
+    press(Qt::Key_Space);
+    QVERIFY(recorder.messages.isEmpty());
+    QCOMPARE(readFileBytes(folder + QStringLiteral("/Keys.html")),
+             crlfLines({"<Title>Keys</Title>", "<Font Size=4>", "<Heading>Keys</Heading><BR><BR>", "</Font>",
+                        "<Font Size=3>", "By hand<BR><BR>", "Snow<BR><BR>", "<img src=\"Alps.jpg\"><P><BR>",
+                        "Sand<BR><BR>", "<img src=\"beach.jpg\"><P><BR>", "Town<BR><BR>",
+                        "<img src=\"city.jpg\"><P><BR>", "</Font>"}));
+}
+
+void tst_access::pageKeysScrollTheBoard()
+{
+    QStringList names;
+    for (int i = 1; i <= 13; ++i)
+        names << QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+    Settings::writeStoredFolder(makeFolder(QStringLiteral("rows"), names));
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    selectNames(form.List1, names);
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    form.txtItemDesc->setFocus();
+
+    // Three whole rows fit the viewport: slot 13, in row 3, needs one step.
+    press(Qt::Key_PageDown, {}, 12);
+    QCOMPARE(form.VScroll1->value(), 0);
+    press(Qt::Key_PageDown);
+    QCOMPARE(form.currentSlot(), 13);
+    QCOMPARE(form.VScroll1->value(), 1);
+    QCOMPARE(form.Frame1->y(), -113);
+    press(Qt::Key_PageUp, {}, 8);
+    QCOMPARE(form.VScroll1->value(), 1);
+    press(Qt::Key_PageUp);
+    QCOMPARE(form.currentSlot(), 4);
+    QCOMPARE(form.VScroll1->value(), 0);
+    QCOMPARE(form.Frame1->y(), 0);
+
+    // After a refresh of two pictures slot 4 is gone: Page Up goes to the
+    // last slot there is, Enter and Page Down find nothing to click.
+    form.optFilter[1]->click(); // a rebuild: the page list starts empty
+    selectNames(form.List1, names.mid(0, 2));
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    press(Qt::Key_Return);
+    press(Qt::Key_PageDown);
+    QCOMPARE(form.currentSlot(), 4);
+    press(Qt::Key_PageUp);
+    QCOMPARE(form.currentSlot(), 2);
+}
+
+QTEST_MAIN(tst_access)
+#include "tst_access.moc"
