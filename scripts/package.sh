@@ -45,8 +45,12 @@ else
     tar --exclude=./build --exclude='./build-*' -cf - . | tar -C "$src" -xf -
 fi
 build_started=$SECONDS
+# Without debugging information (and so without a -dbgsym package) the check
+# build compiles about a quarter faster; KELVANE_PACKAGE_DEBUG=1 keeps it.
+cxxflags_append=${DEB_CXXFLAGS_APPEND:-}
+[ -n "${KELVANE_PACKAGE_DEBUG:-}" ] || cxxflags_append="$cxxflags_append -g0"
 (cd "$src" && DEB_BUILD_OPTIONS="parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" \
-    dpkg-buildpackage -us -uc -b) >"$out/build.log" 2>&1 || {
+    DEB_CXXFLAGS_APPEND="$cxxflags_append" dpkg-buildpackage -us -uc -b) >"$out/build.log" 2>&1 || {
     tail -n 60 "$out/build.log" >&2
     echo "FAIL: dpkg-buildpackage failed; the whole log is $out/build.log" >&2
     exit 1
