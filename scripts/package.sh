@@ -48,8 +48,12 @@ build_started=$SECONDS
 # Without debugging information (and so without a -dbgsym package) the check
 # build compiles about a quarter faster; KELVANE_PACKAGE_DEBUG=1 keeps it.
 cxxflags_append=${DEB_CXXFLAGS_APPEND:-}
-[ -n "${KELVANE_PACKAGE_DEBUG:-}" ] || cxxflags_append="$cxxflags_append -g0"
-(cd "$src" && DEB_BUILD_OPTIONS="parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}" \
+build_options="parallel=$(nproc) ${DEB_BUILD_OPTIONS:-}"
+if [ -z "${KELVANE_PACKAGE_DEBUG:-}" ]; then
+    cxxflags_append="$cxxflags_append -g0"
+    build_options="$build_options noddebs"
+fi
+(cd "$src" && DEB_BUILD_OPTIONS="$build_options" \
     DEB_CXXFLAGS_APPEND="$cxxflags_append" dpkg-buildpackage -us -uc -b) >"$out/build.log" 2>&1 || {
     tail -n 60 "$out/build.log" >&2
     echo "FAIL: dpkg-buildpackage failed; the whole log is $out/build.log" >&2
