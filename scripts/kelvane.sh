@@ -2,9 +2,11 @@
 # Sets up a Debian 12 machine for Kelvane, builds it, and runs it or its tests.
 #   scripts/kelvane.sh run    install what is missing, build, start the program
 #   scripts/kelvane.sh test   install what is missing, build, run every test:
-#                             the suite, the suite again under sanitizers, and
-#                             the fuzz targets (KELVANE_SKIP_SANITIZERS=1 and
-#                             KELVANE_SKIP_FUZZ=1 leave those out)
+#                             the suite with its end-to-end tests, the suite
+#                             again under sanitizers, the fuzz targets, and the
+#                             Debian package (scripts/package.sh);
+#                             KELVANE_SKIP_SANITIZERS=1, KELVANE_SKIP_FUZZ=1 and
+#                             KELVANE_SKIP_PACKAGE=1 leave those out
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -13,6 +15,7 @@ cd "$root"
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev shared-mime-info fonts-dejavu-core)
 test_packages=(python3 xvfb xdotool twm imagemagick chromium desktop-file-utils appstream util-linux
                clang libclang-rt-14-dev python3-pyatspi at-spi2-core dbus-daemon)
+package_packages=(dpkg-dev debhelper lintian man-db)
 
 install_missing() {
     local missing=()
@@ -40,12 +43,13 @@ run)
     exec ./build/src/kelvane
     ;;
 test)
-    install_missing "${build_packages[@]}" "${test_packages[@]}"
-    build build
+    install_missing "${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
+    build build -DKELVANE_E2E_TESTS=ON
     (cd build && ctest --output-on-failure --timeout 300)
     if [ -z "${KELVANE_SKIP_SANITIZERS:-}" ]; then
         echo "== The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer =="
-        build build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BUILD_BENCH=OFF
+        build build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVANE_SANITIZE=ON -DKELVANE_BUILD_BENCH=OFF \
+            -DKELVANE_E2E_TESTS=ON
         (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0" \
             ctest --output-on-failure --timeout 600)
@@ -53,6 +57,11 @@ test)
     if [ -z "${KELVANE_SKIP_FUZZ:-}" ]; then
         echo "== Fuzzing: each target for ${KELVANE_FUZZ_SECONDS:-60} seconds =="
         bash scripts/fuzz.sh "${KELVANE_FUZZ_SECONDS:-60}"
+    fi
+    if [ -z "${KELVANE_SKIP_PACKAGE:-}" ] && command -v dpkg-buildpackage >/dev/null \
+        && command -v lintian >/dev/null; then
+        echo "== The Debian package: build, lintian, install, check, remove =="
+        bash scripts/package.sh
     fi
     ;;
 *)

@@ -1,16 +1,123 @@
 #include "app/frmmain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QSocketNotifier>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+namespace {
+
+// QApplication takes these options of its own out of the arguments; they are
+// accepted here so that they keep working.
+const char *const qtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display", "geometry",
+};
+
+int quitPipe[2] = {-1, -1};
+
+extern "C" void onQuitSignal(int)
+{
+    const char byte = 1;
+    if (::write(quitPipe[1], &byte, 1) < 0) {
+        // The pipe is full: a quit is already pending.
+    }
+}
+
+// SIGTERM at logout and Ctrl+C in a terminal close the window the way the
+// user would, so the folder is still stored. Signals that the caller ignores
+// (nohup) stay ignored.
+void closeOnQuitSignals(frmMain &window)
+{
+    if (::pipe2(quitPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
+        notifier->setEnabled(false);
+        window.close();
+        // Also leaves a message box that is open at the time.
+        QCoreApplication::quit();
+    });
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction old = {};
+        if (::sigaction(number, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action = {};
+        action.sa_handler = onQuitSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(number, &action, nullptr);
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
+
+    // The arguments are read before any window system is opened, so --help
+    // and --version work without a display.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Turn a folder of pictures into a web page."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // Without --help-all: Qt's own options are not this program's to explain.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+        QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FOLDER"),
+        QStringLiteral("Folder of pictures to open in place of the last one used."),
+        QStringLiteral("[FOLDER]"));
+    for (const char *name : qtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    QCommandLineOption reverse(QStringLiteral("reverse"));
+    reverse.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(reverse);
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool parsed = parser.parse(arguments);
+    if (!parsed || parser.positionalArguments().size() > 1 || parser.isSet(help)
+        || parser.isSet(version)) {
+        // The usage line names the program as it was called.
+        QCoreApplication app(argc, argv);
+        if (parsed && parser.positionalArguments().size() <= 1) {
+            const QString text = parser.isSet(version)
+                ? QCoreApplication::applicationName() + QLatin1Char(' ')
+                    + QCoreApplication::applicationVersion() + QLatin1Char('\n')
+                : parser.helpText();
+            std::fputs(qPrintable(text), stdout);
+            return 0;
+        }
+        const QString error = parsed ? QStringLiteral("Only one FOLDER can be opened.")
+                                     : parser.errorText();
+        std::fprintf(stderr, "kelvane: %s\n%s", qPrintable(error), qPrintable(parser.helpText()));
+        return 2;
+    }
+    QString folder = parser.positionalArguments().value(0);
+    // A relative folder is taken from the current folder, as a shell user means.
+    if (!folder.isEmpty())
+        folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+
+    QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.Kelvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     frmMain window;
-    window.Form_Load();
+    closeOnQuitSignals(window);
+    window.Form_Load(folder);
     window.show();
     return app.exec();
 }

@@ -19,11 +19,11 @@ kelvane_add_validator_test(desktop_entry_valid desktop-file-validate desktop-fil
     ${KELVANE_DATA_DIR}/${KELVANE_APP_ID}.desktop)
 # Errors and warnings fail validation; infos and pedantic hints do not.
 kelvane_add_validator_test(desktop_metainfo_valid appstreamcli appstream
-    validate --no-net ${KELVANE_DATA_DIR}/${KELVANE_APP_ID}.metainfo.xml)
+    validate --no-net ${PROJECT_BINARY_DIR}/data/${KELVANE_APP_ID}.metainfo.xml)
 
 # Installs the whole build, so the program must be built first.
 add_test(NAME desktop_install
     COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop/install-test.sh
         ${CMAKE_COMMAND} ${PROJECT_BINARY_DIR}
-        ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR} ${KELVANE_APP_ID})
+        ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR} ${CMAKE_INSTALL_MANDIR} ${KELVANE_APP_ID})
 set_tests_properties(desktop_install PROPERTIES LABELS desktop TIMEOUT 120)

@@ -1,22 +1,25 @@
 #!/bin/sh
 # Installs the build into a fresh prefix and checks that every file lands
 # where desktops look for it.
-# Usage: install-test.sh CMAKE BUILD_DIR BINDIR DATADIR APP_ID
+# Usage: install-test.sh CMAKE BUILD_DIR BINDIR DATADIR MANDIR APP_ID
 set -eu
 
-if [ $# -ne 5 ]; then
-    echo "usage: $0 CMAKE BUILD_DIR BINDIR DATADIR APP_ID" >&2
+if [ $# -ne 6 ]; then
+    echo "usage: $0 CMAKE BUILD_DIR BINDIR DATADIR MANDIR APP_ID" >&2
     exit 2
 fi
 cmake=$1
 build=$2
 bindir=$3
 datadir=$4
-appid=$5
+mandir=$5
+appid=$6
 
-case "$bindir$datadir" in
-    /*) echo "FAIL: install directories must be relative to the prefix: $bindir, $datadir" >&2; exit 1 ;;
-esac
+for dir in "$bindir" "$datadir" "$mandir"; do
+    case "$dir" in
+        /*) echo "FAIL: install directories must be relative to the prefix: $dir" >&2; exit 1 ;;
+    esac
+done
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/kelvane-install.XXXXXX")
 manifest="$build/install_manifest.txt"
@@ -38,8 +41,8 @@ trap cleanup EXIT
 
 # A DESTDIR from the caller's environment would send the files elsewhere.
 unset DESTDIR
-if ! "$cmake" --install "$build" --prefix "$prefix"; then
-    echo "FAIL: cmake --install into $prefix failed" >&2
+if ! "$cmake" --install "$build" --prefix "$prefix" --strip; then
+    echo "FAIL: cmake --install --strip into $prefix failed" >&2
     exit 1
 fi
 
@@ -63,15 +66,20 @@ png_size() {
 }
 
 program="$bindir/kelvane"
-if need_file "$program" && [ ! -x "$prefix/$program" ]; then
-    fail "$program is not executable"
+if need_file "$program"; then
+    [ -x "$prefix/$program" ] || fail "$program is not executable"
+    # A RUNPATH would let the installed program load libraries from a folder
+    # next to it instead of the system's.
+    if command -v readelf >/dev/null && readelf -d "$prefix/$program" | grep -Eq 'RPATH|RUNPATH'; then
+        fail "$program keeps a RUNPATH: $(readelf -d "$prefix/$program" | grep -E 'RPATH|RUNPATH')"
+    fi
 fi
 
 entry="$datadir/applications/$appid.desktop"
 if need_file "$entry"; then
     exec_line=$(sed -n 's/^Exec=//p' "$prefix/$entry")
     icon_line=$(sed -n 's/^Icon=//p' "$prefix/$entry")
-    [ "$exec_line" = kelvane ] || fail "$entry runs '$exec_line', not the installed kelvane"
+    [ "$exec_line" = "kelvane %f" ] || fail "$entry runs '$exec_line', not the installed kelvane with a folder"
     [ "$icon_line" = "$appid" ] || fail "$entry names icon '$icon_line', not $appid"
 fi
 
@@ -90,6 +98,8 @@ if need_file "$metainfo"; then
     grep -q "<launchable type=\"desktop-id\">$appid.desktop</launchable>" "$prefix/$metainfo" \
         || fail "$metainfo does not launch $appid.desktop"
 fi
+
+need_file "$mandir/man1/kelvane.1" || true
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures problem(s) in the installed files" >&2

@@ -1,0 +1,85 @@
+#!/bin/sh
+# Runs the program with the arguments a user or a file manager gives it.
+# Usage: cli-test.sh PROGRAM VERSION
+set -u
+
+if [ $# -ne 2 ]; then
+    echo "usage: $0 PROGRAM VERSION" >&2
+    exit 2
+fi
+program=$(readlink -f "$1")
+version=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/kelvane-cli.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Without a display: the xcb platform with no DISPLAY aborts any window system.
+nodisplay() {
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" "$@" >"$work/out" 2>"$work/err"
+    status=$?
+}
+
+for option in --help -h; do
+    nodisplay "$option"
+    [ "$status" -eq 0 ] || fail "$option exits $status: $(cat "$work/err")"
+    grep -q '^Usage: .*kelvane \[options\] \[FOLDER\]$' "$work/out" || fail "$option prints no usage: $(cat "$work/out")"
+    grep -q -- '--version' "$work/out" || fail "$option does not list --version"
+    ! grep -q -- 'platform' "$work/out" || fail "$option lists the toolkit's own options"
+done
+
+nodisplay --version
+[ "$status" -eq 0 ] || fail "--version exits $status"
+[ "$(cat "$work/out")" = "Kelvane $version" ] || fail "--version prints '$(cat "$work/out")', not 'Kelvane $version'"
+
+# Errors: one line naming the fault, then the usage, all on stderr.
+check_error() { # expected first line, arguments...
+    expected=$1; shift
+    nodisplay "$@"
+    [ "$status" -eq 2 ] || fail "$* exits $status, not 2"
+    [ ! -s "$work/out" ] || fail "$* prints to stdout: $(cat "$work/out")"
+    [ "$(head -n 1 "$work/err")" = "$expected" ] || fail "$* says '$(head -n 1 "$work/err")', not '$expected'"
+    sed -n 2p "$work/err" | grep -q '^Usage: ' || fail "$* gives no usage after the error"
+}
+check_error "kelvane: Unknown option 'bogus'." --bogus
+check_error "kelvane: Unknown option 'help-all'." --help-all
+check_error "kelvane: Missing value after '-style'." -style
+check_error "kelvane: Only one FOLDER can be opened." "$work" "$work"
+
+# A folder argument: the window opens it in place of the stored one and, when
+# closed (here by SIGTERM), stores it. A missing one leaves the stored folder.
+mkdir -p "$work/config" "$work/stored" "$work/My pictures"
+run_window() { # expected stored folder, arguments...
+    expected=$1; shift
+    printf '[Defaults]\r\nFilesDir=%s/\r\n' "$work/stored" >"$work/config/Kelvane.INI"
+    (cd "$work" && XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen exec "$program" "$@") \
+        >"$work/out" 2>"$work/err" &
+    pid=$!
+    # The window is up once the program catches SIGTERM (bit 15 of SigCgt).
+    tries=0
+    while [ "$tries" -lt 300 ]; do
+        mask=$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$pid/status" 2>/dev/null)
+        [ -n "$mask" ] && [ $((0x$mask & 0x4000)) -ne 0 ] && break
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    kill -TERM "$pid" 2>/dev/null
+    wait "$pid"
+    status=$?
+    [ "$status" -eq 0 ] || fail "kelvane $* ends with $status after SIGTERM: $(cat "$work/err")"
+    grep -qF "FilesDir=$expected/" "$work/config/Kelvane.INI" \
+        || fail "kelvane $* stored '$(grep FilesDir "$work/config/Kelvane.INI")', not $expected"
+}
+run_window "$work/My pictures" "$work/My pictures"
+run_window "$work/My pictures" "My pictures"
+run_window "$work/stored" "$work/missing"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures problem(s) with the command line" >&2
+    exit 1
+fi
+echo "command line works"
