@@ -2,10 +2,6 @@
 # writes in a real browser. A missing tool fails its test with its name.
 find_program(KELVANE_PYTHON3 python3)
 
-# Writes pages through the page writer, for the browser test.
-qt_add_executable(e2e_pagebuilder e2e/pagebuilder.cpp)
-target_link_libraries(e2e_pagebuilder PRIVATE kelvane_core)
-
 function(kelvane_add_e2e_test name script)
     if(KELVANE_PYTHON3)
         add_test(NAME ${name}
