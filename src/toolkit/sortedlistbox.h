@@ -25,6 +25,8 @@ public:
     void addNames(const QStringList &names);
     // Removes the given rows; existing selection of the others is kept.
     void removeRows(QList<int> rows);
+    // The selected rows, ascending, read in one pass.
+    QList<int> selectedRows() const;
 
 Q_SIGNALS:
     // The user picked an item with the mouse or moved to one with the keys.
@@ -36,4 +38,7 @@ protected:
 
 private:
     int insertionRow(const QString &name) const;
+    void selectRows(const QList<int> &ascendingRows);
+    // Lists these names in place of all items, the given rows selected.
+    void replaceItems(const QStringList &names, const QList<int> &selectedRows);
 };
