@@ -21,7 +21,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 class tst_board : public QObject
@@ -410,9 +409,10 @@ void tst_board::interruptedRefreshDropsItsLookAhead()
     form.cmdRefresh->click();
     QCOMPARE(form.thumbnailCount(), count);
     // The second refresh decodes every picture once; of the first, only
-    // what was already running when it was interrupted.
+    // what was already running when it was interrupted, not its whole
+    // look-ahead (typically 2 on 2 cores against 9).
     const quint64 decoded = PicturePrefetcher::decodesStarted() - before;
-    QVERIFY2(decoded <= quint64(count + QThread::idealThreadCount() + 1), qPrintable(QString::number(decoded)));
+    QVERIFY2(decoded < quint64(count + 1 + PicturePrefetcher::DefaultLookahead), qPrintable(QString::number(decoded)));
 }
 
 void tst_board::nestedRefreshFailsUnderNormalPointer()
