@@ -106,6 +106,11 @@ JpegLayout layoutOf(const QByteArray &bytes)
                 firstScanComponents = quint8(bytes.at(payload));
             if (layout.scans > MaxScans)
                 break;
+            // A sequential picture whose first scan holds every component is
+            // decoded row by row from that scan; the decoder stops with an
+            // error at any scan after it, so the rest need not be read.
+            if (layout.scans == 1 && !layout.progressive && firstScanComponents >= layout.components)
+                break;
             at = endOfEntropyData(bytes, at);
         }
     }
