@@ -15,7 +15,7 @@ void moveSelected(SortedListBox &source, SortedListBox &destination)
     names.reserve(rows.size());
     for (const int row : rows)
         names << source.list(row);
-    destination.addNames(names);
+    destination.addSortedNames(names);
     source.removeRows(rows);
 }
 

@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QItemSelection>
 
 #include <algorithm>
@@ -95,8 +96,16 @@ void SortedListBox::selectRows(const QList<int> &ascendingRows)
         selection.select(model()->index(ascendingRows.at(i), 0), model()->index(ascendingRows.at(last), 0));
         i = last + 1;
     }
-    if (!selection.isEmpty())
+    if (selection.isEmpty())
+        return;
+    {
+        // The view would turn every range into a region to repaint; the
+        // whole list is repainted once instead.
+        const QSignalBlocker quiet(selectionModel());
         selectionModel()->select(selection, QItemSelectionModel::Select);
+    }
+    viewport()->update();
+    Q_EMIT itemSelectionChanged();
 }
 
 void SortedListBox::replaceItems(const QStringList &names, const QList<int> &selectedRows)
@@ -117,11 +126,29 @@ void SortedListBox::addNames(const QStringList &names)
             addName(name);
         return;
     }
-    QStringList incoming = names;
     // A folder's names come sorted already.
-    if (!std::is_sorted(incoming.cbegin(), incoming.cend(), namesLess))
-        std::stable_sort(incoming.begin(), incoming.end(), namesLess);
+    if (std::is_sorted(names.cbegin(), names.cend(), namesLess)) {
+        mergeSorted(names);
+        return;
+    }
+    QStringList sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(), namesLess);
+    mergeSorted(sorted);
+}
 
+void SortedListBox::addSortedNames(const QStringList &names)
+{
+    Q_ASSERT(std::is_sorted(names.cbegin(), names.cend(), namesLess));
+    if (names.size() < 32) {
+        for (const QString &name : names)
+            addName(name);
+        return;
+    }
+    mergeSorted(names);
+}
+
+void SortedListBox::mergeSorted(const QStringList &incoming)
+{
     const QStringList current = this->names();
     const QList<int> selected = selectedRows();
     QStringList merged;
