@@ -382,7 +382,12 @@ void tst_hardening::craftedPicture()
     QVERIFY(writeFileBytes(folder + QLatin1Char('/') + name, bytes));
 
     QProcess process;
-#if !defined(__SANITIZE_ADDRESS__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELVANE_ASAN 1
+#endif
+#endif
+#if !defined(__SANITIZE_ADDRESS__) && !defined(KELVANE_ASAN)
     // The address sanitizer reserves terabytes up front; there only the
     // outcome is checked.
     process.setChildProcessModifier([] {
