@@ -1,16 +1,30 @@
-// Measures the thumbnail board: a refresh of every picture of a folder, in
-// the real window (offscreen), against the naive way of loading each picture
-// at full size and scaling it down. Prints figures; asserts nothing.
+// Measures the window in the real frmMain (offscreen). Prints one summary
+// line per case; asserts nothing.
 //
-//   board_refresh [FOLDER] [--count N] [--naive N]
+//   board_refresh [FOLDER] [--count N] [--naive N] [--case cold|crafted|lists]
 //
-// Without a folder it writes N (default 200) photo-like 4000 x 3000 JPEGs of
-// quality 90 into a temporary folder first.
+// cold     a refresh of every picture of a folder, against the naive way of
+//          loading each picture at full size and scaling it down. Without a
+//          folder it writes N (default 200) photo-like 4000 x 3000 JPEGs of
+//          quality 90 into a temporary folder first.
+// crafted  the pictures made to hurt a decoder, three copies of each: every
+//          one previewed, then four quick presses of Refresh.
+// lists    50,000 names listed; every second one to the page list and
+//          selected there, the others after them with that selection kept,
+//          then the selected half back with "<". steps_ms: ">", select
+//          all, ">", "<"; open_ms, the opening of the folder, is not
+//          part of max_stall_ms.
+//
+// Every case reports max_stall_ms, the longest the event loop went without
+// running a 5 ms timer. Without --case, and without a folder, every case
+// runs, each in a process of its own so that peak_rss_mb is its own.
 
 #include "app/frmmain.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "settings/settingsfile.h"
+#include "toolkit/messagebox.h"
+#include "testpictures.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -20,15 +34,20 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
+#include <QItemSelection>
 #include <QPixmap>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -85,6 +104,170 @@ QStringList pictureNames(const QString &folder)
     return dir.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
+// The longest gap between two ticks of a 5 ms timer: how long the window
+// would have taken to answer an input event.
+class StallMeter
+{
+public:
+    StallMeter()
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
+        m_clock.start();
+        m_timer.start();
+    }
+    qint64 worstMs()
+    {
+        tick();
+        return m_worst;
+    }
+
+private:
+    void tick()
+    {
+        const qint64 now = m_clock.elapsed();
+        m_worst = qMax(m_worst, now - m_last);
+        m_last = now;
+    }
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_worst = 0;
+};
+
+QString fixed(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+// Runs the event loop until `done` holds.
+void runUntil(const std::function<bool()> &done)
+{
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+void pick(frmMain &form, int row)
+{
+    form.List1->setCurrentRow(row);
+    form.List1_Click();
+}
+
+int runCrafted(QTextStream &out, const QString &workFolder)
+{
+    const QString folder = workFolder + QStringLiteral("/crafted");
+    QDir().mkpath(folder);
+    const QList<CraftedPicture> pictures = craftedPictures();
+    for (int copy = 0; copy < 3; ++copy) {
+        for (const CraftedPicture &picture : pictures) {
+            QFile file(folder + QStringLiteral("/%1-%2").arg(copy).arg(picture.name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(picture.bytes) != picture.bytes.size())
+                return 1;
+        }
+    }
+    Toolkit::setMessageHandler([](const QString &, MessageStyle, const QString &, QWidget *) {});
+    Settings::writeStoredFolder(folder);
+    auto form = std::make_unique<frmMain>();
+    form->Form_Load();
+    form->show();
+    QCoreApplication::processEvents();
+
+    StallMeter stalls;
+    QElapsedTimer clock;
+    clock.start();
+    // Each kind once in the preview.
+    for (int row = 0; row < pictures.size(); ++row)
+        pick(*form, row);
+    const double previewSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+
+    form->List1->selectAll();
+    form->cmdAdd_Click();
+    // Four presses 100 ms apart; a refresh still running takes the next
+    // one at a yield.
+    qint64 lastPressMs = 0;
+    int pressesDone = 0;
+    clock.restart();
+    for (int press = 1; press < 4; ++press) {
+        QTimer::singleShot(100 * press, form.get(), [&] {
+            lastPressMs = clock.elapsed();
+            form->cmdRefresh->click();
+            ++pressesDone;
+        });
+    }
+    form->cmdRefresh->click();
+    runUntil([&] { return pressesDone == 3; });
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    const double afterLast = seconds - static_cast<double>(lastPressMs) / 1e3;
+    const int images = form->thumbnailCount();
+    form.reset();
+    out << "board_refresh: case=crafted images=" << images << " seconds=" << fixed(seconds, 2)
+        << " images_per_s=" << fixed(images / seconds, 1) << " first_slot_ms=-1"
+        << " peak_rss_mb=" << fixed(peakRssMb(), 0) << " max_stall_ms=" << stalls.worstMs()
+        << " preview_seconds=" << fixed(previewSeconds, 2) << " after_last_press_s=" << fixed(afterLast, 2)
+        << Qt::endl;
+    return 0;
+}
+
+int runLists(QTextStream &out, const QString &workFolder)
+{
+    const int count = 50000;
+    const QString folder = workFolder + QStringLiteral("/names");
+    QDir().mkpath(folder);
+    for (int i = 0; i < count; ++i) {
+        QFile file(folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+    }
+    Settings::writeStoredFolder(folder);
+    auto form = std::make_unique<frmMain>();
+    QElapsedTimer clock;
+    clock.start();
+    form->Form_Load();
+    const qint64 openMs = clock.elapsed();
+    form->show();
+    QCoreApplication::processEvents();
+
+    // Every second name: no single input selects that many ranges at once.
+    QItemSelection even;
+    for (int row = 0; row < form->List1->count(); row += 2)
+        even.select(form->List1->model()->index(row, 0), form->List1->model()->index(row, 0));
+    form->List1->selectionModel()->select(even, QItemSelectionModel::Select);
+
+    StallMeter stalls;
+    clock.restart();
+    // Each step is one event, with the event loop running in between.
+    QList<std::function<void()>> steps = {
+        [&] { form->cmdAdd->click(); },
+        [&] { form->List2->selectAll(); form->List1->selectAll(); },
+        [&] { form->cmdAdd->click(); },
+        [&] { form->cmdRemove->click(); },
+    };
+    int next = 0;
+    QStringList stepMs;
+    QTimer stepper;
+    QObject::connect(&stepper, &QTimer::timeout, [&] {
+        if (next >= steps.size())
+            return;
+        QElapsedTimer step;
+        step.start();
+        steps[next++]();
+        stepMs << QString::number(step.elapsed());
+    });
+    stepper.start(20);
+    runUntil([&] { return next == steps.size(); });
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    // The second ">" keeps the first half selected; "<" sends that half back.
+    const bool whole = form->List1->count() == count / 2 && form->List2->count() == count / 2
+        && form->List1->item(0)->text() == QLatin1String("IMG_00000.jpg");
+    form.reset();
+    out << "board_refresh: case=lists images=0 seconds=" << fixed(seconds, 2) << " images_per_s=0"
+        << " first_slot_ms=-1 peak_rss_mb=" << fixed(peakRssMb(), 0) << " max_stall_ms=" << stalls.worstMs()
+        << " names=" << count << " open_ms=" << openMs << " steps_ms=" << stepMs.join(QLatin1Char(',')) << (whole ? "" : " WRONG")
+        << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -95,6 +278,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
 
     QString folder;
+    QString onlyCase;
     int count = 200;
     int naiveCount = 40;
     const QStringList args = QCoreApplication::arguments().mid(1);
@@ -103,12 +287,32 @@ int main(int argc, char *argv[])
             count = args.at(++i).toInt();
         else if (args.at(i) == QLatin1String("--naive") && i + 1 < args.size())
             naiveCount = args.at(++i).toInt();
+        else if (args.at(i) == QLatin1String("--case") && i + 1 < args.size())
+            onlyCase = args.at(++i);
         else
             folder = args.at(i);
     }
 
+    if (onlyCase.isEmpty() && folder.isEmpty()) {
+        // Each case in a process of its own: the peak RSS is per process.
+        int status = 0;
+        for (const char *name : {"cold", "crafted", "lists"}) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::ForwardedChannels);
+            child.start(QCoreApplication::applicationFilePath(), args + QStringList{QStringLiteral("--case"), QLatin1String(name)});
+            child.waitForFinished(-1);
+            status |= child.exitCode();
+        }
+        return status;
+    }
+
     QTemporaryDir work;
     qputenv("XDG_CONFIG_HOME", work.filePath(QStringLiteral("config")).toLocal8Bit());
+    if (onlyCase == QLatin1String("crafted"))
+        return runCrafted(out, work.path());
+    if (onlyCase == QLatin1String("lists"))
+        return runLists(out, work.path());
+
     if (folder.isEmpty()) {
         folder = work.filePath(QStringLiteral("photos"));
         QDir().mkpath(folder);
@@ -160,9 +364,11 @@ int main(int argc, char *argv[])
     firstShow.when = &firstSlotMs;
     app.installEventFilter(&firstShow);
 
+    StallMeter stalls;
     clock.start();
     form->cmdRefresh->click();
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    const qint64 maxStallMs = stalls.worstMs();
     app.removeEventFilter(&firstShow);
     const double boardPeak = peakRssMb();
     const int images = form->thumbnailCount();
@@ -183,10 +389,10 @@ int main(int argc, char *argv[])
     const double naiveRate = naiveImages / (static_cast<double>(clock.nsecsElapsed()) / 1e9);
     out << "naive: images=" << naiveImages << " images_per_s=" << QString::number(naiveRate, 'f', 1) << Qt::endl;
 
-    out << "board_refresh: images=" << images << " seconds=" << QString::number(seconds, 'f', 2)
+    out << "board_refresh: case=cold images=" << images << " seconds=" << QString::number(seconds, 'f', 2)
         << " images_per_s=" << QString::number(rate, 'f', 1) << " first_slot_ms=" << firstSlotMs
         << " peak_rss_mb=" << QString::number(boardPeak, 'f', 0)
         << " naive_images_per_s=" << QString::number(naiveRate, 'f', 1)
-        << " ratio=" << QString::number(rate / naiveRate, 'f', 1) << Qt::endl;
+        << " ratio=" << QString::number(rate / naiveRate, 'f', 1) << " max_stall_ms=" << maxStallMs << Qt::endl;
     return 0;
 }

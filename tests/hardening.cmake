@@ -7,8 +7,15 @@ qt_add_executable(hardening_writefaults hardening/writefaults.cpp testsupport.h 
 target_include_directories(hardening_writefaults PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(hardening_writefaults PRIVATE kelvane_core)
 
+# Shows one picture in the preview and on the board, in a process of its own
+# (the test runs it under a memory limit and a timeout).
+qt_add_executable(hardening_loadpicture hardening/loadpicture.cpp testsupport.h testsupport.cpp)
+target_include_directories(hardening_loadpicture PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(hardening_loadpicture PRIVATE kelvane_core)
+
 kelvane_add_test(tst_hardening SOURCES tst_hardening.cpp LABELS hardening)
-add_dependencies(tst_hardening hardening_writefaults)
+add_dependencies(tst_hardening hardening_writefaults hardening_loadpicture)
 target_compile_definitions(tst_hardening PRIVATE
-    WRITE_FAULTS_PATH="$<TARGET_FILE:hardening_writefaults>")
+    WRITE_FAULTS_PATH="$<TARGET_FILE:hardening_writefaults>"
+    LOAD_PICTURE_PATH="$<TARGET_FILE:hardening_loadpicture>")
 set_tests_properties(tst_hardening PROPERTIES TIMEOUT 90)

@@ -226,3 +226,74 @@ QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
     tiff += be16(orientation) + QByteArray(2, '\0') + QByteArray(4, '\0'); // no next IFD
     return jpeg.left(2) + jpegSegment(0xe1, QByteArray("Exif\x00\x00", 6) + tiff) + jpeg.mid(2);
 }
+
+QByteArray progressiveClaiming(const QSize &size, int components)
+{
+    const QByteArray dcCounts("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
+    const QByteArray dcSymbols("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b", 12);
+    QByteArray jpeg("\xff\xd8", 2);
+    jpeg += jpegSegment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\x08'));
+    QByteArray frame("\x08", 1);
+    frame += be16(size.height()) + be16(size.width()) + char(components);
+    for (int c = 1; c <= components; ++c)
+        frame += QByteArray(1, char(c)) + "\x11" + QByteArray(1, '\0');
+    jpeg += jpegSegment(0xc2, frame);
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x00') + dcCounts + dcSymbols);
+    QByteArray scan(1, char(components));
+    for (int c = 1; c <= components; ++c)
+        scan += QByteArray(1, char(c)) + QByteArray(1, '\0');
+    scan += QByteArray("\x00\x00\x00", 3); // DC only, first pass
+    jpeg += jpegSegment(0xda, scan);
+    return jpeg + QByteArray(64, '\0') + QByteArray("\xff\xd9", 2);
+}
+
+QByteArray withRepeatedLastScan(const QByteArray &jpeg, int scans)
+{
+    // Walk the segments; after each SOS skip the entropy-coded data up to
+    // the next marker that is neither stuffing nor a restart.
+    qsizetype at = 2, lastScan = -1, end = -1, count = 0;
+    while (at + 2 <= jpeg.size()) {
+        const int marker = quint8(jpeg.at(at + 1));
+        if (marker == 0xd9) {
+            end = at;
+            break;
+        }
+        if (at + 4 > jpeg.size())
+            break;
+        const int length = (quint8(jpeg.at(at + 2)) << 8) | quint8(jpeg.at(at + 3));
+        const qsizetype start = at;
+        at += 2 + length;
+        if (marker != 0xda)
+            continue;
+        lastScan = start;
+        ++count;
+        while (at + 1 < jpeg.size()) {
+            const int next = quint8(jpeg.at(at + 1));
+            if (quint8(jpeg.at(at)) == 0xff && next != 0x00 && (next < 0xd0 || next > 0xd7))
+                break;
+            ++at;
+        }
+    }
+    if (lastScan < 0 || end < 0)
+        return QByteArray();
+    return jpeg.left(end) + jpeg.mid(lastScan, end - lastScan).repeated(scans - count) + jpeg.mid(end);
+}
+
+QList<CraftedPicture> craftedPictures()
+{
+    const QString tooLarge = QStringLiteral("too large to decode");
+    const QString tooManyScans = QStringLiteral("too many scans");
+    const QByteArray progressive = encoded(twoHalves(QSize(2000, 1500)), "jpeg", DefaultQuality, JpegScan::Progressive);
+    return {
+        {"grey progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-grey.jpg"),
+         progressiveClaiming(QSize(30000, 30000), 1), tooLarge},
+        {"4:4:4 progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-444.jpg"),
+         progressiveClaiming(QSize(30000, 30000), 3), tooLarge},
+        {"progressive JPEG of 20000 scans", QStringLiteral("scans.jpg"), withRepeatedLastScan(progressive, 20000),
+         tooManyScans},
+        {"baseline JPEG claiming 65000 x 65000", QStringLiteral("claims-baseline.jpg"),
+         flatJpeg(QSize(8, 8), {128, 128, 128}).replace(QByteArray("\x00\x08\x00\x08\x03", 5),
+                                                           be16(65000) + be16(65000) + "\x03"),
+         tooLarge},
+    };
+}

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QSize>
+#include <QString>
 
 // Left half red, right half blue: shows both scaling and turning.
 QImage twoHalves(const QSize &size);
@@ -79,3 +80,22 @@ QByteArray jpegSegment(int marker, const QByteArray &payload);
 QByteArray flatJpeg(const QSize &size, const QList<int> &samples);
 // An Exif APP1 segment holding only Orientation, put right after SOI.
 QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
+
+// Pictures made to hurt a decoder that trusts them.
+// A progressive JPEG whose frame states `size` with `components` full-size
+// components, followed by one DC scan of a few bytes: the decoder would keep
+// the coefficients of the whole stated picture.
+QByteArray progressiveClaiming(const QSize &size, int components);
+// `jpeg` with its last scan repeated until it has `scans` scans in all:
+// every pass goes over the whole picture again.
+QByteArray withRepeatedLastScan(const QByteArray &jpeg, int scans);
+
+struct CraftedPicture
+{
+    const char *row;
+    QString name;
+    QByteArray bytes;
+    QString reason; // why the loader refuses it
+};
+// Files that once took gigabytes or many seconds to decode.
+QList<CraftedPicture> craftedPictures();

@@ -3,6 +3,7 @@
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
+#include "board/pictureprefetcher.h"
 #include "board/slotgeometry.h"
 #include "board/thumbnailboard.h"
 #include "settings/settingsfile.h"
@@ -47,6 +48,8 @@ private slots:
     void secondRefreshDuringRefresh();
     void pageListShrinksAtYield();
     void closeDuringRefresh();
+    void interruptedRefreshDropsItsLookAhead();
+    void nestedRefreshFailsUnderNormalPointer();
 
 private:
     // A window opened on a folder of `count` small pictures, all of them on
@@ -387,6 +390,46 @@ void tst_board::closeDuringRefresh()
         QVERIFY(!QGuiApplication::overrideCursor());
     }
     QCOMPARE(Settings::readStoredFolder(), folder + QLatin1Char('/'));
+}
+
+void tst_board::interruptedRefreshDropsItsLookAhead()
+{
+    // Pictures that take a while to decode, so the look-ahead is still
+    // queued when the second refresh starts.
+    const QString folder = m_dir.filePath(QStringLiteral("slow"));
+    QDir().mkpath(folder);
+    const QByteArray jpeg = encoded(twoHalves(QSize(3000, 2000)), "jpeg");
+    const int count = 24;
+    for (int i = 0; i < count; ++i)
+        QVERIFY(writeFileBytes(folder + QStringLiteral("/s%1.jpg").arg(i, 2, 10, QLatin1Char('0')), jpeg));
+    frmMain form;
+    openWindow(form, folder);
+    QTimer::singleShot(0, &form, [&] { form.cmdRefresh->click(); });
+    const quint64 before = PicturePrefetcher::decodesStarted();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), count);
+    // The second refresh decodes every picture once; of the first, only
+    // what was already running when it was interrupted, not its whole
+    // look-ahead (typically 2 on 2 cores against 9).
+    const quint64 decoded = PicturePrefetcher::decodesStarted() - before;
+    QVERIFY2(decoded < quint64(count + 1 + PicturePrefetcher::DefaultLookahead), qPrintable(QString::number(decoded)));
+}
+
+void tst_board::nestedRefreshFailsUnderNormalPointer()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("nested"));
+    QDir().mkpath(folder);
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/bad.jpg"), "not a picture"));
+    QVERIFY(flatImage(QSize(16, 12), Qt::red).save(folder + QStringLiteral("/good.jpg"), "JPG"));
+    MessageRecorder recorder;
+    frmMain form;
+    openWindow(form, folder);
+    QTimer::singleShot(0, &form, [&] { form.cmdRefresh->click(); });
+    form.cmdRefresh->click();
+    QCOMPARE(recorder.messages.size(), 1); // the interrupted refresh says nothing
+    QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("bad.jpg")));
+    QVERIFY2(!recorder.messages.at(0).busyPointer, "the message waits for a click under the wait cursor");
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 QTEST_MAIN(tst_board)

@@ -11,6 +11,7 @@
 #include "toolkit/sortedlistbox.h"
 #include "board/pictureloader.h"
 #include "page/pagewriter.h"
+#include "selection/listmoves.h"
 #include "settings/settingsfile.h"
 #include "testpictures.h"
 #include "testsupport.h"
@@ -18,6 +19,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QItemSelection>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -176,6 +178,11 @@ private slots:
 
     void badPicture_data();
     void badPicture();
+    void craftedPicture_data();
+    void craftedPicture();
+    void fifoNeverBlocks_data();
+    void fifoNeverBlocks();
+    void fiftyThousandNamesMove();
     void wholeCorpusOnOneBoard();
     void fileVanishesBeforeLoading();
     void folderVanishesAfterOpening();
@@ -353,6 +360,122 @@ void tst_hardening::wholeCorpusOnOneBoard()
     qInfo("peak resident memory: %ld MB", peakMegabytes);
     // Also under AddressSanitizer, whose shadow memory and quarantine come on top.
     QVERIFY2(peakMegabytes < 500, qPrintable(QString::number(peakMegabytes)));
+}
+
+void tst_hardening::craftedPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    for (const CraftedPicture &file : craftedPictures())
+        QTest::newRow(file.row) << file.name << file.bytes << file.reason;
+}
+
+// Each file in a process of its own with 1 GB of address space: it must fail
+// with its reason, in the preview and on the board, and not take the memory.
+void tst_hardening::craftedPicture()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const QString folder = freshFolder();
+    QVERIFY(writeFileBytes(folder + QLatin1Char('/') + name, bytes));
+
+    QProcess process;
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELVANE_ASAN 1
+#endif
+#endif
+#if !defined(__SANITIZE_ADDRESS__) && !defined(KELVANE_ASAN)
+    // The address sanitizer reserves terabytes up front; there only the
+    // outcome is checked.
+    process.setChildProcessModifier([] {
+        const rlimit limit{rlim_t(1) << 30, rlim_t(1) << 30};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+#endif
+    process.start(QStringLiteral(LOAD_PICTURE_PATH), {folder, name});
+    QVERIFY(process.waitForFinished(60000));
+    const QStringList lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+             qPrintable(process.readAllStandardError()));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines.at(0).contains(reason), qPrintable(lines.at(0))); // preview
+    QVERIFY2(lines.at(1).contains(name + QStringLiteral(": ") + reason), qPrintable(lines.at(1))); // board
+    QCOMPARE(lines.at(2), QStringLiteral("done"));
+}
+
+void tst_hardening::fifoNeverBlocks_data()
+{
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("FIFO in place of a listed picture") << false;
+    QTest::newRow("symbolic link to a FIFO") << true;
+}
+
+// Opening a FIFO for reading would wait for a writer: the window must not.
+void tst_hardening::fifoNeverBlocks()
+{
+    QFETCH(bool, throughLink);
+    const QString folder = freshFolder();
+    QVERIFY(writeGoodPictures(folder, {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}));
+    MessageRecorder recorder;
+    frmMain form;
+    openAll(form, folder);
+    const QString pipe = folder + (throughLink ? QStringLiteral("/.pipe") : QStringLiteral("/b.jpg"));
+    QVERIFY(QFile::remove(folder + QStringLiteral("/b.jpg")));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    if (throughLink)
+        QVERIFY(QFile::link(pipe, folder + QStringLiteral("/b.jpg")));
+
+    pick(form, QStringLiteral("b.jpg"));
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY2(recorder.messages.at(0).text.contains(QLatin1String("not a regular file")),
+             qPrintable(recorder.messages.at(0).text));
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 2);
+    QVERIFY(!form.imgView(1)->hasFailure());
+    QCOMPARE(form.imgView(2)->failure(), QStringLiteral("not a regular file"));
+    QCOMPARE(recorder.messages.size(), 2);
+}
+
+// Moves keep every name once, in order, and the selection of the names
+// already on the receiving list.
+void tst_hardening::fiftyThousandNamesMove()
+{
+    QStringList names;
+    for (int i = 0; i < 50000; ++i)
+        names << QStringLiteral("IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0'));
+    SortedListBox files, page;
+    files.addNames(names);
+    // Every even name first, all of them selected on the page list, then
+    // the odd ones in between.
+    QStringList even, odd;
+    QItemSelection evenRows;
+    for (int i = 0; i < names.size(); ++i) {
+        (i % 2 ? odd : even) << names.at(i);
+        if (i % 2 == 0)
+            evenRows.select(files.model()->index(i, 0), files.model()->index(i, 0));
+    }
+    files.selectionModel()->select(evenRows, QItemSelectionModel::Select);
+    Selection::moveSelected(files, page);
+    page.selectAll();
+    files.selectAll();
+    Selection::moveSelected(files, page);
+    QCOMPARE(files.count(), 0);
+    QCOMPARE(page.names(), names);
+    QCOMPARE(page.selectedRows().size(), even.size());
+    for (int row : {0, 2, 49998})
+        QVERIFY(page.item(row)->isSelected());
+    for (int row : {1, 3, 49999})
+        QVERIFY(!page.item(row)->isSelected());
+
+    Selection::moveSelected(page, files);
+    QCOMPARE(files.names(), even);
+    QCOMPARE(page.names(), odd);
+    QVERIFY(page.selectedRows().isEmpty());
 }
 
 void tst_hardening::fileVanishesBeforeLoading()

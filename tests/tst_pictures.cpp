@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTest>
 
 #include <memory>
@@ -31,6 +32,7 @@ private:
     }
 
     QTemporaryDir m_dir;
+    QThreadPool m_pool;
 
 private Q_SLOTS:
     void initTestCase()
@@ -174,9 +176,9 @@ private Q_SLOTS:
         }
         paths[5] = m_dir.filePath("gone.jpg");
 
-        PicturePrefetcher prefetcher(paths, Slot, 3);
+        PicturePrefetcher prefetcher(&m_pool, paths, Slot, 3);
         for (int i = 0; i < paths.size(); ++i) {
-            const LoadedPicture ahead = prefetcher.take(i, paths.at(i));
+            const LoadedPicture ahead = prefetcher.take(i, paths.at(i)).result();
             const LoadedPicture direct = loadPicture(paths.at(i), Slot);
             QCOMPARE(ahead.error, direct.error);
             QCOMPARE(ahead.image, direct.image);
@@ -204,13 +206,13 @@ private Q_SLOTS:
         const QStringList predicted = {write("a.jpg", wide), write("b.jpg", wide), write("c.jpg", wide)};
         write("other.jpg", encoded(twoHalves(QSize(300, 900)), "jpeg", Quality));
 
-        PicturePrefetcher prefetcher(predicted, Slot, 2);
-        const LoadedPicture picture = prefetcher.take(index, m_dir.filePath(actual));
+        PicturePrefetcher prefetcher(&m_pool, predicted, Slot, 2);
+        const LoadedPicture picture = prefetcher.take(index, m_dir.filePath(actual)).result();
         QVERIFY2(picture.ok(), qPrintable(picture.error));
         QCOMPARE(picture.image.size(), expected);
 
         // The prefetcher goes on serving later items correctly.
-        const LoadedPicture last = prefetcher.take(2, predicted.at(2));
+        const LoadedPicture last = prefetcher.take(2, predicted.at(2)).result();
         QVERIFY2(last.ok(), qPrintable(last.error));
         QCOMPARE(last.image.size(), QSize(151, 113));
     }
@@ -229,14 +231,14 @@ private Q_SLOTS:
         const QString path = write("mid.jpg", encoded(twoHalves(QSize(1600, 1200)), "jpeg", Quality));
         const QStringList paths(20, path);
 
-        auto prefetcher = std::make_unique<PicturePrefetcher>(paths, Slot, 6);
+        auto prefetcher = std::make_unique<PicturePrefetcher>(&m_pool, paths, Slot, 6);
         for (int i = 0; i < taken; ++i)
-            QVERIFY(prefetcher->take(i, path).ok());
+            QVERIFY(prefetcher->take(i, path).result().ok());
         prefetcher.reset();
 
         // A new prefetcher over the same files starts from scratch.
-        PicturePrefetcher next(paths, Slot, 6);
-        QCOMPARE(next.take(0, path).image.size(), QSize(151, 113));
+        PicturePrefetcher next(&m_pool, paths, Slot, 6);
+        QCOMPARE(next.take(0, path).result().image.size(), QSize(151, 113));
     }
 };
 

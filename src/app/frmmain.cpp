@@ -12,6 +12,7 @@
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
 #include "board/pictureloader.h"
+#include "board/previewloader.h"
 #include "board/thumbnailboard.h"
 #include "browser/openinbrowser.h"
 #include "page/pagewriter.h"
@@ -386,7 +387,11 @@ void frmMain::List1_Click()
     if (!Selection::passesPictureNameTest(name))
         return;
     const QString path = Dir1->path() + QLatin1Char('/') + name;
-    const LoadedPicture picture = loadPicture(path, imgView2->devicePixelTarget());
+    // Decoded off the window's thread; a newer pick meanwhile wins.
+    const std::optional<LoadedPicture> newest = loadNewestPreview(path, imgView2->devicePixelTarget());
+    if (!newest)
+        return;
+    const LoadedPicture &picture = *newest;
     if (!picture.ok()) {
         Toolkit::showMessage(tr("The picture %1 cannot be shown.\n\n%2").arg(QDir::toNativeSeparators(path),
                                                                               picture.error),

@@ -1,9 +1,17 @@
 #include "board/pictureloader.h"
 
+#include "board/jpegbounds.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,17 +52,61 @@ bool exceedsAllocationLimit(const QSize &size, QImage::Format format)
     return bytes > qint64(limitMegabytes) * 1024 * 1024;
 }
 
+// A JPEG file is read whole, far less than the decode itself costs.
+constexpr qint64 maxJpegFileBytes = qint64(256) * 1024 * 1024;
+
+// Opens path for reading without ever waiting: a FIFO, or a link to one,
+// would block open() until a writer came. Only regular files are read.
+QString openRegularFile(const QString &path, QFile &file)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return qt_error_string(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = errno;
+        ::close(fd);
+        return S_ISREG(info.st_mode) ? qt_error_string(error)
+                                     : QCoreApplication::translate("PictureLoader", "not a regular file");
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return file.errorString();
+    }
+    return QString();
+}
+
 } // namespace
 
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(file.errorString());
+    QFile file;
+    const QString openError = openRegularFile(path, file);
+    if (!openError.isEmpty())
+        return failure(openError);
     if (file.size() == 0)
         return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
 
-    QImageReader reader(&file);
+    // A JPEG's markers tell before decoding what the decoder would need;
+    // a file that would take too long or too much memory is refused here.
+    QByteArray bytes;
+    QBuffer buffer;
+    QIODevice *source = &file;
+    if (JpegBounds::isJpeg(file.peek(3))) {
+        if (file.size() > maxJpegFileBytes)
+            return failure(QCoreApplication::translate("PictureLoader", "too large to decode"));
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return failure(file.errorString());
+        const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes));
+        if (!refusal.isEmpty())
+            return failure(refusal);
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        source = &buffer;
+    }
+
+    QImageReader reader(source);
     reader.setAutoTransform(true);
 
     // The decoder scales the picture as stored, before it is turned upright,

@@ -18,5 +18,8 @@ struct LoadedPicture
 // not empty the picture comes back scaled down, aspect kept, just large
 // enough to cover target in both dimensions; a smaller picture keeps its size.
 // JPEG is scaled while it is decoded; other formats are decoded in full first.
-// Pictures over QImageReader's allocation limit fail. Safe on any thread.
+// Pictures over QImageReader's allocation limit fail. Only a regular file is
+// read, and opening never waits (a FIFO fails at once); a JPEG whose markers
+// promise too many scans or too much decoder memory fails before decoding
+// (see jpegbounds.h). Safe on any thread.
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels);

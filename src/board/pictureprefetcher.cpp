@@ -1,28 +1,58 @@
 #include "board/pictureprefetcher.h"
 
-#include <QThread>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QThreadPool>
+#include <QtConcurrent/qtconcurrenttask.h>
 
-PicturePrefetcher::PicturePrefetcher(const QStringList &predictedPaths,
+#include <atomic>
+
+namespace {
+
+std::atomic<quint64> startedDecodes{0};
+
+LoadedPicture countedLoad(const QString &path, const QSize &target)
+{
+    startedDecodes.fetch_add(1, std::memory_order_relaxed);
+    return loadPicture(path, target);
+}
+
+} // namespace
+
+PicturePrefetcher::PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths,
                                      const QSize &targetDevicePixels, int lookahead)
-    : m_paths(predictedPaths)
+    : m_pool(pool)
+    , m_paths(predictedPaths)
     , m_target(targetDevicePixels)
     , m_lookahead(qMax(lookahead, 0))
 {
-    m_pool.setMaxThreadCount(QThread::idealThreadCount());
     scheduleAfter(-1);
 }
 
 PicturePrefetcher::~PicturePrefetcher()
 {
+    cancel();
+}
+
+quint64 PicturePrefetcher::decodesStarted()
+{
+    return startedDecodes.load(std::memory_order_relaxed);
+}
+
+void PicturePrefetcher::cancel()
+{
+    m_cancelled = true;
     // A cancelled task that has not started returns at once when its turn comes.
     for (auto &entry : m_pending)
         entry.second.cancel();
     m_pending.clear();
-    m_pool.waitForDone();
 }
 
-LoadedPicture PicturePrefetcher::take(int index, const QString &actualPath)
+QFuture<LoadedPicture> PicturePrefetcher::start(const QString &path, int priority)
+{
+    return QtConcurrent::task(&countedLoad).withArguments(path, m_target).onThreadPool(*m_pool)
+        .withPriority(priority).spawn();
+}
+
+QFuture<LoadedPicture> PicturePrefetcher::take(int index, const QString &actualPath)
 {
     QFuture<LoadedPicture> ahead;
     const auto found = m_pending.find(index);
@@ -31,14 +61,16 @@ LoadedPicture PicturePrefetcher::take(int index, const QString &actualPath)
         m_pending.erase(found);
     }
     dropThrough(index);
-    // Later items are queued before waiting, so the workers stay busy meanwhile.
-    scheduleAfter(index);
 
     const bool predicted = index >= 0 && index < m_paths.size() && m_paths.at(index) == actualPath;
-    if (predicted && ahead.isValid())
-        return ahead.result();
-    ahead.cancel();
-    return loadPicture(actualPath, m_target);
+    if (!predicted || !ahead.isValid()) {
+        ahead.cancel();
+        // The caller waits for this one: it goes before the look-ahead.
+        ahead = start(actualPath, 1);
+    }
+    // Later items are queued as well, so the workers stay busy meanwhile.
+    scheduleAfter(index);
+    return ahead;
 }
 
 void PicturePrefetcher::dropThrough(int index)
@@ -52,10 +84,12 @@ void PicturePrefetcher::dropThrough(int index)
 
 void PicturePrefetcher::scheduleAfter(int index)
 {
+    if (m_cancelled)
+        return;
     m_nextToSchedule = qMax(m_nextToSchedule, index + 1);
     const qint64 windowEnd = qMin<qint64>(qint64(index) + 1 + m_lookahead, m_paths.size());
     while (m_nextToSchedule < windowEnd) {
         const int item = m_nextToSchedule++;
-        m_pending.emplace(item, QtConcurrent::run(&m_pool, loadPicture, m_paths.at(item), m_target));
+        m_pending.emplace(item, start(m_paths.at(item), 0));
     }
 }

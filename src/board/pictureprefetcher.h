@@ -5,42 +5,52 @@
 #include <QFuture>
 #include <QSize>
 #include <QStringList>
-#include <QThreadPool>
 
 #include <map>
 
-// Decodes the pictures a caller is about to ask for, in order, on worker
+class QThreadPool;
+
+// Decodes the pictures a caller is about to ask for, in order, on a pool's
 // threads, a few items ahead of the caller. Results are kept only until they
-// are taken; nothing outlives the prefetcher. Used from one thread only.
+// are taken. Used from one thread only; never waits for a decode itself.
 class PicturePrefetcher
 {
 public:
     static constexpr int DefaultLookahead = 8;
 
-    // predictedPaths are the files the caller expects to take, by index.
-    PicturePrefetcher(const QStringList &predictedPaths, const QSize &targetDevicePixels,
+    // predictedPaths are the files the caller expects to take, by index. The
+    // pool must outlive every decode started here.
+    PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths, const QSize &targetDevicePixels,
                       int lookahead = DefaultLookahead);
-    // Drops the work that has not started and waits for the decodes that are
-    // running (short, as they are decoded small).
+    // Drops the work that has not started; what runs finishes on its own.
     ~PicturePrefetcher();
 
     PicturePrefetcher(const PicturePrefetcher &) = delete;
     PicturePrefetcher &operator=(const PicturePrefetcher &) = delete;
 
-    // The picture at actualPath for item index. When the prediction for index
-    // names the same path, the decode started ahead is used (waiting for it if
-    // it is still running); otherwise actualPath is decoded here and now.
-    // Afterwards the items index + 1 to index + lookahead are being decoded.
-    LoadedPicture take(int index, const QString &actualPath);
+    // The decode of actualPath for item index: the one started ahead when the
+    // prediction for index names the same path, otherwise a new one, put
+    // before the look-ahead. Afterwards the items index + 1 to index +
+    // lookahead are being decoded.
+    QFuture<LoadedPicture> take(int index, const QString &actualPath);
+
+    // Drops every decode that has not started and starts no more: the caller
+    // has been superseded.
+    void cancel();
+
+    // Decodes that have begun in this process, for tests and benchmarks.
+    static quint64 decodesStarted();
 
 private:
     void dropThrough(int index);
     void scheduleAfter(int index);
+    QFuture<LoadedPicture> start(const QString &path, int priority);
 
-    QThreadPool m_pool;
+    QThreadPool *m_pool;
     QStringList m_paths;
     QSize m_target;
     int m_lookahead = DefaultLookahead;
     int m_nextToSchedule = 0;
+    bool m_cancelled = false;
     std::map<int, QFuture<LoadedPicture>> m_pending;
 };

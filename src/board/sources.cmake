@@ -1,6 +1,8 @@
 target_sources(kelvane_core PRIVATE
+    board/jpegbounds.h board/jpegbounds.cpp
     board/pictureloader.h board/pictureloader.cpp
     board/pictureprefetcher.h board/pictureprefetcher.cpp
+    board/previewloader.h board/previewloader.cpp
     board/slotgeometry.h board/slotgeometry.cpp
     board/thumbnailboard.h board/thumbnailboard.cpp
 )

@@ -7,8 +7,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QScrollBar>
+#include <QThread>
 
 namespace {
 
@@ -37,9 +40,16 @@ ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *
     , m_scrollBar(scrollBar)
     , m_slots{templateSlot}
 {
+    m_pool.setMaxThreadCount(QThread::idealThreadCount());
 }
 
-ThumbnailBoard::~ThumbnailBoard() = default;
+ThumbnailBoard::~ThumbnailBoard()
+{
+    // Decodes that have not started are dropped; the pool then waits for
+    // those running, each of them bounded.
+    if (m_prefetcher)
+        m_prefetcher->cancel();
+}
 
 ImageBox *ThumbnailBoard::slotAt(int n) const
 {
@@ -105,6 +115,8 @@ void ThumbnailBoard::refresh(const PageSource &source)
 {
     const quint64 generation = ++m_generation;
     m_aborted = false;
+    // The refresh this one interrupts, if any, wants nothing more decoded.
+    stopWaiting();
     Failures failures;
     {
         const BusyPointer busy;
@@ -129,7 +141,18 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Fa
     predicted.reserve(itemCount);
     for (int i = 0; i < itemCount; ++i)
         predicted << joinPath(failures.folder, source.item(i));
-    PicturePrefetcher prefetcher(predicted, m_slots.front()->devicePixelTarget());
+    PicturePrefetcher prefetcher(&m_pool, predicted, m_slots.front()->devicePixelTarget());
+    m_prefetcher = &prefetcher;
+    struct Release
+    {
+        ThumbnailBoard *board;
+        PicturePrefetcher *mine;
+        ~Release()
+        {
+            if (board->m_prefetcher == mine)
+                board->m_prefetcher = nullptr;
+        }
+    } release{this, &prefetcher};
 
     for (int i = 0; i < itemCount; ++i) {
         // A page list that shrank at a yield ends the board at its end.
@@ -137,7 +160,11 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Fa
             break;
         const QString folder = source.folder();
         const QString name = source.item(i);
-        const LoadedPicture picture = prefetcher.take(i, joinPath(folder, name));
+        const QFuture<LoadedPicture> decoding = prefetcher.take(i, joinPath(folder, name));
+        waitFor(decoding);
+        if (generation != m_generation || m_aborted)
+            return false;
+        const LoadedPicture picture = decoding.result();
 
         ImageBox *slot = createSlot();
         const int n = thumbnailCount();
@@ -161,9 +188,33 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Fa
     return true;
 }
 
+void ThumbnailBoard::waitFor(const QFuture<LoadedPicture> &decoding)
+{
+    if (decoding.isFinished())
+        return;
+    // The window goes on answering while the picture is decoded; whatever
+    // runs meanwhile may start a refresh of its own or close the window.
+    QEventLoop loop;
+    QFutureWatcher<LoadedPicture> watcher;
+    connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    connect(&watcher, &QFutureWatcherBase::canceled, &loop, &QEventLoop::quit);
+    connect(this, &ThumbnailBoard::waitingStopped, &loop, &QEventLoop::quit);
+    watcher.setFuture(decoding);
+    if (!decoding.isFinished())
+        loop.exec();
+}
+
+void ThumbnailBoard::stopWaiting()
+{
+    if (m_prefetcher)
+        m_prefetcher->cancel();
+    Q_EMIT waitingStopped();
+}
+
 void ThumbnailBoard::abort()
 {
     m_aborted = true;
+    stopWaiting();
 }
 
 void ThumbnailBoard::scrollTo(int position)

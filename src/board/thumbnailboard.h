@@ -2,13 +2,18 @@
 
 #include "board/slotgeometry.h"
 
+#include "board/pictureloader.h"
+
+#include <QFuture>
 #include <QObject>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <functional>
 #include <vector>
 
 class ImageBox;
+class PicturePrefetcher;
 class QScrollBar;
 class QWidget;
 
@@ -42,8 +47,10 @@ public:
     QStringList slotDescriptions() const;
 
     // Throws the board away and builds it again from the page list. Yields
-    // to the event loop after every slot it places. A refresh started at a
-    // yield takes over; the interrupted one stops at its next yield.
+    // to the event loop after every slot it places and while it waits for a
+    // picture to be decoded. A refresh started at a yield takes over: the
+    // interrupted one's decodes that have not started are dropped, and it
+    // stops when it gets control back.
     void refresh(const PageSource &source);
     // Ends a running refresh at its next yield (the window is closing).
     void abort();
@@ -56,6 +63,8 @@ public:
 
 Q_SIGNALS:
     void slotClicked(int index);
+    // A refresh waiting for a decode is to stop waiting.
+    void waitingStopped();
 
 private:
     void removeSlots();
@@ -70,10 +79,16 @@ private:
     // took over at a yield.
     bool placeSlots(const PageSource &source, quint64 generation, Failures &failures);
     void reportFailures(const Failures &failures) const;
+    // Answers events until the decode has ended or the refresh is stopped.
+    void waitFor(const QFuture<LoadedPicture> &decoding);
+    void stopWaiting();
 
     QWidget *m_frame;
     QScrollBar *m_scrollBar;
     std::vector<ImageBox *> m_slots; // [0] is the template
     quint64 m_generation = 0;
     bool m_aborted = false;
+    QThreadPool m_pool;
+    // The look-ahead of the refresh that owns the board, while it runs.
+    PicturePrefetcher *m_prefetcher = nullptr;
 };

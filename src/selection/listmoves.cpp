@@ -6,19 +6,16 @@ namespace Selection {
 
 void moveSelected(SortedListBox &source, SortedListBox &destination)
 {
-    // Visited from the last item down, so a removal never shifts an item
-    // still to be visited.
-    QList<int> rows;
-    QStringList names;
-    for (int i = source.listCount() - 1; i >= 0; --i) {
-        if (source.item(i)->isSelected()) {
-            rows << i;
-            names << source.list(i);
-        }
-    }
+    // The selection is read once, before anything moves: asking each row
+    // whether it is selected costs a search of the selection per row.
+    const QList<int> rows = source.selectedRows();
     if (rows.isEmpty())
         return;
-    destination.addNames(names);
+    QStringList names;
+    names.reserve(rows.size());
+    for (const int row : rows)
+        names << source.list(row);
+    destination.addSortedNames(names);
     source.removeRows(rows);
 }
 

@@ -1,6 +1,10 @@
 #include "toolkit/messagebox.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMessageBox>
+
+#include <vector>
 
 namespace Toolkit {
 namespace {
@@ -15,6 +19,30 @@ void showDialog(const QString &text, MessageStyle style, const QString &title, Q
     box.setIcon(style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
     box.exec();
 }
+
+// Lifts every busy pointer for as long as a message waits for the user,
+// including those of operations that the one showing it interrupted.
+class NormalPointer
+{
+public:
+    NormalPointer()
+    {
+        while (const QCursor *cursor = QGuiApplication::overrideCursor()) {
+            m_lifted.push_back(*cursor);
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+    ~NormalPointer()
+    {
+        for (auto it = m_lifted.rbegin(); it != m_lifted.rend(); ++it)
+            QGuiApplication::setOverrideCursor(*it);
+    }
+    NormalPointer(const NormalPointer &) = delete;
+    NormalPointer &operator=(const NormalPointer &) = delete;
+
+private:
+    std::vector<QCursor> m_lifted;
+};
 
 MessageHandler &currentHandler()
 {
@@ -32,6 +60,7 @@ QString applicationTitle()
 void showMessage(const QString &text, MessageStyle style, const QString &title, QWidget *parent)
 {
     const QString caption = title.isEmpty() ? applicationTitle() : title;
+    const NormalPointer pointer;
     if (const MessageHandler &handler = currentHandler())
         handler(text, style, caption, parent);
     else

@@ -3,7 +3,8 @@
 #include <QCollator>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QSet>
+#include <QSignalBlocker>
+#include <QItemSelection>
 
 #include <algorithm>
 
@@ -72,6 +73,50 @@ void SortedListBox::addName(const QString &name)
     insertItem(insertionRow(name), name);
 }
 
+QList<int> SortedListBox::selectedRows() const
+{
+    QList<int> rows;
+    const QModelIndexList indexes = selectionModel()->selectedIndexes();
+    rows.reserve(indexes.size());
+    for (const QModelIndex &index : indexes)
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void SortedListBox::selectRows(const QList<int> &ascendingRows)
+{
+    // One call for the whole selection: row by row, each call would merge
+    // its row into every range selected before it.
+    QItemSelection selection;
+    for (qsizetype i = 0; i < ascendingRows.size();) {
+        qsizetype last = i;
+        while (last + 1 < ascendingRows.size() && ascendingRows.at(last + 1) == ascendingRows.at(last) + 1)
+            ++last;
+        selection.select(model()->index(ascendingRows.at(i), 0), model()->index(ascendingRows.at(last), 0));
+        i = last + 1;
+    }
+    if (selection.isEmpty())
+        return;
+    {
+        // The view would turn every range into a region to repaint; the
+        // whole list is repainted once instead.
+        const QSignalBlocker quiet(selectionModel());
+        selectionModel()->select(selection, QItemSelectionModel::Select);
+    }
+    viewport()->update();
+    Q_EMIT itemSelectionChanged();
+}
+
+void SortedListBox::replaceItems(const QStringList &names, const QList<int> &selectedRows)
+{
+    setUpdatesEnabled(false);
+    clear();
+    addItems(names);
+    selectRows(selectedRows);
+    setUpdatesEnabled(true);
+}
+
 void SortedListBox::addNames(const QStringList &names)
 {
     // A few names go in one by one; many are merged and the list rebuilt at
@@ -81,49 +126,80 @@ void SortedListBox::addNames(const QStringList &names)
             addName(name);
         return;
     }
-    QSet<QString> selected;
-    for (const QListWidgetItem *entry : selectedItems())
-        selected.insert(entry->text());
-    QStringList all = this->names() + names;
-    std::stable_sort(all.begin(), all.end(), namesLess);
-
-    setUpdatesEnabled(false);
-    clear();
-    addItems(all);
-    for (int i = 0; i < count() && !selected.isEmpty(); ++i) {
-        if (selected.contains(item(i)->text()))
-            item(i)->setSelected(true);
+    // A folder's names come sorted already.
+    if (std::is_sorted(names.cbegin(), names.cend(), namesLess)) {
+        mergeSorted(names);
+        return;
     }
-    setUpdatesEnabled(true);
+    QStringList sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(), namesLess);
+    mergeSorted(sorted);
+}
+
+void SortedListBox::addSortedNames(const QStringList &names)
+{
+    Q_ASSERT(std::is_sorted(names.cbegin(), names.cend(), namesLess));
+    if (names.size() < 32) {
+        for (const QString &name : names)
+            addName(name);
+        return;
+    }
+    mergeSorted(names);
+}
+
+void SortedListBox::mergeSorted(const QStringList &incoming)
+{
+    const QStringList current = this->names();
+    const QList<int> selected = selectedRows();
+    QStringList merged;
+    merged.reserve(current.size() + incoming.size());
+    QList<int> stillSelected;
+    stillSelected.reserve(selected.size());
+    qsizetype c = 0, n = 0, s = 0;
+    while (c < current.size() || n < incoming.size()) {
+        // On a tie the name already listed comes first.
+        if (n == incoming.size() || (c < current.size() && !namesLess(incoming.at(n), current.at(c)))) {
+            if (s < selected.size() && selected.at(s) == c) {
+                stillSelected << int(merged.size());
+                ++s;
+            }
+            merged << current.at(c++);
+        } else {
+            merged << incoming.at(n++);
+        }
+    }
+    replaceItems(merged, stillSelected);
 }
 
 void SortedListBox::removeRows(QList<int> rows)
 {
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    setUpdatesEnabled(false);
     if (rows.size() < 32) {
+        setUpdatesEnabled(false);
         for (const int row : rows)
             delete takeItem(row);
-    } else {
-        QSet<int> gone(rows.begin(), rows.end());
-        QStringList kept;
-        QSet<QString> selected;
-        for (int i = 0; i < count(); ++i) {
-            if (gone.contains(i))
-                continue;
-            kept << item(i)->text();
-            if (item(i)->isSelected())
-                selected.insert(item(i)->text());
-        }
-        clear();
-        addItems(kept);
-        for (int i = 0; i < count() && !selected.isEmpty(); ++i) {
-            if (selected.contains(item(i)->text()))
-                item(i)->setSelected(true);
-        }
+        setUpdatesEnabled(true);
+        return;
     }
-    setUpdatesEnabled(true);
+    std::reverse(rows.begin(), rows.end());
+    const QList<int> selected = selectedRows();
+    QStringList kept;
+    kept.reserve(count());
+    QList<int> stillSelected;
+    qsizetype r = 0, s = 0;
+    for (int i = 0; i < count(); ++i) {
+        while (r < rows.size() && rows.at(r) < i)
+            ++r;
+        while (s < selected.size() && selected.at(s) < i)
+            ++s;
+        if (r < rows.size() && rows.at(r) == i)
+            continue;
+        if (s < selected.size() && selected.at(s) == i)
+            stillSelected << int(kept.size());
+        kept << item(i)->text();
+    }
+    replaceItems(kept, stillSelected);
 }
 
 void SortedListBox::mousePressEvent(QMouseEvent *event)

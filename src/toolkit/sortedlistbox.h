@@ -23,8 +23,12 @@ public:
     // Inserts each name at its sorted place; existing selection is kept.
     void addName(const QString &name);
     void addNames(const QStringList &names);
+    // The same for names in the list's own order, as another list holds them.
+    void addSortedNames(const QStringList &names);
     // Removes the given rows; existing selection of the others is kept.
     void removeRows(QList<int> rows);
+    // The selected rows, ascending, read in one pass.
+    QList<int> selectedRows() const;
 
 Q_SIGNALS:
     // The user picked an item with the mouse or moved to one with the keys.
@@ -36,4 +40,8 @@ protected:
 
 private:
     int insertionRow(const QString &name) const;
+    void selectRows(const QList<int> &ascendingRows);
+    void mergeSorted(const QStringList &incoming);
+    // Lists these names in place of all items, the given rows selected.
+    void replaceItems(const QStringList &names, const QList<int> &selectedRows);
 };

@@ -1,0 +1,139 @@
+#include "board/jpegbounds.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+
+int be16At(const QByteArray &bytes, qsizetype at)
+{
+    return (quint8(bytes.at(at)) << 8) | quint8(bytes.at(at + 1));
+}
+
+bool isFrameMarker(int marker)
+{
+    // SOF0..SOF15 but DHT (C4), JPG (C8) and DAC (CC).
+    return marker >= 0xc0 && marker <= 0xcf && marker != 0xc4 && marker != 0xc8 && marker != 0xcc;
+}
+
+bool isProgressiveFrame(int marker)
+{
+    return marker == 0xc2 || marker == 0xc6 || marker == 0xca || marker == 0xce;
+}
+
+// The position of the first marker after entropy-coded data starting at
+// `at`: a 0xFF followed by neither a stuffed 0x00 nor a restart marker.
+qsizetype endOfEntropyData(const QByteArray &bytes, qsizetype at)
+{
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    while (at < size) {
+        const void *found = std::memchr(data + at, 0xff, size_t(size - at));
+        if (!found)
+            return size;
+        at = static_cast<const char *>(found) - data;
+        if (at + 1 >= size)
+            return size;
+        const int next = quint8(data[at + 1]);
+        if (next == 0x00 || (next >= 0xd0 && next <= 0xd7) || next == 0xff) {
+            at += next == 0xff ? 1 : 2;
+            continue;
+        }
+        return at;
+    }
+    return size;
+}
+
+} // namespace
+
+namespace JpegBounds {
+
+bool isJpeg(const QByteArray &bytes)
+{
+    return bytes.size() >= 3 && quint8(bytes.at(0)) == 0xff && quint8(bytes.at(1)) == 0xd8
+        && quint8(bytes.at(2)) == 0xff;
+}
+
+JpegLayout layoutOf(const QByteArray &bytes)
+{
+    JpegLayout layout;
+    int firstScanComponents = 0;
+    int maxH = 1, maxV = 1;
+    struct Sampling { int h = 1, v = 1; };
+    QList<Sampling> sampling;
+
+    qsizetype at = 2;
+    const qsizetype size = bytes.size();
+    while (at + 1 < size) {
+        if (quint8(bytes.at(at)) != 0xff) {
+            ++at; // stray bytes between segments; the decoder skips them too
+            continue;
+        }
+        const int marker = quint8(bytes.at(at + 1));
+        if (marker == 0xff) {
+            ++at; // fill byte
+            continue;
+        }
+        at += 2;
+        if (marker == 0xd9)
+            break;
+        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7))
+            continue;
+        if (at + 2 > size)
+            break;
+        const int length = be16At(bytes, at);
+        const qsizetype payload = at + 2;
+        const qsizetype end = at + length;
+        if (length < 2 || end > size)
+            break;
+        if (isFrameMarker(marker) && layout.components == 0 && length >= 8) {
+            layout.progressive = isProgressiveFrame(marker);
+            layout.height = be16At(bytes, payload + 1);
+            layout.width = be16At(bytes, payload + 3);
+            layout.components = quint8(bytes.at(payload + 5));
+            for (int c = 0; c < layout.components && payload + 6 + 3 * c + 2 < end; ++c) {
+                const int factors = quint8(bytes.at(payload + 6 + 3 * c + 1));
+                const Sampling s{qMax(factors >> 4, 1), qMax(factors & 15, 1)};
+                maxH = qMax(maxH, s.h);
+                maxV = qMax(maxV, s.v);
+                sampling << s;
+            }
+        }
+        at = end;
+        if (marker == 0xda) {
+            if (++layout.scans == 1 && length >= 3)
+                firstScanComponents = quint8(bytes.at(payload));
+            if (layout.scans > MaxScans)
+                break;
+            // A sequential picture whose first scan holds every component is
+            // decoded row by row from that scan; the decoder stops with an
+            // error at any scan after it, so the rest need not be read.
+            if (layout.scans == 1 && !layout.progressive && firstScanComponents >= layout.components)
+                break;
+            at = endOfEntropyData(bytes, at);
+        }
+    }
+
+    layout.buffered = layout.progressive || (layout.components > 0 && firstScanComponents > 0
+                                              && firstScanComponents < layout.components);
+    // Blocks of each component, padded to whole MCUs, 64 coefficients of
+    // two bytes each.
+    const qint64 mcuColumns = (qint64(layout.width) + 8 * maxH - 1) / (8 * maxH);
+    const qint64 mcuRows = (qint64(layout.height) + 8 * maxV - 1) / (8 * maxV);
+    for (const Sampling &s : sampling)
+        layout.coefficientBytes += mcuColumns * s.h * mcuRows * s.v * 64 * 2;
+    return layout;
+}
+
+QString refusal(const JpegLayout &layout)
+{
+    if (layout.scans > MaxScans)
+        return QCoreApplication::translate("PictureLoader", "too many scans");
+    if ((layout.buffered && layout.coefficientBytes > MaxCoefficientBytes)
+        || qint64(layout.width) * layout.height > MaxPixels)
+        return QCoreApplication::translate("PictureLoader", "too large to decode");
+    return QString();
+}
+
+} // namespace JpegBounds
