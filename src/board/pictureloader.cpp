@@ -1,4 +1,5 @@
 #include "board/pictureloader.h"
+#include "board/thumbnailsources.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -48,6 +49,8 @@ bool exceedsAllocationLimit(const QSize &size, QImage::Format format)
 
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
 {
+    if (QImage known = ThumbnailSources::knownThumbnail(path, targetDevicePixels); !known.isNull())
+        return LoadedPicture{known, QString()};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(file.errorString());
@@ -62,7 +65,8 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     const QSize stored = reader.size();
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     const QSize upright = turned ? stored.transposed() : stored;
-    const QSize decodeSize = coverSize(upright, targetDevicePixels);
+    const QSize decodeTarget = ThumbnailSources::decodeTarget(path, upright, targetDevicePixels);
+    const QSize decodeSize = coverSize(upright, decodeTarget);
     const bool decoderScales = decodeSize.isValid()
         && reader.supportsOption(QImageIOHandler::ScaledSize);
     if (decoderScales)
@@ -79,9 +83,9 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     }
 
     if (!decoderScales) {
-        const QSize cover = coverSize(image.size(), targetDevicePixels);
+        const QSize cover = coverSize(image.size(), decodeTarget);
         if (cover.isValid())
             image = image.scaled(cover, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    return LoadedPicture{image, QString()};
+    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels), QString()};
 }

@@ -2,5 +2,6 @@ target_sources(kelvane_core PRIVATE
     board/pictureloader.h board/pictureloader.cpp
     board/pictureprefetcher.h board/pictureprefetcher.cpp
     board/slotgeometry.h board/slotgeometry.cpp
+    board/thumbnailsources.h board/thumbnailsources.cpp
     board/thumbnailboard.h board/thumbnailboard.cpp
 )
