@@ -3,7 +3,7 @@
 // at full size and scaling it down. Prints figures; asserts nothing.
 //
 //   board_refresh [FOLDER] [--count N] [--naive N]
-//   board_refresh --case exif|exif-bars|cache|cold [--count N]
+//   board_refresh --case exif|exif-bars|cache|cold [--count N] [--shot PREFIX]
 //
 // Without a folder it writes N (default 200) photo-like 4000 x 3000 JPEGs of
 // quality 90 into a temporary folder first.
@@ -109,10 +109,12 @@ namespace {
 
 QByteArray withExifThumbnail(const QByteArray &jpeg, const QImage &thumbnail, int orientation)
 {
+    // A null thumbnail leaves only the orientation.
     QByteArray thumbnailJpeg;
     QBuffer buffer(&thumbnailJpeg);
     buffer.open(QIODevice::WriteOnly);
-    thumbnail.save(&buffer, "jpeg", 80);
+    if (!thumbnail.isNull())
+        thumbnail.save(&buffer, "jpeg", 80);
     ExifData *exif = exif_data_new();
     exif_data_set_byte_order(exif, EXIF_BYTE_ORDER_INTEL);
     ExifEntry *entry = exif_entry_new();
@@ -120,9 +122,11 @@ QByteArray withExifThumbnail(const QByteArray &jpeg, const QImage &thumbnail, in
     exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
     exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, ExifShort(orientation));
     exif_entry_unref(entry);
-    exif->data = static_cast<unsigned char *>(malloc(size_t(thumbnailJpeg.size())));
-    memcpy(exif->data, thumbnailJpeg.constData(), size_t(thumbnailJpeg.size()));
-    exif->size = unsigned(thumbnailJpeg.size());
+    if (!thumbnailJpeg.isEmpty()) {
+        exif->data = static_cast<unsigned char *>(malloc(size_t(thumbnailJpeg.size())));
+        memcpy(exif->data, thumbnailJpeg.constData(), size_t(thumbnailJpeg.size()));
+        exif->size = unsigned(thumbnailJpeg.size());
+    }
     unsigned char *block = nullptr;
     unsigned int length = 0;
     exif_data_save_data(exif, &block, &length);
@@ -142,7 +146,8 @@ struct RefreshFigures
     qint64 firstSlotMs = -1;
 };
 
-RefreshFigures measureRefresh(QApplication &app, const QString &folder)
+// With a shot path, the window is saved as a picture after the refresh.
+RefreshFigures measureRefresh(QApplication &app, const QString &folder, const QString &shot = QString())
 {
     Settings::writeStoredFolder(folder);
     auto form = std::make_unique<frmMain>();
@@ -174,6 +179,8 @@ RefreshFigures measureRefresh(QApplication &app, const QString &folder)
     figures.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     app.removeEventFilter(&firstShow);
     figures.images = form->thumbnailCount();
+    if (!shot.isEmpty())
+        form->grab().save(shot);
     return figures;
 }
 
@@ -186,7 +193,10 @@ void printFigures(QTextStream &out, const QString &name, const RefreshFigures &f
         << " peak_rss_mb=" << QString::number(peakRssMb(), 'f', 0) << Qt::endl;
 }
 
-int thumbnailSourceCase(QApplication &app, const QString &name, int count)
+// With a shot prefix, boards are saved for a side-by-side look: for exif,
+// PREFIX-exif.png and then PREFIX-decoded.png of the same pictures without
+// their thumbnails; for cache, PREFIX-decoded.png and PREFIX-cache.png.
+int thumbnailSourceCase(QApplication &app, const QString &name, int count, const QString &shot)
 {
     QTextStream out(stdout);
     QTemporaryDir work;
@@ -200,6 +210,7 @@ int thumbnailSourceCase(QApplication &app, const QString &name, int count)
     out << "writing " << count << " pictures for case " << name << " into " << folder << Qt::endl;
     const int distinct = qMin(count, 8);
     QList<QByteArray> photos[2];
+    QList<QByteArray> plain[2];
     for (int i = 0; i < distinct; ++i) {
         QByteArray jpeg = photoLikeJpeg(i);
         QImage picture = QImage::fromData(jpeg);
@@ -219,18 +230,32 @@ int thumbnailSourceCase(QApplication &app, const QString &name, int count)
             painter.drawImage((160 - small.width()) / 2, (120 - small.height()) / 2, small);
             painter.end();
             photos[orientation == 6] << (exif ? withExifThumbnail(jpeg, thumbnail, orientation) : jpeg);
+            plain[orientation == 6] << withExifThumbnail(jpeg, QImage(), orientation);
         }
     }
-    for (int i = 0; i < count; ++i) {
-        QFile file(folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
-        if (!file.open(QIODevice::WriteOnly) || file.write(photos[i % 2].at(i % distinct)) < 0) {
-            out << "cannot write " << file.fileName() << ": " << file.errorString() << Qt::endl;
-            return 1;
+    const auto writeAll = [&](const QList<QByteArray> (&files)[2]) {
+        for (int i = 0; i < count; ++i) {
+            QFile file(folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+            if (!file.open(QIODevice::WriteOnly) || file.write(files[i % 2].at(i % distinct)) < 0) {
+                out << "cannot write " << file.fileName() << ": " << file.errorString() << Qt::endl;
+                return false;
+            }
         }
-    }
+        return true;
+    };
+    if (!writeAll(photos))
+        return 1;
+    const auto shotPath = [&](const char *what) {
+        return shot.isEmpty() ? QString() : shot + QLatin1Char('-') + QLatin1String(what) + QStringLiteral(".png");
+    };
     if (name == QLatin1String("cache"))
-        printFigures(out, QStringLiteral("cache-fill"), measureRefresh(app, folder));
-    printFigures(out, name, measureRefresh(app, folder));
+        printFigures(out, QStringLiteral("cache-fill"), measureRefresh(app, folder, shotPath("decoded")));
+    printFigures(out, name, measureRefresh(app, folder, shotPath(name == QLatin1String("cache") ? "cache" : "exif")));
+    if (name == QLatin1String("exif") && !shot.isEmpty()) {
+        if (!writeAll(plain))
+            return 1;
+        printFigures(out, QStringLiteral("exif-decoded"), measureRefresh(app, folder, shotPath("decoded")));
+    }
     return 0;
 }
 
@@ -256,8 +281,10 @@ int main(int argc, char *argv[])
         const QStringList args = QCoreApplication::arguments();
         const QString name = args.value(at + 1);
         const qsizetype countAt = args.indexOf(QStringLiteral("--count"));
+        const qsizetype shotAt = args.indexOf(QStringLiteral("--shot"));
         if (isThumbnailSourceCase(name))
-            return thumbnailSourceCase(app, name, countAt > 0 ? args.value(countAt + 1).toInt() : 500);
+            return thumbnailSourceCase(app, name, countAt > 0 ? args.value(countAt + 1).toInt() : 500,
+                                       shotAt > 0 ? args.value(shotAt + 1) : QString());
     }
     QTextStream out(stdout);
 
@@ -276,6 +303,7 @@ int main(int argc, char *argv[])
 
     QTemporaryDir work;
     qputenv("XDG_CONFIG_HOME", work.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", work.filePath(QStringLiteral("cache")).toLocal8Bit());
     if (folder.isEmpty()) {
         folder = work.filePath(QStringLiteral("photos"));
         QDir().mkpath(folder);
