@@ -152,7 +152,7 @@ private Q_SLOTS:
     void cacheWrite()
     {
         // A cache home of its own: the folders must be made here.
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("fresh-cache"))));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home/.cache"))));
         const QString path = m_dir.filePath(QStringLiteral("written.jpg"));
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
         QVERIFY(loadPicture(path, Slot).ok());
@@ -169,6 +169,7 @@ private Q_SLOTS:
                  QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
         QCOMPARE(modeOf(cached), QStringLiteral("600"));
         QCOMPARE(modeOf(ThumbnailSources::cacheFolder()), QStringLiteral("700"));
+        QCOMPARE(modeOf(m_dir.filePath(QStringLiteral("home"))), QStringLiteral("700"));
         QCOMPARE(modeOf(QFileInfo(cached).path()), QStringLiteral("700"));
         // Only the renamed file is left; no temporary one.
         QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files).size(), 1);

@@ -118,8 +118,14 @@ struct ExifDeleter
     void operator()(ExifData *data) const { exif_data_unref(data); }
 };
 
+// Makes the folder and any missing parents, each of mode 0700.
 bool makeFolder(const QString &path)
 {
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST)
+        return true;
+    const QString parent = QFileInfo(path).path();
+    if (errno != ENOENT || parent == path || !makeFolder(parent))
+        return false;
     return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
 }
 
@@ -189,7 +195,14 @@ QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixe
         const QString storedUri = image.text(QStringLiteral("Thumb::URI"));
         if (!storedUri.isEmpty() && storedUri.toUtf8() != uri)
             continue;
-        return shrunkToCover(image, targetDevicePixels);
+        // The picture's own size, when recorded, gives the same size as a
+        // decode would; the thumbnail's has lost a little to rounding.
+        const QSize picture(image.text(QStringLiteral("Thumb::Image::Width")).toInt(),
+                            image.text(QStringLiteral("Thumb::Image::Height")).toInt());
+        const bool sameShape = !picture.isEmpty()
+            && qAbs(double(picture.width()) * image.height() / (double(picture.height()) * image.width()) - 1)
+                < 0.02;
+        return shrunkToCover(image, targetDevicePixels, sameShape ? picture : QSize());
     }
     return QImage();
 }
@@ -245,7 +258,7 @@ QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const Q
     image = turned(image, orientation);
     if (image.size() != size)
         return QImage();
-    return shrunkToCover(image, targetDevicePixels);
+    return shrunkToCover(image, targetDevicePixels, picture);
 }
 
 QImage knownThumbnail(const QString &picturePath, const QSize &targetDevicePixels)
@@ -322,6 +335,8 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
     image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(uri));
     image.setText(QStringLiteral("Thumb::MTime"), QString::number(stamp.mtime));
     image.setText(QStringLiteral("Thumb::Size"), QString::number(stamp.size));
+    image.setText(QStringLiteral("Thumb::Image::Width"), QString::number(pictureUpright.width()));
+    image.setText(QStringLiteral("Thumb::Image::Height"), QString::number(pictureUpright.height()));
     image.setText(QStringLiteral("Software"), QStringLiteral("Kelvane"));
 
     // Readers may look at any moment: the file appears whole or not at all.
