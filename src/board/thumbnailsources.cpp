@@ -14,6 +14,7 @@
 #include <glib.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -86,8 +87,10 @@ struct FileStamp
 
 bool stampOf(const QString &path, FileStamp *stamp)
 {
+    // A file that cannot be read shows its error, not its thumbnail.
+    const QByteArray name = QFile::encodeName(path);
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(name.constData(), &info) != 0 || ::access(name.constData(), R_OK) != 0)
         return false;
     stamp->mtime = info.st_mtime;
     stamp->size = info.st_size;
@@ -272,9 +275,10 @@ QImage knownThumbnail(const QString &picturePath, const QSize &targetDevicePixel
     QFile file(picturePath);
     if (!file.open(QIODevice::ReadOnly))
         return QImage();
-    QByteArray head = file.read(HeadBytes);
-    if (head.size() < 4 || uchar(head.at(0)) != 0xff || uchar(head.at(1)) != 0xd8)
+    QByteArray head = file.read(2);
+    if (head.size() < 2 || uchar(head.at(0)) != 0xff || uchar(head.at(1)) != 0xd8)
         return QImage();
+    head += file.read(HeadBytes - 2);
     // The picture's size from its frame header, usually within the head.
     QBuffer buffer(&head);
     buffer.open(QIODevice::ReadOnly);
