@@ -2,6 +2,7 @@
 // line per case; asserts nothing.
 //
 //   board_refresh [FOLDER] [--count N] [--naive N] [--case cold|crafted|lists]
+//   board_refresh --case exif|exif-bars|cache|cold-scale2 [--count N] [--shot PREFIX]
 //
 // cold     a refresh of every picture of a folder, against the naive way of
 //          loading each picture at full size and scaling it down. Without a
@@ -14,6 +15,9 @@
 //          then the selected half back with "<". steps_ms: ">", select
 //          all, ">", "<"; open_ms, the opening of the folder, is not
 //          part of max_stall_ms.
+//
+// exif, exif-bars, cache and cold-scale2 measure the thumbnail sources; see
+// thumbnailSourceCase below.
 //
 // Every case reports max_stall_ms, the longest the event loop went without
 // running a 5 ms timer. Without --case, and without a folder, every case
@@ -47,8 +51,11 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
+
+#include <libexif/exif-data.h>
 
 namespace {
 
@@ -270,11 +277,198 @@ int runLists(QTextStream &out, const QString &workFolder)
 
 } // namespace
 
+
+// ---- Thumbnail sources: EXIF thumbnails and the shared thumbnail cache ----
+//
+//   exif       camera-like pictures with a 160 x 120 EXIF thumbnail of the
+//              picture's aspect, every second one with orientation 6
+//   exif-bars  3:2 pictures whose EXIF thumbnail is 4:3 with black bars: they
+//              must be decoded
+//   cache      a refresh (printed as case=cache-fill) fills the shared cache,
+//              then a second refresh reads it
+//   cold-scale2  the EXIF pictures with an empty cache, at QT_SCALE_FACTOR=2
+//              unless that is set: the thumbnails are too small for the slot
+namespace {
+
+QByteArray withExifThumbnail(const QByteArray &jpeg, const QImage &thumbnail, int orientation)
+{
+    // A null thumbnail leaves only the orientation.
+    QByteArray thumbnailJpeg;
+    QBuffer buffer(&thumbnailJpeg);
+    buffer.open(QIODevice::WriteOnly);
+    if (!thumbnail.isNull())
+        thumbnail.save(&buffer, "jpeg", 80);
+    ExifData *exif = exif_data_new();
+    exif_data_set_byte_order(exif, EXIF_BYTE_ORDER_INTEL);
+    ExifEntry *entry = exif_entry_new();
+    exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
+    exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
+    exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, ExifShort(orientation));
+    exif_entry_unref(entry);
+    if (!thumbnailJpeg.isEmpty()) {
+        exif->data = static_cast<unsigned char *>(malloc(size_t(thumbnailJpeg.size())));
+        memcpy(exif->data, thumbnailJpeg.constData(), size_t(thumbnailJpeg.size()));
+        exif->size = unsigned(thumbnailJpeg.size());
+    }
+    unsigned char *block = nullptr;
+    unsigned int length = 0;
+    exif_data_save_data(exif, &block, &length);
+    QByteArray app1 = QByteArrayLiteral("\xff\xe1");
+    app1 += char((length + 2) >> 8);
+    app1 += char((length + 2) & 0xff);
+    app1 += QByteArray(reinterpret_cast<const char *>(block), int(length));
+    free(block);
+    exif_data_unref(exif);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
+struct RefreshFigures
+{
+    int images = 0;
+    double seconds = 0;
+    qint64 firstSlotMs = -1;
+};
+
+// With a shot path, the window is saved as a picture after the refresh.
+RefreshFigures measureRefresh(QApplication &app, const QString &folder, const QString &shot = QString())
+{
+    Settings::writeStoredFolder(folder);
+    auto form = std::make_unique<frmMain>();
+    form->Form_Load();
+    form->show();
+    QCoreApplication::processEvents();
+    form->List1->selectAll();
+    form->cmdAdd_Click();
+
+    QElapsedTimer clock;
+    RefreshFigures figures;
+    struct FirstShow : QObject
+    {
+        QElapsedTimer *clock;
+        qint64 *when;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (*when < 0 && event->type() == QEvent::Show && qobject_cast<ImageBox *>(watched)
+                && watched->property("index").toInt() == 1)
+                *when = clock->elapsed();
+            return false;
+        }
+    } firstShow;
+    firstShow.clock = &clock;
+    firstShow.when = &figures.firstSlotMs;
+    app.installEventFilter(&firstShow);
+    clock.start();
+    form->cmdRefresh->click();
+    figures.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    app.removeEventFilter(&firstShow);
+    figures.images = form->thumbnailCount();
+    if (!shot.isEmpty())
+        form->grab().save(shot);
+    return figures;
+}
+
+void printFigures(QTextStream &out, const QString &name, const RefreshFigures &figures)
+{
+    out << "board_refresh: case=" << name << " images=" << figures.images
+        << " seconds=" << QString::number(figures.seconds, 'f', 2)
+        << " images_per_s=" << QString::number(figures.images / figures.seconds, 'f', 1)
+        << " first_slot_ms=" << figures.firstSlotMs << " scale=" << qgetenv("QT_SCALE_FACTOR")
+        << " peak_rss_mb=" << QString::number(peakRssMb(), 'f', 0) << Qt::endl;
+}
+
+// With a shot prefix, boards are saved for a side-by-side look: for exif,
+// PREFIX-exif.png and then PREFIX-decoded.png of the same pictures without
+// their thumbnails; for cache, PREFIX-decoded.png and PREFIX-cache.png.
+int thumbnailSourceCase(QApplication &app, const QString &name, int count, const QString &shot)
+{
+    QTextStream out(stdout);
+    QTemporaryDir work;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.filePath(QStringLiteral("config"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(work.filePath(QStringLiteral("cache"))));
+    const QString folder = work.filePath(QStringLiteral("photos"));
+    QDir().mkpath(folder);
+
+    const bool bars = name == QLatin1String("exif-bars");
+    const bool exif = bars || name == QLatin1String("exif") || name == QLatin1String("cold-scale2");
+    out << "writing " << count << " pictures for case " << name << " into " << folder << Qt::endl;
+    const int distinct = qMin(count, 8);
+    QList<QByteArray> photos[2];
+    QList<QByteArray> plain[2];
+    for (int i = 0; i < distinct; ++i) {
+        QByteArray jpeg = photoLikeJpeg(i);
+        QImage picture = QImage::fromData(jpeg);
+        if (bars) {
+            // A 3:2 sensor: the 4:3 thumbnail has black bars above and below.
+            picture = picture.copy(0, 167, 4000, 2667);
+            QBuffer buffer(&jpeg);
+            jpeg.clear();
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "jpeg", 90);
+        }
+        for (const int orientation : {1, 6}) {
+            QImage thumbnail(160, 120, QImage::Format_RGB32);
+            thumbnail.fill(Qt::black);
+            QPainter painter(&thumbnail);
+            const QImage small = picture.scaled(160, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            painter.drawImage((160 - small.width()) / 2, (120 - small.height()) / 2, small);
+            painter.end();
+            photos[orientation == 6] << (exif ? withExifThumbnail(jpeg, thumbnail, orientation) : jpeg);
+            plain[orientation == 6] << withExifThumbnail(jpeg, QImage(), orientation);
+        }
+    }
+    const auto writeAll = [&](const QList<QByteArray> (&files)[2]) {
+        for (int i = 0; i < count; ++i) {
+            QFile file(folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+            if (!file.open(QIODevice::WriteOnly) || file.write(files[i % 2].at(i % distinct)) < 0) {
+                out << "cannot write " << file.fileName() << ": " << file.errorString() << Qt::endl;
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!writeAll(photos))
+        return 1;
+    const auto shotPath = [&](const char *what) {
+        return shot.isEmpty() ? QString() : shot + QLatin1Char('-') + QLatin1String(what) + QStringLiteral(".png");
+    };
+    if (name == QLatin1String("cache"))
+        printFigures(out, QStringLiteral("cache-fill"), measureRefresh(app, folder, shotPath("decoded")));
+    printFigures(out, name, measureRefresh(app, folder, shotPath(name == QLatin1String("cache") ? "cache" : "exif")));
+    if (name == QLatin1String("exif") && !shot.isEmpty()) {
+        if (!writeAll(plain))
+            return 1;
+        printFigures(out, QStringLiteral("exif-decoded"), measureRefresh(app, folder, shotPath("decoded")));
+    }
+    return 0;
+}
+
+bool isThumbnailSourceCase(const QString &name)
+{
+    return name == QLatin1String("exif") || name == QLatin1String("exif-bars") || name == QLatin1String("cache")
+        || name == QLatin1String("cold-scale2");
+}
+
+} // namespace
+// ---- end of the thumbnail-source cases ----
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (!strcmp(argv[i], "--case") && !strcmp(argv[i + 1], "cold-scale2") && qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
+            qputenv("QT_SCALE_FACTOR", "2");
+    }
     QApplication app(argc, argv);
+    if (const qsizetype at = QCoreApplication::arguments().indexOf(QStringLiteral("--case")); at > 0) {
+        const QStringList args = QCoreApplication::arguments();
+        const QString name = args.value(at + 1);
+        const qsizetype countAt = args.indexOf(QStringLiteral("--count"));
+        const qsizetype shotAt = args.indexOf(QStringLiteral("--shot"));
+        if (isThumbnailSourceCase(name))
+            return thumbnailSourceCase(app, name, countAt > 0 ? args.value(countAt + 1).toInt() : 500,
+                                       shotAt > 0 ? args.value(shotAt + 1) : QString());
+    }
     QTextStream out(stdout);
 
     QString folder;
@@ -296,7 +490,7 @@ int main(int argc, char *argv[])
     if (onlyCase.isEmpty() && folder.isEmpty()) {
         // Each case in a process of its own: the peak RSS is per process.
         int status = 0;
-        for (const char *name : {"cold", "crafted", "lists"}) {
+        for (const char *name : {"cold", "crafted", "lists", "exif", "exif-bars", "cache", "cold-scale2"}) {
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedChannels);
             child.start(QCoreApplication::applicationFilePath(), args + QStringList{QStringLiteral("--case"), QLatin1String(name)});
@@ -308,6 +502,7 @@ int main(int argc, char *argv[])
 
     QTemporaryDir work;
     qputenv("XDG_CONFIG_HOME", work.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", work.filePath(QStringLiteral("cache")).toLocal8Bit());
     if (onlyCase == QLatin1String("crafted"))
         return runCrafted(out, work.path());
     if (onlyCase == QLatin1String("lists"))

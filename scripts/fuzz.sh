@@ -15,10 +15,10 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
     exit 2
 fi
 build=$root/build-fuzz
-targets=(fuzz_replaceall fuzz_profile fuzz_page fuzz_nametest fuzz_jpegbounds)
+targets=(fuzz_replaceall fuzz_profile fuzz_page fuzz_nametest fuzz_jpegbounds fuzz_exif)
 # Longest input per target; each target also turns away inputs beyond its own
 # bounds, so these only keep the fuzzer from wasting runs on them.
-declare -A max_len=([fuzz_replaceall]=4096 [fuzz_profile]=4096 [fuzz_page]=4096 [fuzz_nametest]=256 [fuzz_jpegbounds]=4096)
+declare -A max_len=([fuzz_replaceall]=4096 [fuzz_profile]=4096 [fuzz_page]=4096 [fuzz_nametest]=256 [fuzz_jpegbounds]=4096 [fuzz_exif]=8192)
 jobs=${KELVANE_FUZZ_JOBS:-$(nproc)}
 ((jobs > 2)) && jobs=2
 ((jobs < 1)) && jobs=1

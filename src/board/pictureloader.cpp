@@ -1,6 +1,7 @@
 #include "board/pictureloader.h"
 
 #include "board/jpegbounds.h"
+#include "board/thumbnailsources.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -84,6 +85,8 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     const QString openError = openRegularFile(path, file);
     if (!openError.isEmpty())
         return failure(openError);
+    if (QImage known = ThumbnailSources::knownThumbnail(path, file, targetDevicePixels); !known.isNull())
+        return LoadedPicture{known, QString()};
     if (file.size() == 0)
         return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
 
@@ -114,7 +117,8 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     const QSize stored = reader.size();
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     const QSize upright = turned ? stored.transposed() : stored;
-    const QSize decodeSize = coverSize(upright, targetDevicePixels);
+    const QSize decodeTarget = ThumbnailSources::decodeTarget(path, upright, targetDevicePixels);
+    const QSize decodeSize = coverSize(upright, decodeTarget);
     const bool decoderScales = decodeSize.isValid()
         && reader.supportsOption(QImageIOHandler::ScaledSize);
     if (decoderScales)
@@ -131,9 +135,9 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     }
 
     if (!decoderScales) {
-        const QSize cover = coverSize(image.size(), targetDevicePixels);
+        const QSize cover = coverSize(image.size(), decodeTarget);
         if (cover.isValid())
             image = image.scaled(cover, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    return LoadedPicture{image, QString()};
+    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels), QString()};
 }

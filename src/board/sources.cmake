@@ -4,5 +4,6 @@ target_sources(kelvane_core PRIVATE
     board/pictureprefetcher.h board/pictureprefetcher.cpp
     board/previewloader.h board/previewloader.cpp
     board/slotgeometry.h board/slotgeometry.cpp
+    board/thumbnailsources.h board/thumbnailsources.cpp
     board/thumbnailboard.h board/thumbnailboard.cpp
 )

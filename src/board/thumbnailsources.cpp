@@ -1,0 +1,369 @@
+#include "board/thumbnailsources.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryFile>
+#include <QTransform>
+
+#include <libexif/exif-data.h>
+#include <glib.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+namespace ThumbnailSources {
+
+namespace {
+
+constexpr std::array<int, 4> Sides = {128, 256, 512, 1024};
+// An EXIF block is at most 64 KiB; a JFIF header may stand before it, and the
+// frame header after it is needed for the picture's size.
+constexpr qint64 HeadBytes = 80 * 1024;
+// No camera embeds more; a larger stated size is a damaged block, which
+// must not cost a large allocation.
+constexpr int LargestExifThumbnail = 1024;
+
+const char *folderName(int side)
+{
+    switch (side) {
+    case 128: return "normal";
+    case 256: return "large";
+    case 512: return "x-large";
+    default: return "xx-large";
+    }
+}
+
+bool covers(const QSize &size, const QSize &target)
+{
+    return size.width() >= target.width() && size.height() >= target.height();
+}
+
+// The smallest size with the aspect of `shape` that covers target.
+QSize coverOf(const QSize &shape, const QSize &target)
+{
+    const qint64 sw = shape.width(), sh = shape.height();
+    const qint64 tw = target.width(), th = target.height();
+    return th * sw >= tw * sh ? QSize(int((sw * th + sh - 1) / sh), int(th))
+                              : QSize(int(tw), int((sh * tw + sw - 1) / sw));
+}
+
+// The picture shrunk to just cover target, with the aspect of `shape` (the
+// picture's own, which a smaller copy may have lost to rounding); as it is
+// when it would have to grow.
+QImage shrunkToCover(const QImage &image, const QSize &target, QSize shape = QSize())
+{
+    if (image.isNull() || target.isEmpty())
+        return image;
+    const QSize cover = coverOf(shape.isEmpty() ? image.size() : shape, target);
+    if (cover.width() >= image.width() || cover.height() >= image.height())
+        return image;
+    return image.scaled(cover, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The size a picture of size `picture` has in the cache folder for `side`:
+// fitted into side × side, never enlarged.
+QSize cacheSize(const QSize &picture, int side)
+{
+    if (picture.width() <= side && picture.height() <= side)
+        return picture;
+    return picture.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+struct FileStamp
+{
+    qint64 mtime = 0;
+    qint64 size = 0;
+};
+
+bool stampOf(const QString &path, FileStamp *stamp)
+{
+    // A file that cannot be read shows its error, not its thumbnail.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || ::access(name.constData(), R_OK) != 0)
+        return false;
+    stamp->mtime = info.st_mtime;
+    stamp->size = info.st_size;
+    return true;
+}
+
+QImage turned(const QImage &image, int orientation)
+{
+    switch (orientation) {
+    case 2: return image.mirrored(true, false);
+    case 3: return image.mirrored(true, true);
+    case 4: return image.mirrored(false, true);
+    case 5: return image.mirrored(false, true).transformed(QTransform().rotate(90));
+    case 6: return image.transformed(QTransform().rotate(90));
+    case 7: return image.mirrored(true, false).transformed(QTransform().rotate(90));
+    case 8: return image.transformed(QTransform().rotate(270));
+    default: return image;
+    }
+}
+
+bool turnsSideways(int orientation)
+{
+    return orientation >= 5 && orientation <= 8;
+}
+
+struct ExifDeleter
+{
+    void operator()(ExifData *data) const { exif_data_unref(data); }
+};
+
+// Makes the folder and any missing parents, each of mode 0700.
+bool makeFolder(const QString &path)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST)
+        return true;
+    const QString parent = QFileInfo(path).path();
+    if (errno != ENOENT || parent == path || !makeFolder(parent))
+        return false;
+    return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
+}
+
+} // namespace
+
+QString cacheFolder()
+{
+    QString home = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (home.trimmed().isEmpty() || !QDir::isAbsolutePath(home))
+        home = QDir::homePath() + QStringLiteral("/.cache");
+    return QDir::cleanPath(home) + QStringLiteral("/thumbnails");
+}
+
+QByteArray pictureUri(const QString &picturePath)
+{
+    // GLib's form of the URI, as the desktop's file managers hash it.
+    const QByteArray local = QFile::encodeName(QFileInfo(picturePath).absoluteFilePath());
+    gchar *uri = g_filename_to_uri(local.constData(), nullptr, nullptr);
+    if (!uri)
+        return QByteArray();
+    const QByteArray result(uri);
+    g_free(uri);
+    return result;
+}
+
+QString cachePath(const QString &picturePath, int side)
+{
+    const QByteArray uri = pictureUri(picturePath);
+    if (uri.isEmpty())
+        return QString();
+    return cacheFolder() + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/')
+        + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+}
+
+QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels)
+{
+    FileStamp stamp;
+    if (targetDevicePixels.isEmpty() || !stampOf(picturePath, &stamp))
+        return QImage();
+    const QByteArray uri = pictureUri(picturePath);
+    if (uri.isEmpty())
+        return QImage();
+    const QString name = QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex())
+        + QStringLiteral(".png");
+    const QString folder = cacheFolder();
+    for (const int side : Sides) {
+        // A folder's thumbnails are at most side pixels either way.
+        if (side < targetDevicePixels.width() || side < targetDevicePixels.height())
+            continue;
+        QFile file(folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + name);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QImageReader reader(&file, "png");
+        const QSize size = reader.size();
+        if (!covers(size, targetDevicePixels) || size.width() > side || size.height() > side)
+            continue;
+        QImage image;
+        if (!reader.read(&image))
+            continue;
+        if (!covers(image.size(), targetDevicePixels))
+            continue;
+        if (image.text(QStringLiteral("Thumb::MTime")) != QString::number(stamp.mtime))
+            continue;
+        const QString fileSize = image.text(QStringLiteral("Thumb::Size"));
+        if (!fileSize.isEmpty() && fileSize != QString::number(stamp.size))
+            continue;
+        const QString storedUri = image.text(QStringLiteral("Thumb::URI"));
+        if (!storedUri.isEmpty() && storedUri.toUtf8() != uri)
+            continue;
+        // The picture's own size, when recorded, gives the same size as a
+        // decode would; the thumbnail's has lost a little to rounding.
+        const QSize picture(image.text(QStringLiteral("Thumb::Image::Width")).toInt(),
+                            image.text(QStringLiteral("Thumb::Image::Height")).toInt());
+        const bool sameShape = !picture.isEmpty()
+            && qAbs(double(picture.width()) * image.height() / (double(picture.height()) * image.width()) - 1)
+                < 0.02;
+        return shrunkToCover(image, targetDevicePixels, sameShape ? picture : QSize());
+    }
+    return QImage();
+}
+
+QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const QSize &targetDevicePixels)
+{
+    if (head.size() < 4 || pictureStored.isEmpty() || targetDevicePixels.isEmpty())
+        return QImage();
+    std::unique_ptr<ExifData, ExifDeleter> exif(exif_data_new());
+    if (!exif)
+        return QImage();
+    // Only the thumbnail and the orientation are wanted: no repairs of
+    // missing tags, no maker notes.
+    exif_data_unset_option(exif.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    exif_data_load_data(exif.get(), reinterpret_cast<const unsigned char *>(head.constData()),
+                        static_cast<unsigned int>(head.size()));
+    if (!exif->data || exif->size == 0)
+        return QImage();
+
+    int orientation = 1;
+    if (ExifEntry *entry = exif_content_get_entry(exif->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION)) {
+        if (entry->format == EXIF_FORMAT_SHORT && entry->components >= 1 && entry->data && entry->size >= 2)
+            orientation = exif_get_short(entry->data, exif_data_get_byte_order(exif.get()));
+    }
+
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(exif->data),
+                                               static_cast<qsizetype>(exif->size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoTransform(false);
+    QSize size = reader.size();
+    if (size.isEmpty() || size.width() > LargestExifThumbnail || size.height() > LargestExifThumbnail)
+        return QImage();
+    QSize picture = pictureStored;
+    if (turnsSideways(orientation)) {
+        size.transpose();
+        picture.transpose();
+    }
+
+    // At most 5% enlargement either way.
+    const qint64 tw = targetDevicePixels.width(), th = targetDevicePixels.height();
+    if (100 * tw > 105 * qint64(size.width()) || 100 * th > 105 * qint64(size.height()))
+        return QImage();
+    // Aspects within 2%: a thumbnail with bars has the wrong one.
+    const double ratio = double(size.width()) * picture.height() / (double(size.height()) * picture.width());
+    if (ratio < 0.98 || ratio > 1.02)
+        return QImage();
+
+    QImage image;
+    if (!reader.read(&image))
+        return QImage();
+    image = turned(image, orientation);
+    if (image.size() != size)
+        return QImage();
+    return shrunkToCover(image, targetDevicePixels, picture);
+}
+
+QImage knownThumbnail(const QString &picturePath, QIODevice &picture, const QSize &targetDevicePixels)
+{
+    if (targetDevicePixels.isEmpty())
+        return QImage();
+    QImage image = cachedThumbnail(picturePath, targetDevicePixels);
+    if (!image.isNull())
+        return image;
+
+    QByteArray head = picture.peek(2);
+    if (head.size() < 2 || uchar(head.at(0)) != 0xff || uchar(head.at(1)) != 0xd8)
+        return QImage();
+    head = picture.read(HeadBytes);
+    // The picture's size from its frame header, usually within the head.
+    QBuffer buffer(&head);
+    buffer.open(QIODevice::ReadOnly);
+    QSize stored = QImageReader(&buffer, "jpeg").size();
+    if (stored.isEmpty() && picture.seek(0))
+        stored = QImageReader(&picture, "jpeg").size();
+    picture.seek(0);
+    return exifThumbnail(head, stored, targetDevicePixels);
+}
+
+int cacheSide(const QSize &picture, const QSize &targetDevicePixels)
+{
+    if (picture.isEmpty() || targetDevicePixels.isEmpty())
+        return 0;
+    for (const int side : Sides) {
+        if (covers(cacheSize(picture, side), targetDevicePixels))
+            return side;
+    }
+    return 0;
+}
+
+QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, const QSize &targetDevicePixels)
+{
+    const int side = cacheSide(pictureUpright, targetDevicePixels);
+    if (side == 0)
+        return targetDevicePixels;
+    const QString folder = cacheFolder() + QLatin1Char('/');
+    if (QFileInfo(picturePath).absoluteFilePath().startsWith(folder))
+        return targetDevicePixels;
+    return cacheSize(pictureUpright, side);
+}
+
+bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
+                    const QSize &targetDevicePixels)
+{
+    const int side = cacheSide(pictureUpright, targetDevicePixels);
+    if (side == 0 || decoded.isNull())
+        return false;
+    // The standard: no thumbnails of the thumbnails themselves.
+    const QString folder = cacheFolder();
+    if (QFileInfo(picturePath).absoluteFilePath().startsWith(folder + QLatin1Char('/')))
+        return false;
+    const QSize size = cacheSize(pictureUpright, side);
+    // A decode one pixel short of the size (rounding) still makes the size.
+    if (decoded.width() + 1 < size.width() || decoded.height() + 1 < size.height())
+        return false;
+    FileStamp stamp;
+    const QByteArray uri = pictureUri(picturePath);
+    if (uri.isEmpty() || !stampOf(picturePath, &stamp))
+        return false;
+
+    const QString sizeFolder = folder + QLatin1Char('/') + QLatin1String(folderName(side));
+    const QString cacheHome = QFileInfo(folder).path();
+    if (!makeFolder(cacheHome) || !makeFolder(folder) || !makeFolder(sizeFolder))
+        return false;
+
+    QImage image = decoded.size() == size
+        ? decoded : decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(uri));
+    image.setText(QStringLiteral("Thumb::MTime"), QString::number(stamp.mtime));
+    image.setText(QStringLiteral("Thumb::Size"), QString::number(stamp.size));
+    image.setText(QStringLiteral("Thumb::Image::Width"), QString::number(pictureUpright.width()));
+    image.setText(QStringLiteral("Thumb::Image::Height"), QString::number(pictureUpright.height()));
+    image.setText(QStringLiteral("Software"), QStringLiteral("Kelvane"));
+
+    // Readers may look at any moment: the file appears whole or not at all.
+    QTemporaryFile temporary(sizeFolder + QStringLiteral("/kelvane-XXXXXX.png"));
+    if (!temporary.open())
+        return false;
+    QImageWriter writer(&temporary, "png");
+    writer.setQuality(80); // light compression: the write costs less than the decode
+    if (!writer.write(image) || !temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || !temporary.flush())
+        return false;
+    temporary.close();
+    const QString target = sizeFolder + QLatin1Char('/')
+        + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        return false;
+    temporary.setAutoRemove(false);
+    return true;
+}
+
+QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
+                   const QSize &targetDevicePixels)
+{
+    storeThumbnail(picturePath, decoded, pictureUpright, targetDevicePixels);
+    return shrunkToCover(decoded, targetDevicePixels, pictureUpright);
+}
+
+} // namespace ThumbnailSources

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Thumbnails that need no decode of the picture: the desktop's shared
+// thumbnail cache ($XDG_CACHE_HOME/thumbnails, shared with file managers) and
+// the thumbnail a camera embeds in a JPEG's EXIF data. Each is used only when
+// it is as sharp on screen as a decode would be. After a real decode the
+// thumbnail is written to the shared cache for next time. Every function is
+// safe on any thread; failures are silent, as both sources are only a help.
+namespace ThumbnailSources {
+
+// The shared cache's root: $XDG_CACHE_HOME/thumbnails, or ~/.cache/thumbnails
+// when that variable is unset, blank or not an absolute path.
+QString cacheFolder();
+
+// The file URI the cache knows the picture by, and the cache file of that
+// picture in the folder for thumbnails of at most side × side pixels.
+QByteArray pictureUri(const QString &picturePath);
+QString cachePath(const QString &picturePath, int side);
+
+// A cached thumbnail of the picture that still matches the file (modification
+// time, and size when recorded) and covers target in both directions, shrunk
+// to just cover it; a null image otherwise.
+QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels);
+
+// The EXIF thumbnail of a JPEG held in `head` (the file's first bytes, the
+// EXIF block included), turned upright. It is used when it covers target with
+// at most 5% enlargement and its aspect is within 2% of the picture's, whose
+// size as stored (before the EXIF orientation) is pictureStored; a null image
+// otherwise.
+QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const QSize &targetDevicePixels);
+
+// The cached or EXIF thumbnail of the picture, whichever is found first; a
+// null image when the picture must be decoded. `picture` is the picture file,
+// already open (so nothing here opens a path that may have become a FIFO); it
+// is left at its start.
+QImage knownThumbnail(const QString &picturePath, QIODevice &picture, const QSize &targetDevicePixels);
+
+// The standard cache size (128, 256, 512 or 1024) of the smallest thumbnail
+// of a picture of upright size `picture` that covers target, or 0 when even
+// the largest does not.
+int cacheSide(const QSize &picture, const QSize &targetDevicePixels);
+
+// The size to decode the picture at so that the decode can also be written to
+// the cache; target when nothing will be written.
+QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, const QSize &targetDevicePixels);
+
+// Writes `decoded` (the picture at decodeTarget()) to the cache as the
+// standard asks: a PNG holding the picture's URI and modification time,
+// written under a temporary name and renamed, mode 0600 in folders of mode
+// 0700. Nothing is written for a picture inside the cache itself, nor from a
+// decode smaller than the cache size. Returns whether the file was written.
+bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
+                    const QSize &targetDevicePixels);
+
+// Stores the decode, then gives it back shrunk to just cover target.
+QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
+                   const QSize &targetDevicePixels);
+
+} // namespace ThumbnailSources

@@ -1,0 +1,201 @@
+#include "board/pictureloader.h"
+#include "board/thumbnailsources.h"
+#include "testpictures.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <libexif/exif-data.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const QSize Slot(123, 111);
+
+// The picture with an EXIF block holding `thumbnail` (a JPEG) as IFD1 and,
+// when not 0, the orientation, put right after SOI.
+QByteArray withExifThumbnail(const QByteArray &jpeg, const QByteArray &thumbnail, int orientation)
+{
+    ExifData *exif = exif_data_new();
+    exif_data_set_byte_order(exif, EXIF_BYTE_ORDER_INTEL);
+    if (orientation != 0) {
+        ExifEntry *entry = exif_entry_new();
+        exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
+        exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
+        exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, ExifShort(orientation));
+        exif_entry_unref(entry);
+    }
+    exif->data = static_cast<unsigned char *>(std::malloc(size_t(thumbnail.size())));
+    std::memcpy(exif->data, thumbnail.constData(), size_t(thumbnail.size()));
+    exif->size = unsigned(thumbnail.size());
+    unsigned char *block = nullptr;
+    unsigned int length = 0;
+    exif_data_save_data(exif, &block, &length);
+    const QByteArray app1 = jpegSegment(0xe1, QByteArray(reinterpret_cast<const char *>(block), int(length)));
+    std::free(block);
+    exif_data_unref(exif);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
+QString modeOf(const QString &path)
+{
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return QString::number(info.st_mode & 07777, 8);
+}
+
+// Writes the thumbnail the desktop would have cached for the picture.
+void writeCacheEntry(const QString &picture, int side, const QSize &size, qint64 mtimeShift)
+{
+    QImage image = twoHalves(size);
+    image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(ThumbnailSources::pictureUri(picture)));
+    image.setText(QStringLiteral("Thumb::MTime"),
+                  QString::number(QFileInfo(picture).lastModified().toSecsSinceEpoch() + mtimeShift));
+    const QString path = ThumbnailSources::cachePath(picture, side);
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QVERIFY(image.save(path, "png"));
+}
+
+} // namespace
+
+class TestThumbSources : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
+    }
+
+    // The picture is flat red; a cached or EXIF thumbnail is red on the left
+    // and blue on the right as stored, so blue shows where it was used.
+    void sources_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("exif");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("cacheSide");
+        QTest::addColumn<QSize>("cached");
+        QTest::addColumn<int>("mtimeShift");
+        QTest::addColumn<QSize>("target");
+        QTest::addColumn<bool>("thumbnailUsed");
+        QTest::addColumn<QSize>("size");
+
+        const QSize none;
+        QTest::newRow("cache hit") << QSize(800, 600) << none << 0 << 256 << QSize(256, 192) << 0 << Slot
+                                   << true << QSize(148, 111);
+        QTest::newRow("stale cache") << QSize(800, 600) << none << 0 << 256 << QSize(256, 192) << 1 << Slot
+                                     << false << QSize(148, 111);
+        QTest::newRow("cache too small for the slot") << QSize(800, 600) << none << 0 << 128 << QSize(128, 96)
+                                                      << 0 << Slot << false << QSize(148, 111);
+        QTest::newRow("EXIF hit") << QSize(800, 600) << QSize(160, 120) << 1 << 0 << none << 0 << Slot << true
+                                  << QSize(148, 111);
+        QTest::newRow("EXIF with bars for a 3:2 picture") << QSize(900, 600) << QSize(160, 120) << 1 << 0 << none
+                                                          << 0 << Slot << false << QSize(167, 111);
+        QTest::newRow("EXIF orientation 6, 5% enlarged") << QSize(800, 600) << QSize(160, 120) << 6 << 0 << none
+                                                         << 0 << Slot << true << QSize(120, 160);
+        QTest::newRow("EXIF too small at scale 2") << QSize(800, 600) << QSize(160, 120) << 1 << 0 << none << 0
+                                                   << QSize(246, 222) << false << QSize(296, 222);
+        QTest::newRow("no EXIF") << QSize(800, 600) << none << 0 << 0 << none << 0 << Slot << false
+                                 << QSize(148, 111);
+    }
+
+    void sources()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, exif);
+        QFETCH(int, orientation);
+        QFETCH(int, cacheSide);
+        QFETCH(QSize, cached);
+        QFETCH(int, mtimeShift);
+        QFETCH(QSize, target);
+        QFETCH(bool, thumbnailUsed);
+        QFETCH(QSize, size);
+
+        QByteArray jpeg = encoded(flatImage(picture, Qt::red), "jpeg");
+        if (exif.isValid())
+            jpeg = withExifThumbnail(jpeg, encoded(twoHalves(exif), "jpeg"), orientation);
+        const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
+        QVERIFY(writeFileBytes(path, jpeg));
+        if (cacheSide != 0)
+            writeCacheEntry(path, cacheSide, cached, mtimeShift);
+
+        const LoadedPicture loaded = loadPicture(path, target);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+        QCOMPARE(loaded.image.size(), size);
+        // Orientation 6 turns the stored right half to the bottom.
+        const QImage &image = loaded.image;
+        const QPoint blueSide = orientation == 6 ? QPoint(image.width() / 2, image.height() * 7 / 8)
+                                                 : QPoint(image.width() * 7 / 8, image.height() / 2);
+        const QPoint redSide = orientation == 6 ? QPoint(image.width() / 2, image.height() / 8)
+                                                : QPoint(image.width() / 8, image.height() / 2);
+        QVERIFY(isReddish(image.pixelColor(redSide)));
+        QCOMPARE(isBluish(image.pixelColor(blueSide)), thumbnailUsed);
+    }
+
+    // After a decode the cache holds the smallest standard size that covers
+    // the slot, as the standard asks, and the next load takes it.
+    void cacheWrite()
+    {
+        // A cache home of its own: the folders must be made here.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home/.cache"))));
+        const QString path = m_dir.filePath(QStringLiteral("written.jpg"));
+        QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
+        QVERIFY(loadPicture(path, Slot).ok());
+
+        const QString cached = ThumbnailSources::cachePath(path, 256);
+        QCOMPARE(QFileInfo(cached).path(), ThumbnailSources::cacheFolder() + QStringLiteral("/large"));
+        QVERIFY(!QFile::exists(ThumbnailSources::cachePath(path, 128)));
+        QImageReader reader(cached, "png");
+        const QImage image = reader.read();
+        QCOMPARE(image.size(), QSize(256, 192));
+        QCOMPARE(image.text(QStringLiteral("Thumb::URI")),
+                 QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+        QCOMPARE(image.text(QStringLiteral("Thumb::MTime")),
+                 QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
+        QCOMPARE(modeOf(cached), QStringLiteral("600"));
+        QCOMPARE(modeOf(ThumbnailSources::cacheFolder()), QStringLiteral("700"));
+        QCOMPARE(modeOf(m_dir.filePath(QStringLiteral("home"))), QStringLiteral("700"));
+        QCOMPARE(modeOf(QFileInfo(cached).path()), QStringLiteral("700"));
+        // Only the renamed file is left; no temporary one.
+        QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files).size(), 1);
+
+        // A cached file is never cached itself.
+        QVERIFY(loadPicture(cached, QSize(100, 75)).ok());
+        QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files).size(), 1);
+        QVERIFY(QDir(ThumbnailSources::cacheFolder() + QStringLiteral("/normal")).isEmpty());
+    }
+
+    // The cache is only a help: when it cannot be written the picture still
+    // loads.
+    void unwritableCache()
+    {
+        const QByteArray old = qgetenv("XDG_CACHE_HOME");
+        const QString blocker = m_dir.filePath(QStringLiteral("not-a-folder"));
+        QVERIFY(writeFileBytes(blocker, "x"));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(blocker));
+        const QString path = m_dir.filePath(QStringLiteral("unwritable.jpg"));
+        QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
+        const LoadedPicture loaded = loadPicture(path, Slot);
+        qputenv("XDG_CACHE_HOME", old);
+        QVERIFY(loaded.ok());
+        QCOMPARE(loaded.image.size(), QSize(148, 111));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestThumbSources)
+#include "tst_thumbsources.moc"
