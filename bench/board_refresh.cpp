@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the window in the real frmMain (offscreen). Prints one summary
 // line per case; asserts nothing.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the benchmarks in an optimised build.
 #   bench/run.sh [board_refresh arguments...]
 set -euo pipefail

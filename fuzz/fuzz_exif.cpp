@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EXIF thumbnail of a JPEG's first bytes, for a slot and a picture size.
 //
 // Bytes 0 and 1 give the slot (1 to 256 pixels each way), byte 2 the picture

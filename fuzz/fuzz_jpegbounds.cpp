@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The walk over a JPEG file's markers, which runs on every JPEG before it is
 // decoded, against the bounds it promises. The input is the file itself, not
 // fields: the walk sees raw bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview's picture-name test against a reference that lists the pieces
 // of "jpg, gif, bmp" one by one.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page text and the page file: how many CR LF sequences they hold.
 //
 // Fields: the page name, the page description, then pairs of a page-list file

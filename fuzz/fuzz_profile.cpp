@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI file: one write into an arbitrary file, then what must hold.
 //
 // Fields: the file's bytes (taken as they are), the section, the key, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReplaceAll against the algorithm done the slow way.
 //
 // Fields: the text, the find text, the replacement. A missing text is the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang into build-fuzz and runs each one on
 # a scratch copy of its seed corpus (fuzz/corpus/<target>), so the tree is
 # never changed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine for Kelvane, builds it, and runs it or its tests.
 #   scripts/kelvane.sh run    install what is missing, build, start the program
 #   scripts/kelvane.sh test   install what is missing, build, run every test:

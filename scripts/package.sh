@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a copy of the tree in build-deb/, checks it
 # with lintian, installs it with apt-get, checks the installed files and
 # removes the package again. The .deb stays in build-deb/.

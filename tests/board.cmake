@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of src/board.
 kelvane_add_test(tst_pictures SOURCES tst_pictures.cpp LABELS board)
 kelvane_add_test(tst_board SOURCES tst_board.cpp)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of src/browser.
 
 # Runs one attempt with the platform's service in a process of its own.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's command line: help, version and errors without a display, and
 # a folder argument opened in an offscreen window.
 add_test(NAME cli

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the installed desktop files.
 set(KELVANE_APP_ID org.kelvane.Kelvane)
 set(KELVANE_DATA_DIR ${PROJECT_SOURCE_DIR}/data)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end tests: the real program in a real X session, and the pages it
 # writes in a real browser. A missing tool fails its test with its name.
 find_program(KELVANE_PYTHON3 python3)

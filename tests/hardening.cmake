@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Hardening: damaged pictures, vanishing files and folders, odd names, texts
 # and settings files, and writes that fail part way, all through the window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"

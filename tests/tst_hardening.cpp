@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What folders, files and users can throw at the window: pictures that are
 // damaged or odd, files and folders that vanish, page names and texts that
 // no one would type, settings files that were mangled, and a disk that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/textfile.h"
 #include "page/pagewriter.h"
 #include "page/replaceall.h"

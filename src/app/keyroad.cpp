@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/keyroad.h"
 
 #include "app/frmmain.h"

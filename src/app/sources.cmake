@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(kelvane_core PRIVATE
     app/controltable.h app/controltable.cpp
     app/centerform.h app/centerform.cpp

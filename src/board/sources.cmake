@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(kelvane_core PRIVATE
     board/jpegbounds.h board/jpegbounds.cpp
     board/pictureloader.h board/pictureloader.cpp

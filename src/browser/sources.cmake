@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(kelvane_core PRIVATE
     browser/browserservice.h browser/browserservice.cpp
     browser/openinbrowser.h browser/openinbrowser.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one "View In Browser" attempt with the platform's browser service in
 // a process of its own, so that the XDG folders GIO reads (and caches for the
 // life of the process) are those of the caller's environment.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the program with the arguments a user or a file manager gives it.
 # Usage: cli-test.sh PROGRAM VERSION
 set -u

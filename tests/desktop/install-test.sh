@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix and checks that every file lands
 # where desktops look for it.
 # Usage: install-test.sh CMAKE BUILD_DIR BINDIR DATADIR MANDIR APP_ID

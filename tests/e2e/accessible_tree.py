@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a screen reader is shown of the real window: the program runs with
 Qt's accessibility bridge on a private X server and a private session bus,
 three pictures are put on the board by keys alone, and the AT-SPI tree is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the end-to-end tests share: tool checks, a private X server, real
 input through xdotool, screenshots read as pixels, closing a window the way a
 window manager does, and the window's control table in pixels."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The road of one page by keyboard alone, in the real window on a private X
 server: only key events reach the program, no click and no pointer motion.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds one page the way the window's build buttons do, from a JSON file:
 //   {"folder": "...", "pageName": "...", "pageDescription": "...",
 //    "pageList": ["..."], "slotDescriptions": ["..."], "kind": "images"|"links"}

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Both kinds of page, written by the page writer from pictures with awkward
 names (a space, '#', '%', '&', an accented letter, another script) and
 non-ASCII text, rendered in headless Chromium. Chromium is driven through

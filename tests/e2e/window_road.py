@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The road of one page, in the real window on a private X server, driven by
 real mouse clicks and key presses.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows one file in the preview and then on the board, and prints every
 // message the window gave, one a line ("\n" for line breaks), then "done".
 // The test runs it under a memory limit and a timeout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a page and closes the window while every write to disk fails part
 // way, then tells what became of the files that were there before.
 //
