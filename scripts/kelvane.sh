@@ -56,8 +56,8 @@ test)
             ctest --output-on-failure --timeout 600)
     fi
     if [ -z "${KELVANE_SKIP_FUZZ:-}" ]; then
-        echo "== Fuzzing: each target for ${KELVANE_FUZZ_SECONDS:-60} seconds =="
-        bash scripts/fuzz.sh "${KELVANE_FUZZ_SECONDS:-60}"
+        echo "== Fuzzing: each target for ${KELVANE_FUZZ_SECONDS:-40} seconds =="
+        bash scripts/fuzz.sh "${KELVANE_FUZZ_SECONDS:-40}"
     fi
     if [ -z "${KELVANE_SKIP_PACKAGE:-}" ] && command -v dpkg-buildpackage >/dev/null \
         && command -v lintian >/dev/null; then
