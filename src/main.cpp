@@ -62,6 +62,9 @@ void closeOnQuitSignals(frmMain &window)
 
 int main(int argc, char *argv[])
 {
+    // Past a file size limit a write fails with its reason instead of
+    // ending the program half way through rewriting a page in place.
+    ::signal(SIGXFSZ, SIG_IGN);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
 

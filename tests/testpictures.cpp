@@ -285,6 +285,9 @@ QList<CraftedPicture> craftedPictures()
     const QString tooLarge = QStringLiteral("too large to decode");
     const QString tooManyScans = QStringLiteral("too many scans");
     const QByteArray progressive = encoded(twoHalves(QSize(2000, 1500)), "jpeg", DefaultQuality, JpegScan::Progressive);
+    // The decoder skips a stray byte after the start marker; so must the check.
+    QByteArray strayByte = progressiveClaiming(QSize(30000, 30000), 3);
+    strayByte.insert(2, '\0');
     return {
         {"grey progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-grey.jpg"),
          progressiveClaiming(QSize(30000, 30000), 1), tooLarge},
@@ -296,5 +299,6 @@ QList<CraftedPicture> craftedPictures()
          flatJpeg(QSize(8, 8), {128, 128, 128}).replace(QByteArray("\x00\x08\x00\x08\x03", 5),
                                                            be16(65000) + be16(65000) + "\x03"),
          tooLarge},
+        {"stray byte after the start marker", QStringLiteral("stray.jpg"), strayByte, tooLarge},
     };
 }

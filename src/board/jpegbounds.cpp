@@ -52,8 +52,9 @@ namespace JpegBounds {
 
 bool isJpeg(const QByteArray &bytes)
 {
-    return bytes.size() >= 3 && quint8(bytes.at(0)) == 0xff && quint8(bytes.at(1)) == 0xd8
-        && quint8(bytes.at(2)) == 0xff;
+    // The start marker alone: the decoder takes a file on it and skips
+    // stray bytes after it, so a third byte proves nothing.
+    return bytes.size() >= 2 && quint8(bytes.at(0)) == 0xff && quint8(bytes.at(1)) == 0xd8;
 }
 
 JpegLayout layoutOf(const QByteArray &bytes)

@@ -57,8 +57,9 @@ bool exceedsAllocationLimit(const QSize &size, QImage::Format format)
 // A JPEG file is read whole, far less than the decode itself costs.
 constexpr qint64 maxJpegFileBytes = qint64(256) * 1024 * 1024;
 
-// Opens path for reading without ever waiting: a FIFO, or a link to one,
-// would block open() until a writer came. Only regular files are read.
+} // namespace
+
+// A FIFO, or a link to one, would block open() until a writer came.
 QString openRegularFile(const QString &path, QFile &file)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -78,7 +79,13 @@ QString openRegularFile(const QString &path, QFile &file)
     return QString();
 }
 
-} // namespace
+// The file's identity and its last change, to tell whether it changed while
+// it was decoded.
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
+        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
 
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
 {
@@ -86,19 +93,22 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     const QString openError = openRegularFile(path, file);
     if (!openError.isEmpty())
         return failure(openError);
-    if (QImage known = ThumbnailSources::knownThumbnail(path, file, targetDevicePixels); !known.isNull())
-        return LoadedPicture{known, QString()};
     if (file.size() == 0)
         return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
+    const bool jpeg = JpegBounds::isJpeg(file.peek(2));
+    if (jpeg && file.size() > maxJpegFileBytes)
+        return failure(QCoreApplication::translate("PictureLoader", "too large to decode"));
+    if (QImage known = ThumbnailSources::knownThumbnail(path, file, targetDevicePixels); !known.isNull())
+        return LoadedPicture{known, QString()};
+    struct stat opened {};
+    const bool stamped = ::fstat(file.handle(), &opened) == 0;
 
     // A JPEG's markers tell before decoding what the decoder would need;
     // a file that would take too long or too much memory is refused here.
     QByteArray bytes;
     QBuffer buffer;
     QIODevice *source = &file;
-    if (JpegBounds::isJpeg(file.peek(3))) {
-        if (file.size() > maxJpegFileBytes)
-            return failure(QCoreApplication::translate("PictureLoader", "too large to decode"));
+    if (jpeg) {
         bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             return failure(file.errorString());
@@ -140,5 +150,9 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
         if (cover.isValid())
             image = image.scaled(cover, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels), QString()};
+    // A picture still being copied in may decode half grey; only a file that
+    // stayed the same while it was read is worth a cached thumbnail.
+    struct stat now {};
+    const bool unchanged = stamped && ::stat(QFile::encodeName(path).constData(), &now) == 0 && sameFile(opened, now);
+    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged), QString()};
 }

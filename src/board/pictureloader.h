@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFile>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -24,3 +25,8 @@ struct LoadedPicture
 // promise too many scans or too much decoder memory fails before decoding
 // (see jpegbounds.h). Safe on any thread.
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels);
+
+// Opens path for reading without ever waiting, as loadPicture does: a FIFO,
+// or a link to one, fails at once, as does anything but a regular file.
+// Returns the reason on failure, an empty text on success.
+QString openRegularFile(const QString &path, QFile &file);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/thumbnailsources.h"
 
+#include "board/jpegbounds.h"
+#include "board/pictureloader.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
@@ -179,8 +182,10 @@ QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixe
         // A folder's thumbnails are at most side pixels either way.
         if (side < targetDevicePixels.width() || side < targetDevicePixels.height())
             continue;
-        QFile file(folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + name);
-        if (!file.open(QIODevice::ReadOnly))
+        // Another program's cache may hold anything, a FIFO even.
+        QFile file;
+        if (!openRegularFile(folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + name,
+                             file).isEmpty())
             continue;
         QImageReader reader(&file, "png");
         const QSize size = reader.size();
@@ -234,6 +239,9 @@ QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const Q
 
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(exif->data),
                                                static_cast<qsizetype>(exif->size));
+    // The embedded thumbnail is a JPEG of its own, bounded like any other.
+    if (!JpegBounds::refusal(JpegBounds::layoutOf(bytes)).isEmpty())
+        return QImage();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "jpeg");
@@ -280,9 +288,9 @@ QImage knownThumbnail(const QString &picturePath, QIODevice &picture, const QSiz
     // The picture's size from its frame header, usually within the head.
     QBuffer buffer(&head);
     buffer.open(QIODevice::ReadOnly);
-    QSize stored = QImageReader(&buffer, "jpeg").size();
-    if (stored.isEmpty() && picture.seek(0))
-        stored = QImageReader(&picture, "jpeg").size();
+    // A frame header beyond the head is left to the decode: finding it
+    // would mean reading a file of any size here.
+    const QSize stored = QImageReader(&buffer, "jpeg").size();
     picture.seek(0);
     return exifThumbnail(head, stored, targetDevicePixels);
 }
@@ -361,9 +369,10 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
 }
 
 QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
-                   const QSize &targetDevicePixels)
+                   const QSize &targetDevicePixels, bool store)
 {
-    storeThumbnail(picturePath, decoded, pictureUpright, targetDevicePixels);
+    if (store)
+        storeThumbnail(picturePath, decoded, pictureUpright, targetDevicePixels);
     return shrunkToCover(decoded, targetDevicePixels, pictureUpright);
 }
 

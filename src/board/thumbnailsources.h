@@ -59,8 +59,9 @@ QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, cons
 bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
                     const QSize &targetDevicePixels);
 
-// Stores the decode, then gives it back shrunk to just cover target.
+// Stores the decode when `store` is set (the picture did not change while it
+// was decoded), then gives it back shrunk to just cover target.
 QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
-                   const QSize &targetDevicePixels);
+                   const QSize &targetDevicePixels, bool store = true);
 
 } // namespace ThumbnailSources

@@ -8,7 +8,7 @@
 class QWidget;
 
 // The two message-box styles the program uses; the values are the classic
-// style codes so that they read the same as in the design.
+// message-box style codes.
 enum class MessageStyle {
     Plain = 0,        // OK button, no icon
     Exclamation = 48, // OK button, exclamation icon
