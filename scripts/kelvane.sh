@@ -56,13 +56,15 @@ test)
             ctest --output-on-failure --timeout 600)
     fi
     if [ -z "${KELVANE_SKIP_FUZZ:-}" ]; then
-        echo "== Fuzzing: each target for ${KELVANE_FUZZ_SECONDS:-40} seconds =="
-        bash scripts/fuzz.sh "${KELVANE_FUZZ_SECONDS:-40}"
+        echo "== Fuzzing: each target for ${KELVANE_FUZZ_SECONDS:-30} seconds =="
+        bash scripts/fuzz.sh "${KELVANE_FUZZ_SECONDS:-30}"
     fi
     if [ -z "${KELVANE_SKIP_PACKAGE:-}" ] && command -v dpkg-buildpackage >/dev/null \
         && command -v lintian >/dev/null; then
         echo "== The Debian package: build, lintian, install, check, remove =="
-        bash scripts/package.sh
+        # The unit tests have just run twice; the package's own build of
+        # them (dh_auto_test) is left out here to keep the command short.
+        DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" bash scripts/package.sh
     fi
     ;;
 *)
