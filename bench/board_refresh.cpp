@@ -60,6 +60,20 @@
 
 namespace {
 
+// Notes when slot 1 becomes visible: its show event arrives.
+struct FirstShow : QObject
+{
+    QElapsedTimer *clock = nullptr;
+    qint64 *when = nullptr;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (*when < 0 && event->type() == QEvent::Show && qobject_cast<ImageBox *>(watched)
+            && watched->property("index").toInt() == 1)
+            *when = clock->elapsed();
+        return false;
+    }
+};
+
 double peakRssMb()
 {
     struct rusage usage {};
@@ -343,18 +357,7 @@ RefreshFigures measureRefresh(QApplication &app, const QString &folder, const QS
 
     QElapsedTimer clock;
     RefreshFigures figures;
-    struct FirstShow : QObject
-    {
-        QElapsedTimer *clock;
-        qint64 *when;
-        bool eventFilter(QObject *watched, QEvent *event) override
-        {
-            if (*when < 0 && event->type() == QEvent::Show && qobject_cast<ImageBox *>(watched)
-                && watched->property("index").toInt() == 1)
-                *when = clock->elapsed();
-            return false;
-        }
-    } firstShow;
+    FirstShow firstShow;
     firstShow.clock = &clock;
     firstShow.when = &figures.firstSlotMs;
     app.installEventFilter(&firstShow);
@@ -543,19 +546,7 @@ int main(int argc, char *argv[])
 
     QElapsedTimer clock;
     qint64 firstSlotMs = -1;
-    // Slot 1 is visible when its show event arrives.
-    struct FirstShow : QObject
-    {
-        QElapsedTimer *clock;
-        qint64 *when;
-        bool eventFilter(QObject *watched, QEvent *event) override
-        {
-            if (*when < 0 && event->type() == QEvent::Show && qobject_cast<ImageBox *>(watched)
-                && watched->property("index").toInt() == 1)
-                *when = clock->elapsed();
-            return false;
-        }
-    } firstShow;
+    FirstShow firstShow;
     firstShow.clock = &clock;
     firstShow.when = &firstSlotMs;
     app.installEventFilter(&firstShow);

@@ -157,6 +157,18 @@ def screenshot_file(display, path):
                    check=True, capture_output=True, timeout=20)
 
 
+def report_failure(display, shot_path, program_log):
+    """After a failed run: a screenshot of the screen and the program's output."""
+    try:
+        screenshot_file(display, shot_path)
+        print(f"screen at the failure: {shot_path}", file=sys.stderr)
+    except Exception as error:
+        print(f"no screenshot of the failure: {error}", file=sys.stderr)
+    if os.path.exists(program_log):
+        with open(program_log, errors="replace") as f:
+            print("program output:\n" + f.read(), file=sys.stderr)
+
+
 def _xlib():
     name = ctypes.util.find_library("X11")
     if not name:

@@ -23,7 +23,7 @@ import tempfile
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, close_like_window_manager,  # noqa: E402
-                        expect_equal, log, private_dirs, require_tools, run_main, screenshot_file, wait_until)
+                        expect_equal, log, private_dirs, report_failure, require_tools, run_main, screenshot_file, wait_until)
 
 PICTURES = {"a beach.jpg": (220, 30, 30), "b city.jpg": (30, 170, 30), "c dune.jpg": (30, 60, 220)}
 
@@ -167,15 +167,7 @@ def main():
             close_like_window_manager(x.display, window.id)
             expect_equal("the program's exit status", window.process.wait(10), 0)
         except BaseException:
-            failure_shot = os.path.join(os.path.abspath(args.output), "e2e-keyboard-failure.png")
-            try:
-                screenshot_file(x.display, failure_shot)
-                print(f"screen at the failure: {failure_shot}", file=sys.stderr)
-            except Exception as error:
-                print(f"no screenshot of the failure: {error}", file=sys.stderr)
-            if os.path.exists(args.log):
-                with open(args.log, errors="replace") as f:
-                    print("program output:\n" + f.read(), file=sys.stderr)
+            report_failure(x.display, os.path.join(os.path.abspath(args.output), "e2e-keyboard-failure.png"), args.log)
             raise
         finally:
             if window and window.process.poll() is None:

@@ -29,7 +29,7 @@ import time
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, bind_characters, close_like_window_manager,  # noqa: E402
-                        expect_equal, frame_geometry, log, private_dirs, require_tools, run_main, screenshot_file,
+                        expect_equal, frame_geometry, log, private_dirs, report_failure, require_tools, run_main, screenshot_file,
                         twips_to_pixels, wait_until)
 
 WINDOW_SIZE = (999, 595)
@@ -376,15 +376,7 @@ def main():
                          kept_before + b"FilesDir=" + subfolder.encode() + b"/\r\n" + kept_after)
             framed_run(args, x, env, dirs["HOME"])
         except BaseException:
-            failure_shot = os.path.join(args.output, "e2e-road-failure.png")
-            try:
-                screenshot_file(x.display, failure_shot)
-                print(f"screen at the failure: {failure_shot}", file=sys.stderr)
-            except Exception as error:
-                print(f"no screenshot of the failure: {error}", file=sys.stderr)
-            if os.path.exists(args.log):
-                with open(args.log, errors="replace") as f:
-                    print("program output:\n" + f.read(), file=sys.stderr)
+            report_failure(x.display, os.path.join(args.output, "e2e-road-failure.png"), args.log)
             raise
         finally:
             if args.current:
