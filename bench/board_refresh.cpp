@@ -342,6 +342,8 @@ struct RefreshFigures
     int images = 0;
     double seconds = 0;
     qint64 firstSlotMs = -1;
+    qint64 maxStallMs = 0;
+    double peakRssMb = 0;
 };
 
 // With a shot path, the window is saved as a picture after the refresh.
@@ -361,10 +363,13 @@ RefreshFigures measureRefresh(QApplication &app, const QString &folder, const QS
     firstShow.clock = &clock;
     firstShow.when = &figures.firstSlotMs;
     app.installEventFilter(&firstShow);
+    StallMeter stalls;
     clock.start();
     form->cmdRefresh->click();
     figures.seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    figures.maxStallMs = stalls.worstMs();
     app.removeEventFilter(&firstShow);
+    figures.peakRssMb = peakRssMb();
     figures.images = form->thumbnailCount();
     if (!shot.isEmpty())
         form->grab().save(shot);
@@ -536,38 +541,16 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    Settings::writeStoredFolder(folder);
-    auto form = std::make_unique<frmMain>();
-    form->Form_Load();
-    form->show();
-    QCoreApplication::processEvents();
-    form->List1->selectAll();
-    form->cmdAdd_Click();
-
-    QElapsedTimer clock;
-    qint64 firstSlotMs = -1;
-    FirstShow firstShow;
-    firstShow.clock = &clock;
-    firstShow.when = &firstSlotMs;
-    app.installEventFilter(&firstShow);
-
-    StallMeter stalls;
-    clock.start();
-    form->cmdRefresh->click();
-    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-    const qint64 maxStallMs = stalls.worstMs();
-    app.removeEventFilter(&firstShow);
-    const double boardPeak = peakRssMb();
-    const int images = form->thumbnailCount();
-    const double rate = images / seconds;
-    out << "board: images=" << images << " seconds=" << QString::number(seconds, 'f', 2)
-        << " images_per_s=" << QString::number(rate, 'f', 1) << " first_slot_ms=" << firstSlotMs
-        << " peak_rss_mb=" << QString::number(boardPeak, 'f', 0) << Qt::endl;
-    form.reset();
+    const RefreshFigures board = measureRefresh(app, folder);
+    const double rate = board.images / board.seconds;
+    out << "board: images=" << board.images << " seconds=" << QString::number(board.seconds, 'f', 2)
+        << " images_per_s=" << QString::number(rate, 'f', 1) << " first_slot_ms=" << board.firstSlotMs
+        << " peak_rss_mb=" << QString::number(board.peakRssMb, 'f', 0) << Qt::endl;
 
     // The naive baseline: every picture decoded at full size, then scaled.
     const int naiveImages = qMin(naiveCount, static_cast<int>(names.size()));
-    clock.restart();
+    QElapsedTimer clock;
+    clock.start();
     for (int i = 0; i < naiveImages; ++i) {
         const QPixmap full(folder + QLatin1Char('/') + names.at(i));
         const QPixmap small = full.scaled(125, 113, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -576,10 +559,10 @@ int main(int argc, char *argv[])
     const double naiveRate = naiveImages / (static_cast<double>(clock.nsecsElapsed()) / 1e9);
     out << "naive: images=" << naiveImages << " images_per_s=" << QString::number(naiveRate, 'f', 1) << Qt::endl;
 
-    out << "board_refresh: case=cold images=" << images << " seconds=" << QString::number(seconds, 'f', 2)
-        << " images_per_s=" << QString::number(rate, 'f', 1) << " first_slot_ms=" << firstSlotMs
-        << " peak_rss_mb=" << QString::number(boardPeak, 'f', 0)
+    out << "board_refresh: case=cold images=" << board.images << " seconds=" << QString::number(board.seconds, 'f', 2)
+        << " images_per_s=" << QString::number(rate, 'f', 1) << " first_slot_ms=" << board.firstSlotMs
+        << " peak_rss_mb=" << QString::number(board.peakRssMb, 'f', 0)
         << " naive_images_per_s=" << QString::number(naiveRate, 'f', 1)
-        << " ratio=" << QString::number(rate / naiveRate, 'f', 1) << " max_stall_ms=" << maxStallMs << Qt::endl;
+        << " ratio=" << QString::number(rate / naiveRate, 'f', 1) << " max_stall_ms=" << board.maxStallMs << Qt::endl;
     return 0;
 }
