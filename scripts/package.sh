@@ -67,6 +67,13 @@ echo "== lintian"
 lintian --fail-on error,warning "$changes" "$deb"
 echo "lintian: no errors, no warnings"
 
+# In a Wayland session the window is native only with Qt's Wayland plugin.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+case ", $recommends," in
+*", qt6-wayland,"*) ;;
+*) echo "FAIL: $(basename "$deb") recommends '$recommends', not qt6-wayland" >&2; exit 1 ;;
+esac
+
 echo "== Installing $(basename "$deb") with apt-get"
 failures=0
 fail() {

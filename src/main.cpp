@@ -58,6 +58,23 @@ void closeOnQuitSignals(frmMain &window)
     }
 }
 
+// Whether the window system the program is about to open needs a display
+// server that the session does not name: over SSH, Qt would only abort.
+bool missingDisplay(const QString &platformArgument)
+{
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    const QString platforms = platformArgument.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platformArgument;
+    // Qt tries each platform of a list in turn; one that draws without a
+    // display server (offscreen, vnc, linuxfb, ...) can start.
+    for (const QString &entry : platforms.split(QLatin1Char(';'))) {
+        const QString name = entry.section(QLatin1Char(':'), 0, 0).trimmed();
+        if (!name.isEmpty() && name != QLatin1String("xcb") && !name.startsWith(QLatin1String("wayland")))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -115,6 +132,12 @@ int main(int argc, char *argv[])
     // A relative folder is taken from the current folder, as a shell user means.
     if (!folder.isEmpty())
         folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+
+    if (missingDisplay(parser.value(QStringLiteral("platform")))) {
+        std::fputs("kelvane: no display: start it inside a desktop session "
+                   "(DISPLAY or WAYLAND_DISPLAY is not set)\n", stderr);
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.Kelvane"));

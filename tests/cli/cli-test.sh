@@ -51,6 +51,16 @@ check_error "kelvane: Unknown option 'help-all'." --help-all
 check_error "kelvane: Missing value after '-style'." -style
 check_error "kelvane: Only one FOLDER can be opened." "$work" "$work"
 
+# Starting the window without a display: one line that says why, not a
+# toolkit abort. Whatever Qt would try first, xcb or Wayland.
+for platform in "" xcb "wayland;xcb"; do
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM="$platform" "$program" >"$work/out" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 1 ] || fail "no display ($platform) exits $status, not 1"
+    [ "$(cat "$work/err")" = "kelvane: no display: start it inside a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)" ] \
+        || fail "no display ($platform) says '$(cat "$work/err")'"
+done
+
 # A folder argument: the window opens it in place of the stored one and, when
 # closed (here by SIGTERM), stores it. A missing one leaves the stored folder.
 mkdir -p "$work/config" "$work/stored" "$work/My pictures"
