@@ -5,6 +5,7 @@
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
+#include "toolkit/messagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
 #include "browser/browserservice.h"
@@ -13,6 +14,7 @@
 #include "testpictures.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +24,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -75,6 +78,8 @@ private slots:
     void typedTextReachesThePage();
     void wholeRoadOfOnePage();
     void viewInBrowserOpensTheBuiltPage();
+    void messageBoxIsADialogOfTheWindow_data();
+    void messageBoxIsADialogOfTheWindow();
 
 private:
     QString makeFolder(const QString &name, const QStringList &files);
@@ -560,6 +565,40 @@ void tst_window::viewInBrowserOpensTheBuiltPage()
     QVERIFY(fake.probeExisted);
     QVERIFY(!QFile::exists(programFolder + QStringLiteral("/test.htm")));
     QVERIFY(recorder.messages.isEmpty());
+}
+
+
+void tst_window::messageBoxIsADialogOfTheWindow_data()
+{
+    QTest::addColumn<bool>("fromControl");
+    QTest::newRow("asked by a control") << true;
+    QTest::newRow("asked with no parent") << false;
+}
+
+void tst_window::messageBoxIsADialogOfTheWindow()
+{
+    QFETCH(bool, fromControl);
+    frmMain form;
+    form.Form_Load(m_pictures);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QWidget *owner = nullptr;
+    Qt::WindowFlags flags;
+    QTimer::singleShot(0, &form, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        owner = box->parentWidget();
+        flags = box->windowFlags();
+        box->close();
+    });
+    Toolkit::showMessage(QStringLiteral("text"), MessageStyle::Plain, QString(),
+                         fromControl ? static_cast<QWidget *>(form.txtName) : nullptr);
+    QCOMPARE(owner, &form);
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
 }
 
 QTEST_MAIN(tst_window)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/messagebox.h"
 
+#include <QApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QMessageBox>
 
 #include <vector>
@@ -12,7 +12,14 @@ namespace {
 
 void showDialog(const QString &text, MessageStyle style, const QString &title, QWidget *parent)
 {
-    QMessageBox box(parent);
+    // The box belongs to the window, not to the control that asked, so that
+    // the window system keeps it above the window and centres it there.
+    QWidget *owner = parent ? parent->window() : QApplication::activeWindow();
+    QMessageBox box(owner);
+    // A dialog's decoration: a title and a close button, nothing to minimise
+    // or maximise (client-side decorations show only what is asked for).
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowCloseButtonHint);
     box.setWindowTitle(title);
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
