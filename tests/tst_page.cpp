@@ -11,7 +11,7 @@
 
 namespace {
 
-// The replacement algorithm exactly as designed, splicing the text at each
+// The replacement done the plain way, splicing the text at each
 // occurrence. Slow, but obviously right within the limits.
 QString referenceReplaceAll(QString text, const QString &find, const QString &replacement)
 {
@@ -50,6 +50,8 @@ private slots:
     void pagePath();
     void urlEncoding_data();
     void urlEncoding();
+    void linkTextShowsTheFileName_data();
+    void linkTextShowsTheFileName();
 
     void spacesOnlyNameWritesNothing();
     void nameWithDotsGetsSecondExtension();
@@ -333,7 +335,42 @@ void tst_page::urlEncoding()
     input.pageList = {name};
     QCOMPARE(Page::pageLines(input).at(6), QStringLiteral("<img src=\"%1\"><P><BR>").arg(url));
     input.kind = PageKind::Links;
-    QCOMPARE(Page::pageLines(input).at(5), QStringLiteral("<A HREF=\"%1\">%2</A>&nbsp&nbsp ").arg(url, name));
+    QVERIFY(Page::pageLines(input).at(5).startsWith(QStringLiteral("<A HREF=\"%1\">").arg(url)));
+}
+
+void tst_page::linkTextShowsTheFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("linkLine");
+    auto row = [](const char *tag, const QString &name, const QByteArray &href, const QByteArray &text) {
+        QTest::newRow(tag) << name << "<A HREF=\"" + href + "\">" + text + "</A>";
+    };
+    row("plain name, bytes as before", "my pic #1.jpg", "my pic %231.jpg", "my pic #1.jpg");
+    row("quote and non-ASCII stay", "\"caf\u00e9\".jpg", "%22caf\xc3\xa9%22.jpg", "\"caf\xc3\xa9\".jpg");
+    row("less-than sign", "a<b.jpg", "a%3Cb.jpg", "a&lt;b.jpg");
+    row("tag that runs script", "<img src=x onerror=alert(1)>.jpg", "%3Cimg src=x onerror=alert(1)%3E.jpg",
+        "&lt;img src=x onerror=alert(1)&gt;.jpg");
+    row("ampersand before a reference", "a&amp;&lt.jpg", "a%26amp;%26lt.jpg", "a&amp;amp;&amp;lt.jpg");
+}
+
+void tst_page::linkTextShowsTheFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, linkLine);
+
+    // Page name and descriptions are the user's own text: their markup stays.
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = folder(QStringLiteral("link-text"));
+    input.pageName = QStringLiteral("<i>&P");
+    input.pageList = {name};
+    input.slotDescriptions = {QStringLiteral("<i>a<b</i>")};
+    input.kind = PageKind::Links;
+    const Page::BuildOutcome outcome = Page::buildPage(input);
+    QCOMPARE(outcome.result, Page::BuildResult::Written);
+    QCOMPARE(readFileBytes(outcome.path),
+             crlfLines({"<Title><i>&P</Title>", "<Font Size=4>", "<Heading><i>&P</Heading><BR><BR>",
+                        "</Font>", "<Font Size=3>", linkLine + "&nbsp&nbsp ", "<i>a<b</i><BR><BR>", "</Font>"}));
 }
 
 void tst_page::spacesOnlyNameWritesNothing()
