@@ -358,25 +358,31 @@ void tst_browser::plantedNamesAndPermissions_data()
     QTest::addColumn<int>("mode");        // of that file
     QTest::addColumn<int>("sizeLimit");   // on the files the build writes, 0 for none
     QTest::addColumn<int>("error");       // the build fails with; 0: that file holds the page
+    QTest::addColumn<bool>("longEarlier"); // the earlier file is longer than the size limit
 
     QTest::newRow("page: writable page in a closed folder, written in place")
-        << false << true << Planted::File << false << 0644 << 0 << 0;
+        << false << true << Planted::File << false << 0644 << 0 << 0 << false;
     QTest::newRow("page: in place, a write that fails part way puts the earlier page back")
-        << false << true << Planted::File << false << 0644 << 64 << EFBIG;
-    QTest::newRow("page: read-only page left alone") << false << true << Planted::File << true << 0444 << 0 << EACCES;
+        << false << true << Planted::File << false << 0644 << 64 << EFBIG << false;
+    QTest::newRow("page: in place, an earlier page past the size limit is kept whole and not reported lost")
+        << false << true << Planted::File << false << 0644 << 64 << EFBIG << true;
+    QTest::newRow("page: read-only page left alone")
+        << false << true << Planted::File << true << 0444 << 0 << EACCES << false;
     QTest::newRow("page: new page in a closed folder")
-        << false << true << Planted::Nothing << false << -1 << 0 << EACCES;
-    QTest::newRow("page: link written through") << false << true << Planted::Link << true << 0644 << 0 << 0;
+        << false << true << Planted::Nothing << false << -1 << 0 << EACCES << false;
+    QTest::newRow("page: link written through") << false << true << Planted::Link << true << 0644 << 0 << 0 << false;
     QTest::newRow("page: link into a closed folder, written through in place")
-        << false << true << Planted::Link << false << 0640 << 0 << 0;
+        << false << true << Planted::Link << false << 0640 << 0 << 0 << false;
     QTest::newRow("page: no write bit stops root too")
-        << false << false << Planted::File << true << 0444 << 0 << EACCES;
+        << false << false << Planted::File << true << 0444 << 0 << EACCES << false;
     QTest::newRow("page: replaced by root, keeps its bits")
-        << false << false << Planted::File << true << 0464 << 0 << 0;
-    QTest::newRow("probe: the user's own test.htm") << true << false << Planted::File << true << 0644 << 0 << 0;
-    QTest::newRow("probe: test.htm linking to notes") << true << false << Planted::Link << true << 0600 << 0 << 0;
+        << false << false << Planted::File << true << 0464 << 0 << 0 << false;
+    QTest::newRow("probe: the user's own test.htm")
+        << true << false << Planted::File << true << 0644 << 0 << 0 << false;
+    QTest::newRow("probe: test.htm linking to notes")
+        << true << false << Planted::Link << true << 0600 << 0 << 0 << false;
     QTest::newRow("probe: dangling test.htm link")
-        << true << false << Planted::DanglingLink << true << -1 << 0 << 0;
+        << true << false << Planted::DanglingLink << true << -1 << 0 << 0 << false;
 }
 
 void tst_browser::plantedNamesAndPermissions()
@@ -388,11 +394,12 @@ void tst_browser::plantedNamesAndPermissions()
     QFETCH(int, mode);
     QFETCH(int, sizeLimit);
     QFETCH(int, error);
+    QFETCH(bool, longEarlier);
     const bool written = !probe && error == 0;
     if (!probe && geteuid() != 0)
         QSKIP("only root can write as another user, and root's own rights are the point");
 
-    const QByteArray earlier("earlier\r\n");
+    const QByteArray earlier = QByteArray("earlier\r\n").repeated(longEarlier ? 20 : 1);
     const bool link = planted == Planted::Link || planted == Planted::DanglingLink;
     const QString folder = newFolder(QStringLiteral("names"));
     const QString targetFolder = link ? newFolder(QStringLiteral("targets")) : folder;
@@ -420,6 +427,7 @@ void tst_browser::plantedNamesAndPermissions()
         QVERIFY2(message.isEmpty() == written, qPrintable(message));
         QVERIFY2(written || (message.contains(name) && message.contains(qt_error_string(error))),
                  qPrintable(message));
+        QVERIFY2(!message.contains(QStringLiteral("could not be put back")), qPrintable(message));
     }
 
     const QByteArray bytes = readFileBytes(reached);
