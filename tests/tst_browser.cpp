@@ -170,7 +170,6 @@ private:
     QTemporaryDir m_dir;
     int m_folderCount = 0;
     QString m_runtimeFolder;
-    QString m_systemMime;
     QString m_pageBuilder;
     std::optional<EnvironmentOverride> m_runtimeOverride;
 
@@ -184,11 +183,6 @@ private:
 void tst_browser::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    // Found before the scenarios hide the system's data folders from GIO.
-    m_systemMime = QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("mime"),
-                                          QStandardPaths::LocateDirectory);
-    QVERIFY2(!m_systemMime.isEmpty(), "the shared MIME database (shared-mime-info) is not installed");
-
     // An ordinary user runs a copy of the page builder from here.
     QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                     | QFile::ReadOther | QFile::ExeOther));
@@ -495,14 +489,19 @@ Scenario tst_browser::prepareScenario(bool appFolderWritable)
     Scenario s;
     s.root = newFolder(QStringLiteral("scenario"));
     const QDir root(s.root);
-    for (const char *folder : {"config", "config-dirs", "data/applications", "data-dirs", "runtime", "app", "out",
-                               "my pages"}) {
+    for (const char *folder : {"config", "config-dirs", "data/applications", "data-dirs/mime/packages", "runtime",
+                               "app", "out", "my pages", "gio-modules"}) {
         if (!root.mkpath(QLatin1String(folder)))
             qFatal("cannot create %s", folder);
     }
-    // The MIME database without the system's applications.
-    if (!QFile::link(m_systemMime, root.filePath(QStringLiteral("data-dirs/mime"))))
-        qFatal("cannot link the MIME database");
+    // A MIME database of the one type the lookup needs. The host's would
+    // depend on what is installed: the first "mime" folder of the user's data
+    // folders may be one that only some program's own types were put in.
+    writeFileBytes(root.filePath(QStringLiteral("data-dirs/mime/packages/html.xml")),
+                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                   "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                   "  <mime-type type=\"text/html\"><glob pattern=\"*.html\"/><glob pattern=\"*.htm\"/></mime-type>\n"
+                   "</mime-info>\n");
     s.runtimeFolder = root.filePath(QStringLiteral("runtime"));
     QFile::setPermissions(s.runtimeFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     s.appFolder = appFolderWritable ? root.filePath(QStringLiteral("app")) : regularFile() + QStringLiteral("/bin");
@@ -528,6 +527,8 @@ Scenario tst_browser::prepareScenario(bool appFolderWritable)
     // No desktop session: GIO is to neither load remote file systems nor
     // look for a session bus to announce the launch on.
     s.environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
+    // Nor any of the host's GIO modules (settings backends, proxies).
+    s.environment.insert(QStringLiteral("GIO_MODULE_DIR"), root.filePath(QStringLiteral("gio-modules")));
     s.environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
                          QStringLiteral("unix:path=") + root.filePath(QStringLiteral("no-bus")));
     return s;
