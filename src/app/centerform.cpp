@@ -44,14 +44,15 @@ namespace {
 
 void centreOnOuterSize(QWidget &form)
 {
-    // A window's pos() is that of its outer frame, as the sizes used here.
+    // Top from the heights, then Left from the widths, and one move for
+    // both: a window manager shows each move of a visible window.
+    const QSize outer = form.frameGeometry().size();
     const float screenHeight = static_cast<float>(screenSizeTwips(form).height());
-    const int top = centeredOffset(screenHeight, static_cast<float>(Twips::fromPixels(form.frameGeometry().height())));
-    form.move(form.x(), Twips::toPixels(top));
-
+    const int top = centeredOffset(screenHeight, static_cast<float>(Twips::fromPixels(outer.height())));
     const float screenWidth = static_cast<float>(screenSizeTwips(form).width());
-    const int left = centeredOffset(screenWidth, static_cast<float>(Twips::fromPixels(form.frameGeometry().width())));
-    form.move(Twips::toPixels(left), form.y());
+    const int left = centeredOffset(screenWidth, static_cast<float>(Twips::fromPixels(outer.width())));
+    // A window's pos() is that of its outer frame, as the sizes used here.
+    form.move(Twips::toPixels(left), Twips::toPixels(top));
 }
 
 // Until the window manager has put its frame around the window, the outer

@@ -14,7 +14,8 @@ Second run: the window must open in the subfolder. Its two pictures go on a
 page of links, which proves where the window opened.
 
 Third run, under a window manager (twm) that puts a title bar and borders
-around the window: the window must be centred on that outer frame.
+around the window: the window must be centred on that outer frame, and move
+at most once after it is shown.
 
 Usage: window_road.py --program <kelvane> --source <repository> --output <build folder>
 """
@@ -28,9 +29,9 @@ import time
 
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, bind_characters, close_like_window_manager,  # noqa: E402
-                        expect_equal, frame_geometry, log, private_dirs, report_failure, require_tools, run_main, screenshot_file,
-                        twips_to_pixels, wait_until)
+from e2esupport import (ControlTable, Failure, Screen, TopLevelMoves, XServer, Xdo, bind_characters,  # noqa: E402
+                        close_like_window_manager, expect_equal, frame_geometry, log, private_dirs, report_failure,
+                        require_tools, run_main, screenshot_file, twips_to_pixels, wait_until)
 
 WINDOW_SIZE = (999, 595)
 
@@ -303,6 +304,7 @@ def framed_run(args, x, env, home):
         if wm.poll() is not None:
             with open(wm_log, errors="replace") as f:
                 raise Failure("twm ended at once:\n" + f.read())
+        moves = TopLevelMoves(x.display)
         window = Window(args, x.display, env, home, args.log)
         args.current = window
 
@@ -318,6 +320,12 @@ def framed_run(args, x, env, home):
             frame = frame_geometry(x.display, window.id)
             raise Failure(f"frame (x, y, width, height) {frame}: top is not {expected_top(frame)}") from None
         log(f"under twm the frame {frame_geometry(x.display, window.id)} is centred")
+        time.sleep(0.5)  # a late second move would come now
+        mapped_at, moved = moves.moves(window.id)
+        moves.close()
+        log(f"the frame was mapped at {mapped_at} and moved {len(moved)} time(s) after: {moved}")
+        if len(moved) > 1:
+            raise Failure(f"the visible window moved {len(moved)} times: {moved}")
         window.close()
         args.current = None
     finally:
