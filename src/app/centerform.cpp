@@ -99,7 +99,7 @@ void CenterForm(QWidget &form)
 {
     // A window manager that tells its frame before the window is shown lets
     // the window appear in its place at once. Until Qt sees that frame, a
-    // move places the window itself, inside it.
+    // move places the window's own area, which lies inside the frame.
     if (form.isWindow() && !form.isVisible()) {
         if (const std::optional<QMargins> frame = Toolkit::announcedFrameMargins(form)) {
             const QSize outer = form.size().grownBy(*frame);

@@ -306,8 +306,8 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
     FolderBox::Move move = FolderBox::Move::Failed;
     if (!requestedFolder.isEmpty()) {
         QString reason;
-        // A replacement character in the decoded text may stand for bytes
-        // that were not UTF-8, and would name another folder.
+        // Bytes that are not UTF-8 were decoded to replacement characters,
+        // which would name another folder or none.
         if (name == RequestedName::NotUtf8)
             reason = tr("The folder's name is not valid UTF-8 text");
         else
