@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "toolkit/folderlisting.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -108,8 +109,13 @@ int main(int argc, char *argv[])
     parser.addOption(reverse);
 
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
+    // The decoded text of the arguments whose bytes are not UTF-8.
+    QStringList notUtf8;
+    for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
+        if (Toolkit::textOfName(argv[i]).isNull())
+            notUtf8 << arguments.constLast();
+    }
     const bool parsed = parser.parse(arguments);
     if (!parsed || parser.positionalArguments().size() > 1 || parser.isSet(help)
         || parser.isSet(version)) {
@@ -129,6 +135,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     QString folder = parser.positionalArguments().value(0);
+    const auto folderName = notUtf8.contains(folder) ? frmMain::RequestedName::NotUtf8 : frmMain::RequestedName::Text;
     // A relative folder is taken from the current folder, as a shell user means.
     if (!folder.isEmpty())
         folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
@@ -144,7 +151,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     frmMain window;
     closeOnQuitSignals(window);
-    window.Form_Load(folder);
+    window.Form_Load(folder, folderName);
     window.show();
     return app.exec();
 }

@@ -119,8 +119,8 @@ void tst_board::frameHeight_data()
 {
     QTest::addColumn<int>("slotCount");
     QTest::addColumn<float>("height");
-    QTest::newRow("empty board keeps ten times the design") << 0 << 63750.0f;
-    QTest::newRow("148 slots fit the designed frame") << 148 << 63750.0f;
+    QTest::newRow("empty board keeps ten times the table height") << 0 << 63750.0f;
+    QTest::newRow("148 slots fit the frame as the start-up made it") << 148 << 63750.0f;
     QTest::newRow("152 slots: row 37 must fit whole") << 152 << 120.0f + 38 * 1695.0f + 120.0f;
     QTest::newRow("153 slots: row 38 too") << 153 << 120.0f + 39 * 1695.0f + 120.0f;
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-// The replacement algorithm exactly as designed, splicing the text at each
+// The replacement done the plain way, splicing the text at each
 // occurrence. Slow, but obviously right within the limits.
 QString referenceReplaceAll(QString text, const QString &find, const QString &replacement)
 {
@@ -48,8 +48,8 @@ private slots:
     void pageLineShapes();
     void pagePath_data();
     void pagePath();
-    void urlEncoding_data();
-    void urlEncoding();
+    void fileNamesInItemLines_data();
+    void fileNamesInItemLines();
 
     void spacesOnlyNameWritesNothing();
     void nameWithDotsGetsSecondExtension();
@@ -309,31 +309,38 @@ void tst_page::pagePath()
     QCOMPARE(Page::pagePath(folder, name), expected);
 }
 
-void tst_page::urlEncoding_data()
+void tst_page::fileNamesInItemLines_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("url");
-    QTest::newRow("inner space stays") << "my pic.jpg" << "my pic.jpg";
-    QTest::newRow("hash, percent, question mark and quote") << "a#b%c?d\"e.jpg" << "a%23b%25c%3Fd%22e.jpg";
-    QTest::newRow("non-ASCII stays") << "東京 é.jpg" << "東京 é.jpg";
-    QTest::newRow("spaces at either end") << "  x.jpg " << "%20%20x.jpg%20";
-    QTest::newRow("tab, LF, CR, DEL") << "a\tb\nc\rd\x7f.jpg" << "a%09b%0Ac%0Dd%7F.jpg";
-    QTest::newRow("character reference") << "a&amp.jpg" << "a%26amp.jpg";
-    QTest::newRow("backslash and angle brackets") << "c\\d<b>.jpg" << "c%5Cd%3Cb%3E.jpg";
-    QTest::newRow("colon would start a scheme") << "img:1.jpg" << "./img:1.jpg";
-    QTest::newRow("script link") << "javascript:alert(1),x.jpg" << "./javascript:alert(1),x.jpg";
+    QTest::addColumn<QString>("linkText"); // empty: the name as it is
+    QTest::newRow("inner space stays") << "my pic.jpg" << "my pic.jpg" << "";
+    QTest::newRow("hash, percent, question mark and quote") << "a#b%c?d\"e.jpg" << "a%23b%25c%3Fd%22e.jpg" << "";
+    QTest::newRow("non-ASCII stays") << "東京 é.jpg" << "東京 é.jpg" << "";
+    QTest::newRow("spaces at either end") << "  x.jpg " << "%20%20x.jpg%20" << "";
+    QTest::newRow("tab, LF, CR, DEL") << "a\tb\nc\rd\x7f.jpg" << "a%09b%0Ac%0Dd%7F.jpg" << "";
+    QTest::newRow("character reference") << "a&amp.jpg" << "a%26amp.jpg" << "a&amp;amp.jpg";
+    QTest::newRow("backslash and angle brackets") << "c\\d<b>.jpg" << "c%5Cd%3Cb%3E.jpg" << "c\\d&lt;b&gt;.jpg";
+    QTest::newRow("colon would start a scheme") << "img:1.jpg" << "./img:1.jpg" << "";
+    QTest::newRow("script link") << "javascript:alert(1),x.jpg" << "./javascript:alert(1),x.jpg" << "";
+    QTest::newRow("tag that never closes") << "a<b.jpg" << "a%3Cb.jpg" << "a&lt;b.jpg";
+    QTest::newRow("tag that runs script") << "<img src=x onerror=alert(1)>.jpg"
+                                          << "%3Cimg src=x onerror=alert(1)%3E.jpg"
+                                          << "&lt;img src=x onerror=alert(1)&gt;.jpg";
 }
 
-void tst_page::urlEncoding()
+void tst_page::fileNamesInItemLines()
 {
     QFETCH(QString, name);
     QFETCH(QString, url);
+    QFETCH(QString, linkText);
     PageInput input;
     input.pageName = QStringLiteral("P");
     input.pageList = {name};
     QCOMPARE(Page::pageLines(input).at(6), QStringLiteral("<img src=\"%1\"><P><BR>").arg(url));
     input.kind = PageKind::Links;
-    QCOMPARE(Page::pageLines(input).at(5), QStringLiteral("<A HREF=\"%1\">%2</A>&nbsp&nbsp ").arg(url, name));
+    QCOMPARE(Page::pageLines(input).at(5),
+             QStringLiteral("<A HREF=\"%1\">%2</A>&nbsp&nbsp ").arg(url, linkText.isEmpty() ? name : linkText));
 }
 
 void tst_page::spacesOnlyNameWritesNothing()

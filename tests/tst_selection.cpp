@@ -10,6 +10,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -47,6 +48,7 @@ private slots:
     void fileBoxKeepsNamesWhenFolderVanishes();
     void startUpFolder_data();
     void startUpFolder();
+    void leftOutToldOncePerFolder();
 
 private:
     QByteArray raw(const QByteArray &relative) const { return QFile::encodeName(m_dir.path()) + '/' + relative; }
@@ -56,7 +58,7 @@ private:
     const QList<QByteArray> m_rawFolders{"start", "home", "latin", "latin/s\xe9jour", "latin/s\xef\xbf\xbdjour",
                                          "latin/Zoo", "caf\xe9", "caf\xef\xbf\xbd"};
     const QList<QByteArray> m_rawFiles{"latin/caf\xe9.jpg", "latin/caf\xef\xbf\xbd.jpg", "latin/ok.jpg",
-                                       "caf\xe9/inside.jpg", "caf\xef\xbf\xbd/sibling.jpg"};
+                                       "latin/n\xe9.txt", "caf\xe9/inside.jpg", "caf\xef\xbf\xbd/sibling.jpg"};
 };
 
 void tst_selection::initTestCase()
@@ -345,6 +347,7 @@ void tst_selection::startUpFolder_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("subfolders"); // the last ones the folder box shows
     QTest::addColumn<QStringList>("message");    // what the one message says; empty: none
+    QTest::addColumn<bool>("requestedNotUtf8");  // the command line gave bytes that are not UTF-8
 
     const QString start = m_dir.filePath(QStringLiteral("start"));
     const QString home = m_dir.filePath(QStringLiteral("home"));
@@ -356,8 +359,9 @@ void tst_selection::startUpFolder_data()
     const QByteArray none;
     auto row = [](const char *name, const QString &requested, const QByteArray &stored, const QByteArray &current,
                   const QByteArray &home, const QString &expected, const QStringList &files = {},
-                  const QStringList &subfolders = {}, const QStringList &message = {}) {
-        QTest::newRow(name) << requested << stored << current << home << expected << files << subfolders << message;
+                  const QStringList &subfolders = {}, const QStringList &message = {}, bool notUtf8 = false) {
+        QTest::newRow(name) << requested << stored << current << home << expected << files << subfolders << message
+                            << notUtf8;
     };
     row("stored folder", "", raw("pics"), raw("start"), raw("home"), pics, picsFiles);
     row("stored folder gone: current folder", "", raw("gone"), raw("start"), raw("home"), start);
@@ -376,7 +380,9 @@ void tst_selection::startUpFolder_data()
     row("current folder not UTF-8: home", "", none, raw("caf\xe9"), raw("home"), home);
     row("stored folder not UTF-8: current folder", "", raw("caf\xe9"), raw("start"), none, start);
     row("requested folder decoded from bytes that are not UTF-8", decoded, raw("pics"), raw("start"), none, pics,
-        picsFiles, {}, {decoded, "not valid UTF-8"});
+        picsFiles, {}, {decoded, "not valid UTF-8"}, true);
+    row("requested folder named in UTF-8 with U+FFFD", decoded, raw("pics"), raw("start"), none, decoded,
+        {"sibling.jpg"});
 }
 
 void tst_selection::startUpFolder()
@@ -389,6 +395,7 @@ void tst_selection::startUpFolder()
     QFETCH(QStringList, files);
     QFETCH(QStringList, subfolders);
     QFETCH(QStringList, message);
+    QFETCH(bool, requestedNotUtf8);
 
     QFile::remove(Settings::filePath());
     if (!stored.isNull())
@@ -413,7 +420,7 @@ void tst_selection::startUpFolder()
     MessageRecorder recorder;
     {
         frmMain form;
-        form.Form_Load(requested);
+        form.Form_Load(requested, requestedNotUtf8 ? frmMain::RequestedName::NotUtf8 : frmMain::RequestedName::Text);
         QCoreApplication::processEvents(); // the window's first turn, when start-up messages come
         QCOMPARE(form.Dir1->path(), expected);
         QCOMPARE(form.File1->path(), expected);
@@ -429,6 +436,29 @@ void tst_selection::startUpFolder()
         form.Form_Unload();
     }
     QCOMPARE(Settings::readStoredFolder(), expected == QLatin1String("/") ? "//" : expected + QLatin1Char('/'));
+}
+
+void tst_selection::leftOutToldOncePerFolder()
+{
+    QVERIFY(writeFileBytes(Settings::filePath(), "[Defaults]\r\nFilesDir=" + raw("latin") + "/\r\n"));
+    MessageRecorder recorder;
+    frmMain form;
+    form.Form_Load();
+    QCoreApplication::processEvents();
+    QCOMPARE(recorder.messages.size(), 1);
+    // Filter clicks list the folder again: only "All" leaves out a name
+    // not told yet, and only the first time.
+    for (const auto &[filter, messages] : {std::pair{1, 1}, {0, 2}, {1, 2}, {0, 2}, {2, 2}}) {
+        form.optFilter.at(filter)->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(recorder.messages.size(), messages);
+    }
+    QVERIFY(recorder.messages.at(1).text.contains(QStringLiteral("n\\xE9.txt")));
+    // Another folder and back is a new visit.
+    QCOMPARE(form.Dir1->setPath(m_folder), FolderBox::Move::Changed);
+    QCOMPARE(form.Dir1->setPath(QFile::decodeName(raw("latin"))), FolderBox::Move::Changed);
+    QCoreApplication::processEvents();
+    QCOMPARE(recorder.messages.size(), 3);
 }
 
 QTEST_MAIN(tst_selection)

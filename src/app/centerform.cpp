@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/centerform.h"
 
+#include "toolkit/frameextents.h"
 #include "toolkit/twips.h"
 
 #include <QEvent>
@@ -42,16 +43,22 @@ int centeredOffset(float screenTwips, float windowTwips)
 
 namespace {
 
+// The window's frame goes to the returned point.
+QPoint centredFrame(const QWidget &form, const QSize &outer)
+{
+    const float screenHeight = static_cast<float>(screenSizeTwips(form).height());
+    const int top = centeredOffset(screenHeight, static_cast<float>(Twips::fromPixels(outer.height())));
+    const float screenWidth = static_cast<float>(screenSizeTwips(form).width());
+    const int left = centeredOffset(screenWidth, static_cast<float>(Twips::fromPixels(outer.width())));
+    return QPoint(Twips::toPixels(left), Twips::toPixels(top));
+}
+
 void centreOnOuterSize(QWidget &form)
 {
-    // A window's pos() is that of its outer frame, as the sizes used here.
-    const float screenHeight = static_cast<float>(screenSizeTwips(form).height());
-    const int top = centeredOffset(screenHeight, static_cast<float>(Twips::fromPixels(form.frameGeometry().height())));
-    form.move(form.x(), Twips::toPixels(top));
-
-    const float screenWidth = static_cast<float>(screenSizeTwips(form).width());
-    const int left = centeredOffset(screenWidth, static_cast<float>(Twips::fromPixels(form.frameGeometry().width())));
-    form.move(Twips::toPixels(left), form.y());
+    // Top from the heights, then Left from the widths, and one move for
+    // both: a window manager shows each move of a visible window. A
+    // window's pos() is that of its outer frame, as the sizes used here.
+    form.move(centredFrame(form, form.frameGeometry().size()));
 }
 
 // Until the window manager has put its frame around the window, the outer
@@ -90,6 +97,16 @@ private:
 
 void CenterForm(QWidget &form)
 {
+    // A window manager that tells its frame before the window is shown lets
+    // the window appear in its place at once. Until Qt sees that frame, a
+    // move places the window's own area, which lies inside the frame.
+    if (form.isWindow() && !form.isVisible()) {
+        if (const std::optional<QMargins> frame = Toolkit::announcedFrameMargins(form)) {
+            const QSize outer = form.size().grownBy(*frame);
+            form.move(centredFrame(form, outer) + QPoint(frame->left(), frame->top()));
+            return;
+        }
+    }
     centreOnOuterSize(form);
     if (form.isWindow() && form.frameGeometry().size() == form.size()
         && !form.findChild<QObject *>(QStringLiteral("centreOnFrame"), Qt::FindDirectChildrenOnly))

@@ -14,9 +14,11 @@ namespace Module1 {
 // halved toward zero. Nothing is clamped.
 int centeredOffset(float screenTwips, float windowTwips);
 
-// Moves the window to the middle of the screen: Top first, then Left, from
-// its outer size, title bar and borders included. A window not yet framed by
-// the window manager is centred again once its frame is known.
+// Moves the window to the middle of the screen: Top, then Left, from its
+// outer size, title bar and borders included, in one move. A window not yet
+// shown takes the frame that the window manager announces; one that is not
+// framed yet, without such an announcement, is centred again once its frame
+// is known.
 void CenterForm(QWidget &form);
 
 // The screen's size in twips. Tests put their own screen in its place; an

@@ -296,7 +296,7 @@ int frmMain::thumbnailCount() const
     return m_board->thumbnailCount();
 }
 
-void frmMain::Form_Load(const QString &requestedFolder)
+void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
 {
     Frame1->resize(Frame1->width(), Twips::toPixels(Twips::fromPixels(Frame1->height()) * 10));
     Module1::CenterForm(*this);
@@ -306,9 +306,9 @@ void frmMain::Form_Load(const QString &requestedFolder)
     FolderBox::Move move = FolderBox::Move::Failed;
     if (!requestedFolder.isEmpty()) {
         QString reason;
-        // The command line reaches us decoded: a replacement character may
-        // stand for bytes that were not UTF-8, and would name another folder.
-        if (requestedFolder.contains(QChar::ReplacementCharacter))
+        // Bytes that are not UTF-8 were decoded to replacement characters,
+        // which would name another folder or none.
+        if (name == RequestedName::NotUtf8)
             reason = tr("The folder's name is not valid UTF-8 text");
         else
             move = Dir1->setPath(requestedFolder, &reason);
@@ -363,9 +363,17 @@ void frmMain::Dir1_Change()
     List2->clear();
     List1->addNames(File1->names());
     // One message for what this change left out: the subfolders when the
-    // folder box moved here, and the files.
+    // folder box moved here, and the files. A filter click lists the same
+    // folder again; only a name not told yet in this folder is news.
     const QStringList leftOut = Dir1->takeLeftOut() + File1->leftOut();
-    if (!leftOut.isEmpty()) {
+    if (File1->path() != m_leftOutFolder) {
+        m_leftOutFolder = File1->path();
+        m_toldLeftOut.clear();
+    }
+    QSet<QString> news(leftOut.cbegin(), leftOut.cend());
+    news.subtract(m_toldLeftOut);
+    m_toldLeftOut.unite(news);
+    if (!news.isEmpty()) {
         auto tell = [this, folder = File1->path(), leftOut] { FolderBox::showLeftOut(folder, leftOut, this); };
         // At start-up the message waits for the window.
         if (isVisible())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QSet>
 #include <QWidget>
 
 #include <array>
@@ -30,11 +31,15 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
+    // How the command line named the requested folder: as UTF-8 text, or in
+    // bytes that are not, whose decoded text then names no folder for sure.
+    enum class RequestedName { Text, NotUtf8 };
+
     // The start-up sequence; main() runs it before showing the window. A
     // requested folder (from the command line) is opened in place of the
     // stored one; when it cannot be listed, its message follows once the
     // window is open and the stored folder is used.
-    void Form_Load(const QString &requestedFolder = QString());
+    void Form_Load(const QString &requestedFolder = QString(), RequestedName name = RequestedName::Text);
     void BuildPage(bool links);
 
     DriveBox *Drive1 = nullptr;
@@ -95,4 +100,7 @@ private:
     ThumbnailBoard *m_board = nullptr;
     int m_currentSlot = 0;
     bool m_unloaded = false;
+    // The folder whose left-out names were told, and those names.
+    QString m_leftOutFolder;
+    QSet<QString> m_toldLeftOut;
 };

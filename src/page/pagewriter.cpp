@@ -73,6 +73,16 @@ QString urlForFileName(const QString &fileName)
     return url;
 }
 
+QString linkText(const QString &fileName)
+{
+    // "&" first, so that the references written for "<" and ">" stay whole.
+    QString text = fileName;
+    text.replace(QLatin1Char('&'), QStringLiteral("&amp;"))
+        .replace(QLatin1Char('<'), QStringLiteral("&lt;"))
+        .replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+    return text;
+}
+
 QStringList pageLines(const PageInput &input)
 {
     const QString &name = input.pageName;
@@ -93,7 +103,7 @@ QStringList pageLines(const PageInput &input)
         const QString descriptionLine = withBreaks(description) + QStringLiteral("<BR><BR>");
         const QString url = urlForFileName(file);
         if (input.kind == PageKind::Links) {
-            lines << QStringLiteral("<A HREF=\"") + url + QStringLiteral("\">") + file
+            lines << QStringLiteral("<A HREF=\"") + url + QStringLiteral("\">") + linkText(file)
                          + QStringLiteral("</A>&nbsp&nbsp ")
                   << descriptionLine;
         } else {

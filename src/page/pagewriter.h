@@ -37,6 +37,11 @@ QString pagePath(const QString &folder, const QString &pageName);
 // Inner spaces and all other characters stay as they are.
 QString urlForFileName(const QString &fileName);
 
+// A file name as the text of a link: "&", "<" and ">" written as character
+// references, so that the browser shows the name and no markup. Everything
+// else stays as it is.
+QString linkText(const QString &fileName);
+
 // The lines of the page, without their line ends. `pageName` is used as it
 // stands, so pass it trimmed.
 QStringList pageLines(const PageInput &input);

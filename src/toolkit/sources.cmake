@@ -10,4 +10,9 @@ target_sources(kelvane_core PRIVATE
     toolkit/folderbox.h toolkit/folderbox.cpp
     toolkit/filebox.h toolkit/filebox.cpp
     toolkit/focusring.h toolkit/focusring.cpp
+    toolkit/frameextents.h
 )
+# The window manager's frame, asked of the X11 one.
+if(UNIX AND NOT APPLE)
+    target_sources(kelvane_core PRIVATE toolkit/frameextents_xcb.cpp)
+endif()

@@ -151,18 +151,13 @@ bool TextFile::close()
             discard();
             return false;
         }
-        m_newFile.close();
-        return true;
+        return closeChecked();
     }
     if (m_mode == Mode::CreateNew) {
-        m_newFile.unsetError();
-        m_newFile.close();
-        if (m_newFile.error() != QFileDevice::NoError) {
-            fail(m_newFile.errorString());
-            m_newFile.remove();
-            return false;
-        }
-        return true;
+        if (closeChecked())
+            return true;
+        m_newFile.remove();
+        return false;
     }
     if (!m_saveFile.flush()) {
         fail(m_saveFile.errorString());
@@ -174,6 +169,23 @@ bool TextFile::close()
         return false;
     }
     return true;
+}
+
+// The system may report a failed write only when the file is closed.
+bool TextFile::closeChecked()
+{
+    m_newFile.unsetError();
+    m_newFile.close();
+    if (m_newFile.error() == QFileDevice::NoError)
+        return true;
+    fail(m_newFile.errorString());
+    return false;
+}
+
+bool TextFile::holdsEarlier()
+{
+    m_newFile.unsetError();
+    return m_newFile.seek(0) && m_newFile.readAll() == m_earlier && m_newFile.error() == QFileDevice::NoError;
 }
 
 void TextFile::cancel()
@@ -188,9 +200,13 @@ void TextFile::discard()
     if (m_inPlace) {
         // The earlier contents go back over the room they took before.
         m_newFile.unsetError();
-        if (!m_newFile.seek(0) || !writeAll(m_newFile, m_earlier) || !m_newFile.resize(m_earlier.size())) {
-            const QString lost =
-                QStringLiteral("The earlier contents could not be put back: ") + m_newFile.errorString();
+        const bool restored =
+            m_newFile.seek(0) && writeAll(m_newFile, m_earlier) && m_newFile.resize(m_earlier.size());
+        const QString reason = m_newFile.errorString();
+        // Under a file size limit the restore stops where the failed write
+        // did, and what lies beyond was never touched: the bytes decide.
+        if (!restored && !holdsEarlier()) {
+            const QString lost = QStringLiteral("The earlier contents could not be put back: ") + reason;
             m_error = m_error.isEmpty() ? lost : m_error + QLatin1Char('\n') + lost;
         }
         m_newFile.close();

@@ -51,6 +51,8 @@ private:
     bool openForReplace();
     bool openInPlace();
     bool put(const QString &text);
+    bool closeChecked();
+    bool holdsEarlier();
     void fail(const QString &reason);
     void discard();
 

@@ -88,6 +88,12 @@ run_window() { # expected stored folder, arguments...
 run_window "$work/My pictures" "$work/My pictures"
 run_window "$work/My pictures" "My pictures"
 run_window "$work/stored" "$work/missing"
+# U+FFFD written in UTF-8 is a name like any other; a lone byte E9 is not
+# UTF-8, and its decoded text would name the first folder.
+replacement=$(printf 'caf\357\277\275')
+mkdir -p "$work/$replacement"
+run_window "$work/$replacement" "$work/$replacement"
+run_window "$work/stored" "$work/$(printf 'caf\351')"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures problem(s) with the command line" >&2

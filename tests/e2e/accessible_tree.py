@@ -14,7 +14,9 @@ Usage: accessible_tree.py --program <kelvane> --output <build folder>
 """
 
 import argparse
+import ctypes
 import os
+import signal
 import subprocess
 import sys
 import tempfile
@@ -45,6 +47,41 @@ def dump(node, depth, lines, unnamed, pyatspi):
         dump(child, depth + 1, lines, unnamed, pyatspi)
 
 
+def become_subreaper():
+    """What a child leaves when it ends comes to this process
+    (PR_SET_CHILD_SUBREAPER), not to an init that may never reap it."""
+    ctypes.CDLL(None, use_errno=True).prctl(36, 1, 0, 0, 0)
+
+
+def reap(group=-1, kill=None, timeout=5):
+    """Waits for every child (of one process group when given) to end; past
+    the timeout, kills them when it can, else gives up."""
+    deadline = time.monotonic() + timeout
+    while True:
+        try:
+            pid, _ = os.waitpid(group, os.WNOHANG)
+        except ChildProcessError:
+            return
+        if pid == 0:
+            if time.monotonic() > deadline:
+                if not kill:
+                    return
+                kill(signal.SIGKILL)
+            time.sleep(0.05)
+
+
+def end_group(process):
+    """Ends a process that leads a group of its own, and everything it
+    started in it: the bus launcher's dbus-daemon and what that activated."""
+    def signal_group(number):
+        try:
+            os.killpg(process.pid, number)
+        except ProcessLookupError:
+            pass
+    signal_group(signal.SIGTERM)
+    reap(-process.pid, signal_group)
+
+
 def read_tree(pyatspi):
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "Kelvane":
@@ -56,6 +93,7 @@ def read_tree(pyatspi):
 
 def inner(args):
     import pyatspi  # noqa: E402 -- only the system's interpreter has it
+    become_subreaper()
 
     with tempfile.TemporaryDirectory(prefix="kelvane-e2e-a11y-") as root, XServer() as x:
         root = os.path.realpath(root)
@@ -71,8 +109,9 @@ def inner(args):
         env.update(dirs, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8", LC_ALL="C.UTF-8")
         with open(os.path.join(root, "bus.log"), "wb") as out:
+            # Its own group: the launcher's dbus-daemon ends with it.
             launcher = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
-                                        stdout=out, stderr=subprocess.STDOUT)
+                                        stdout=out, stderr=subprocess.STDOUT, start_new_session=True)
         program = None
         try:
             time.sleep(0.5)
@@ -102,10 +141,10 @@ def inner(args):
             close_like_window_manager(x.display, window)
             expect_equal("the program's exit status", program.wait(10), 0)
         finally:
-            for process in (program, launcher):
-                if process and process.poll() is None:
-                    process.kill()
-                    process.wait()
+            if program and program.poll() is None:
+                program.kill()
+                program.wait()
+            end_group(launcher)
 
 
 def main():
@@ -126,9 +165,12 @@ def main():
     if not os.access(args.program, os.X_OK):
         raise Failure(f"the program {args.program} is not built")
     env = {k: v for k, v in os.environ.items() if k not in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS")}
+    # dbus-run-session ends its bus without waiting for it.
+    become_subreaper()
     result = subprocess.run(["dbus-run-session", "--", SYSTEM_PYTHON, os.path.abspath(__file__),
                              "--program", args.program, "--output", args.output, "--inner"],
                             env=env, timeout=110)
+    reap()
     if result.returncode != 0:
         sys.exit(result.returncode)
 

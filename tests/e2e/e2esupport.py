@@ -273,16 +273,62 @@ def close_like_window_manager(display, window):
         xlib.XCloseDisplay(connection)
 
 
-def frame_geometry(display, window):
-    """(x, y, width, height) of the outer edge of the window's frame: the
-    window's ancestor just below the root, borders included. Without a
-    window manager that is the window itself."""
+class TopLevelMoves:
+    """Records where the screen's top-level windows (a window manager's
+    frames among them) are created, mapped and moved, from the moment it is
+    made. moves(window) gives where the window's frame was mapped, and
+    where it moved after that: the moves a user sees."""
+
+    class _Event(ctypes.Structure):
+        # The fields that XCreateWindowEvent, XMapEvent and XConfigureEvent
+        # share, then x and y where the first and last have them.
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("event", ctypes.c_ulong), ("window", ctypes.c_ulong),
+                    ("x", ctypes.c_int), ("y", ctypes.c_int), ("pad", ctypes.c_long * 20)]
+
+    def __init__(self, display):
+        self.display = display
+        self.xlib = _xlib()
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.xlib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        self.xlib.XPending.argtypes = [ctypes.c_void_p]
+        self.xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(self._Event)]
+        self.connection = _open_display(self.xlib, display)
+        self.xlib.XSelectInput(self.connection, self.xlib.XDefaultRootWindow(self.connection), 1 << 19)
+        self.xlib.XSync(self.connection, 0)
+        self.events = []
+
+    def moves(self, window):
+        self.xlib.XSync(self.connection, 0)
+        while self.xlib.XPending(self.connection):
+            event = self._Event()
+            self.xlib.XNextEvent(self.connection, ctypes.byref(event))
+            self.events.append((event.type, event.window, event.x, event.y))
+        frame = frame_window(self.display, window)
+        mapped_at, where, moved = None, None, []
+        for kind, which, x, y in self.events:
+            if which != frame:
+                continue
+            if kind == 19:  # MapNotify
+                mapped_at = mapped_at or where
+            elif kind in (16, 22):  # CreateNotify, ConfigureNotify
+                if mapped_at and (x, y) != where:
+                    moved.append((x, y))
+                where = (x, y)
+        return mapped_at, moved
+
+    def close(self):
+        self.xlib.XCloseDisplay(self.connection)
+
+
+def frame_window(display, window):
+    """The window's ancestor just below the root: the window manager's frame,
+    or without one the window itself."""
     xlib = _xlib()
     ulong_p = ctypes.POINTER(ctypes.c_ulong)
     xlib.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ulong_p, ulong_p,
                                 ctypes.POINTER(ulong_p), ctypes.POINTER(ctypes.c_uint)]
-    xlib.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ulong_p] + \
-        [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
     xlib.XFree.argtypes = [ctypes.c_void_p]
     connection = _open_display(xlib, display)
     try:
@@ -295,9 +341,24 @@ def frame_geometry(display, window):
             if children:
                 xlib.XFree(children)
             if parent.value in (0, root.value):
-                break
+                return top
             top = parent.value
-        x, y = ctypes.c_int(), ctypes.c_int()
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
+def frame_geometry(display, window):
+    """(x, y, width, height) of the outer edge of the window's frame: the
+    window's ancestor just below the root, borders included. Without a
+    window manager that is the window itself."""
+    top = frame_window(display, window)
+    xlib = _xlib()
+    ulong_p = ctypes.POINTER(ctypes.c_ulong)
+    xlib.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ulong_p] + \
+        [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+    connection = _open_display(xlib, display)
+    try:
+        root, x, y = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
         width, height, border, depth = ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint()
         if not xlib.XGetGeometry(connection, top, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y),
                                  ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),

@@ -4,7 +4,7 @@
 server: only key events reach the program, no click and no pointer motion.
 
 First Tab goes once round the window: each stop must show the focus ring
-around one control, and the stops must follow the designed tab order. Then
+around one control, and the stops must follow the window's tab order. Then
 Enter in the file list moves the pictures to the page list, Delete in the
 page list sends one back, Space presses "Refresh", Page Down walks the
 thumbnails while their descriptions are typed, Enter stores the last one,
@@ -29,7 +29,7 @@ PICTURES = {"a beach.jpg": (220, 30, 30), "b city.jpg": (30, 170, 30), "c dune.j
 
 
 def tab_order(source_file):
-    """The stops of the designed tab order, read from the program's table."""
+    """The stops of the window's tab order, read from the program's table."""
     with open(source_file, encoding="utf-8") as f:
         block = re.search(r"tabOrder\(\)\s*\{.*?\{(.*?)\};", f.read(), re.S)
     if not block:

@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Both kinds of page, written by the page writer from pictures with awkward
-names (a space, '#', '%', '&', an accented letter, another script) and
+names (a space, '#', '%', '&', '<', an accented letter, another script) and
 non-ASCII text, rendered in headless Chromium. Chromium is driven through
 its DevTools protocol over a pipe: every picture must load, every link must
-lead to its file, and the title, heading and descriptions must read as
-typed. A screenshot of the page of images is kept in the build folder.
+lead to its file and show its file name, no name may add an element, and the
+title, heading and descriptions must read as typed. A screenshot of the page of images is kept in the build folder.
 
 Usage: pages_in_chromium.py --builder <e2e_pagebuilder> --output <build folder>
 """
@@ -13,7 +13,6 @@ Usage: pages_in_chromium.py --builder <e2e_pagebuilder> --output <build folder>
 import argparse
 import base64
 import fcntl
-import html
 import json
 import os
 import pathlib
@@ -52,6 +51,10 @@ PICTURES = [
     ("c\\d.jpg", "rgb(190,190,190)", ""),
     ("img:1.jpg", "rgb(200,200,200)", ""),
     ("javascript:alert(1),x.jpg", "rgb(210,210,210)", ""),
+    # Names that would be markup in the link text: a tag that never closes,
+    # and one that runs script.
+    ("a<b.jpg", "rgb(220,220,220)", ""),
+    ("<img src=x onerror=alert(1)>.jpg", "rgb(230,230,230)", ""),
 ]
 PAGE_DESCRIPTION = "Erster Tag: Gr\u00fc\u00dfe\r\naus \u6771\u4eac"
 IMAGES_PAGE = "Reise nach \u6771\u4eac \u2013 Caf\u00e9"
@@ -65,6 +68,7 @@ PROBE = r"""(() => ({
     images: [...document.images].map(i => ({src: i.currentSrc || i.src, complete: i.complete,
                                             width: i.naturalWidth, height: i.naturalHeight})),
     links: [...document.links].map(a => ({href: a.href, text: a.textContent})),
+    tags: [...new Set([...document.querySelectorAll('*')].map(e => e.tagName))].sort(),
 }))()"""
 
 
@@ -164,9 +168,8 @@ def make_pictures(folder):
 
 
 def shown_text(name):
-    """A file name as the browser shows the link text written raw: CR read as
-    LF, character references decoded."""
-    return html.unescape(name.replace("\r\n", "\n").replace("\r", "\n"))
+    """A file name as the browser shows it in a link's text: CR read as LF."""
+    return name.replace("\r\n", "\n").replace("\r", "\n")
 
 
 def build_page(builder, folder, name, kind, work):
@@ -264,6 +267,9 @@ def main():
             check_text("page of links", page, LINKS_PAGE)
             expect_equal("page of links: link texts", [a["text"] for a in page["links"]],
                          [shown_text(n) for n in names])
+            # A name that became markup would add an element or swallow a link.
+            expect_equal("page of links: elements", page["tags"], ["A", "BODY", "BR", "FONT", "HEAD", "HEADING",
+                                                                    "HTML", "TITLE"])
             targets = [local_path(a["href"]) for a in page["links"]]
             expect_equal("page of links: link targets", targets, [os.path.join(folder, n) for n in names])
             for target_path in targets:

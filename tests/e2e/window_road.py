@@ -13,8 +13,10 @@ settings file must name that subfolder, every other line kept.
 Second run: the window must open in the subfolder. Its two pictures go on a
 page of links, which proves where the window opened.
 
-Third run, under a window manager (twm) that puts a title bar and borders
-around the window: the window must be centred on that outer frame.
+Third and fourth runs, under window managers (twm, openbox) that put a title
+bar and borders around the window: the window must be centred on that outer
+frame, and move at most once after it is shown under twm, not at all under
+openbox, which announces its frame before.
 
 Usage: window_road.py --program <kelvane> --source <repository> --output <build folder>
 """
@@ -28,9 +30,9 @@ import time
 
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, bind_characters, close_like_window_manager,  # noqa: E402
-                        expect_equal, frame_geometry, log, private_dirs, report_failure, require_tools, run_main, screenshot_file,
-                        twips_to_pixels, wait_until)
+from e2esupport import (ControlTable, Failure, Screen, TopLevelMoves, XServer, Xdo, bind_characters,  # noqa: E402
+                        close_like_window_manager, expect_equal, frame_geometry, log, private_dirs, report_failure,
+                        require_tools, run_main, screenshot_file, twips_to_pixels, wait_until)
 
 WINDOW_SIZE = (999, 595)
 
@@ -290,34 +292,53 @@ def centred_offset(screen_pixels, window_pixels):
     return int(difference / 2)
 
 
-def framed_run(args, x, env, home):
-    # Xvfb has no font files; "fixed" is built into the server.
-    config = os.path.join(home, "twmrc")
-    with open(config, "w") as f:
-        f.write("".join(f'{kind}Font "fixed"\n' for kind in ("Title", "Resize", "Menu", "Icon", "IconManager")))
-    wm_log = os.path.join(home, "twm.log")
+def window_manager(name, display, home):
+    """The command that starts a window manager, and the moves of the shown
+    window it allows: twm cannot tell its frame before the window is shown,
+    so the window is centred once more when the frame is known; openbox
+    answers _NET_REQUEST_FRAME_EXTENTS, so the window appears in its place."""
+    if name == "twm":
+        # Xvfb has no font files; "fixed" is built into the server.
+        config = os.path.join(home, "twmrc")
+        with open(config, "w") as f:
+            f.write("".join(f'{kind}Font "fixed"\n' for kind in ("Title", "Resize", "Menu", "Icon", "IconManager")))
+        return ["twm", "-display", display, "-f", config], 1
+    return ["openbox", "--sm-disable"], 0
+
+
+def framed_run(args, x, env, home, name):
+    command, allowed_moves = window_manager(name, x.display, home)
+    wm_log = os.path.join(home, name + ".log")
     with open(wm_log, "wb") as out:
-        wm = subprocess.Popen(["twm", "-display", x.display, "-f", config], stdout=out, stderr=subprocess.STDOUT)
+        wm = subprocess.Popen(command, env=dict(env, DISPLAY=x.display), stdout=out, stderr=subprocess.STDOUT)
     try:
-        time.sleep(1)  # twm must own the screen before the window maps
+        time.sleep(1)  # the window manager must own the screen before the window maps
         if wm.poll() is not None:
             with open(wm_log, errors="replace") as f:
-                raise Failure("twm ended at once:\n" + f.read())
+                raise Failure(f"{name} ended at once:\n" + f.read())
+        moves = TopLevelMoves(x.display)
         window = Window(args, x.display, env, home, args.log)
         args.current = window
 
-        def expected_top(frame):
-            return twips_to_pixels(centred_offset(x.height, frame[3]))
+        def expected(frame):
+            return (twips_to_pixels(centred_offset(x.width, frame[2])),
+                    twips_to_pixels(centred_offset(x.height, frame[3])))
 
         def centred():
             frame = frame_geometry(x.display, window.id)
-            return frame[3] > WINDOW_SIZE[1] and frame[1] == expected_top(frame)
+            return frame[3] > WINDOW_SIZE[1] and frame[:2] == expected(frame)
         try:
-            wait_until("the framed window to be centred on its frame", centred, 10)
+            wait_until(f"the window framed by {name} to be centred on its frame", centred, 10)
         except Failure:
             frame = frame_geometry(x.display, window.id)
-            raise Failure(f"frame (x, y, width, height) {frame}: top is not {expected_top(frame)}") from None
-        log(f"under twm the frame {frame_geometry(x.display, window.id)} is centred")
+            raise Failure(f"frame (x, y, width, height) {frame}: not at {expected(frame)}") from None
+        log(f"under {name} the frame {frame_geometry(x.display, window.id)} is centred")
+        time.sleep(0.5)  # a late move would come now
+        mapped_at, moved = moves.moves(window.id)
+        moves.close()
+        log(f"the frame was mapped at {mapped_at} and moved {len(moved)} time(s) after: {moved}")
+        if len(moved) > allowed_moves:
+            raise Failure(f"the shown window moved {len(moved)} times under {name}: {moved}")
         window.close()
         args.current = None
     finally:
@@ -334,7 +355,7 @@ def main():
     args.program = os.path.abspath(args.program)
     args.output = os.path.abspath(args.output)
     require_tools({"Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "convert": "imagemagick",
-                   "twm": "twm"})
+                   "twm": "twm", "openbox": "openbox"})
     if not os.access(args.program, os.X_OK):
         raise Failure(f"the program {args.program} is not built")
     args.table = ControlTable(os.path.join(args.source, "src", "app", "controltable.cpp"))
@@ -374,7 +395,8 @@ def main():
             second_run(args, x, env, dirs["HOME"], subfolder)
             expect_equal("settings file after the second run", read_bytes(ini),
                          kept_before + b"FilesDir=" + subfolder.encode() + b"/\r\n" + kept_after)
-            framed_run(args, x, env, dirs["HOME"])
+            for name in ("twm", "openbox"):
+                framed_run(args, x, env, dirs["HOME"], name)
         except BaseException:
             report_failure(x.display, os.path.join(args.output, "e2e-road-failure.png"), args.log)
             raise
