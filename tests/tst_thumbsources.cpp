@@ -135,17 +135,27 @@ private Q_SLOTS:
         if (cacheSide != 0)
             writeCacheEntry(path, cacheSide, cached, mtimeShift);
 
-        const LoadedPicture loaded = loadPicture(path, target);
+        // Orientation 6 turns the stored right half to the bottom.
+        const auto showsThumbnail = [orientation](const QImage &image) {
+            const QPoint blueSide = orientation == 6 ? QPoint(image.width() / 2, image.height() * 7 / 8)
+                                                     : QPoint(image.width() * 7 / 8, image.height() / 2);
+            const QPoint redSide = orientation == 6 ? QPoint(image.width() / 2, image.height() / 8)
+                                                    : QPoint(image.width() / 8, image.height() / 2);
+            return isReddish(image.pixelColor(redSide)) && isBluish(image.pixelColor(blueSide));
+        };
+        // The board's first look may be the EXIF thumbnail...
+        const LoadedPicture loaded = loadFirstLook(path, target);
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), size);
-        // Orientation 6 turns the stored right half to the bottom.
-        const QImage &image = loaded.image;
-        const QPoint blueSide = orientation == 6 ? QPoint(image.width() / 2, image.height() * 7 / 8)
-                                                 : QPoint(image.width() * 7 / 8, image.height() / 2);
-        const QPoint redSide = orientation == 6 ? QPoint(image.width() / 2, image.height() / 8)
-                                                : QPoint(image.width() / 8, image.height() / 2);
-        QVERIFY(isReddish(image.pixelColor(redSide)));
-        QCOMPARE(isBluish(image.pixelColor(blueSide)), thumbnailUsed);
+        QCOMPARE(showsThumbnail(loaded.image), thumbnailUsed);
+        QCOMPARE(loaded.firstLook, thumbnailUsed && cacheSide == 0);
+        // ...but a load that stays on screen (a preview, a settled slot)
+        // takes only the cache or a decode, never the EXIF thumbnail.
+        const LoadedPicture decoded = loadPicture(path, target);
+        QVERIFY2(decoded.ok(), qPrintable(decoded.error));
+        QVERIFY(!decoded.firstLook);
+        QCOMPARE(showsThumbnail(decoded.image), thumbnailUsed && cacheSide != 0);
+        QVERIFY(isReddish(decoded.image.pixelColor(decoded.image.width() / 8, decoded.image.height() / 8)));
     }
 
     // After a decode the cache holds the smallest standard size that covers
