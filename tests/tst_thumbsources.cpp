@@ -11,41 +11,12 @@
 #include <QTest>
 #include <QUrl>
 
-#include <libexif/exif-data.h>
-
 #include <sys/stat.h>
 
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
 const QSize Slot(123, 111);
-
-// The picture with an EXIF block holding `thumbnail` (a JPEG) as IFD1 and,
-// when not 0, the orientation, put right after SOI.
-QByteArray withExifThumbnail(const QByteArray &jpeg, const QByteArray &thumbnail, int orientation)
-{
-    ExifData *exif = exif_data_new();
-    exif_data_set_byte_order(exif, EXIF_BYTE_ORDER_INTEL);
-    if (orientation != 0) {
-        ExifEntry *entry = exif_entry_new();
-        exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
-        exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
-        exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, ExifShort(orientation));
-        exif_entry_unref(entry);
-    }
-    exif->data = static_cast<unsigned char *>(std::malloc(size_t(thumbnail.size())));
-    std::memcpy(exif->data, thumbnail.constData(), size_t(thumbnail.size()));
-    exif->size = unsigned(thumbnail.size());
-    unsigned char *block = nullptr;
-    unsigned int length = 0;
-    exif_data_save_data(exif, &block, &length);
-    const QByteArray app1 = jpegSegment(0xe1, QByteArray(reinterpret_cast<const char *>(block), int(length)));
-    std::free(block);
-    exif_data_unref(exif);
-    return jpeg.left(2) + app1 + jpeg.mid(2);
-}
 
 QString modeOf(const QString &path)
 {
