@@ -167,11 +167,12 @@ QString fixed(double value, int decimals)
     return QString::number(value, 'f', decimals);
 }
 
-// Runs the event loop until `done` holds.
+// Runs the event loop until `done` holds. The overload with a time limit
+// never waits for events; it would spin a core that the decodes need.
 void runUntil(const std::function<bool()> &done)
 {
     while (!done())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void pick(frmMain &form, int row)
