@@ -100,10 +100,9 @@ namespace {
 
 // A camera picture changed by a tool that kept its EXIF thumbnail: the
 // thumbnail shows `before`, the picture is `after`.
-QByteArray editedPhoto(const QImage &before, const QImage &after, JpegScan scan = JpegScan::Baseline)
+QByteArray editedPhoto(const QImage &before, const QByteArray &after)
 {
-    return withExifThumbnail(encoded(after, "jpeg", DefaultQuality, scan),
-                             encoded(before.scaled(320, 240), "jpeg"), 0);
+    return withExifThumbnail(after, encoded(before.scaled(320, 240), "jpeg"), 0);
 }
 
 QColor leftColour(const ImageBox *box)
@@ -490,7 +489,7 @@ void tst_board::editedPhotoEndsOnItsOwnPixels()
     QFETCH(QImage, after);
     QFETCH(bool, previewFirst);
     const QString folder = rowFolder();
-    QVERIFY(writeFileBytes(folder + QStringLiteral("/edited.jpg"), editedPhoto(before, after)));
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/edited.jpg"), editedPhoto(before, encoded(after, "jpeg"))));
     const QColor edited = after.pixelColor(after.width() / 8, after.height() / 2);
     const QColor stale = before.pixelColor(before.width() / 8, before.height() / 2);
 
@@ -536,7 +535,7 @@ void tst_board::settlingEndsWithItsBoard()
     // Pictures that take a while to decode, so their decodes are still
     // running when the board is thrown away; and a plain one, listed last.
     const QByteArray edited = editedPhoto(flatImage(QSize(800, 600), Qt::red),
-                                          flatImage(QSize(4000, 3000), Qt::cyan));
+                                          encoded(flatImage(QSize(4000, 3000), Qt::cyan), "jpeg"));
     const int count = 8;
     for (int i = 0; i < count; ++i)
         QVERIFY(writeFileBytes(folder + QStringLiteral("/e%1.jpg").arg(i), edited));
@@ -572,12 +571,9 @@ void tst_board::failedDecodeReplacesFirstLook()
 {
     const QString folder = rowFolder();
     // An embedded thumbnail fit to show, before a picture the decoder refuses.
-    const QByteArray refused = withRepeatedLastScan(
-        encoded(flatImage(QSize(800, 600), Qt::cyan), "jpeg", DefaultQuality, JpegScan::Progressive), 1000);
-    QVERIFY(writeFileBytes(folder + QStringLiteral("/bad.jpg"),
-                           withExifThumbnail(refused, encoded(flatImage(QSize(320, 240), Qt::red), "jpeg"), 0)));
-    QVERIFY(writeFileBytes(folder + QStringLiteral("/good.jpg"),
-                           editedPhoto(flatImage(QSize(800, 600), Qt::red), flatImage(QSize(800, 600), Qt::cyan))));
+    const QImage picture = flatImage(QSize(800, 600), Qt::cyan);
+    const QByteArray refused = withRepeatedLastScan(encoded(picture, "jpeg", DefaultQuality, JpegScan::Progressive), 1000);
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/bad.jpg"), editedPhoto(picture, refused)));
     MessageRecorder recorder;
     frmMain form;
     openWindow(form, folder);
@@ -586,11 +582,10 @@ void tst_board::failedDecodeReplacesFirstLook()
     QVERIFY(recorder.messages.isEmpty());
     QTRY_VERIFY(form.board().isSettled());
     QVERIFY(form.imgView(1)->hasFailure());
-    QVERIFY(isNear(leftColour(form.imgView(2)), Qt::cyan));
-    // Listed once, when the board is settled.
+    // Listed once, when the board is settled, under the normal pointer.
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("bad.jpg")));
-    QVERIFY(!recorder.messages.at(0).text.contains(QLatin1String("good.jpg")));
+    QVERIFY(!recorder.messages.at(0).busyPointer);
 }
 
 QTEST_MAIN(tst_board)
