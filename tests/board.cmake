@@ -3,4 +3,3 @@
 kelvane_add_test(tst_pictures SOURCES tst_pictures.cpp LABELS board)
 kelvane_add_test(tst_board SOURCES tst_board.cpp)
 kelvane_add_test(tst_thumbsources SOURCES tst_thumbsources.cpp LABELS board)
-target_link_libraries(tst_thumbsources PRIVATE PkgConfig::EXIF)

@@ -7,6 +7,11 @@
 #include <QPair>
 #include <QtEndian>
 
+#include <libexif/exif-data.h>
+
+#include <cstdlib>
+#include <cstring>
+
 QImage twoHalves(const QSize &size)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -226,6 +231,29 @@ QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
     QByteArray tiff("MM\x00\x2a\x00\x00\x00\x08\x00\x01\x01\x12\x00\x03\x00\x00\x00\x01", 18);
     tiff += be16(orientation) + QByteArray(2, '\0') + QByteArray(4, '\0'); // no next IFD
     return jpeg.left(2) + jpegSegment(0xe1, QByteArray("Exif\x00\x00", 6) + tiff) + jpeg.mid(2);
+}
+
+QByteArray withExifThumbnail(const QByteArray &jpeg, const QByteArray &thumbnail, int orientation)
+{
+    ExifData *exif = exif_data_new();
+    exif_data_set_byte_order(exif, EXIF_BYTE_ORDER_INTEL);
+    if (orientation != 0) {
+        ExifEntry *entry = exif_entry_new();
+        exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
+        exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
+        exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, ExifShort(orientation));
+        exif_entry_unref(entry);
+    }
+    exif->data = static_cast<unsigned char *>(std::malloc(size_t(thumbnail.size())));
+    std::memcpy(exif->data, thumbnail.constData(), size_t(thumbnail.size()));
+    exif->size = unsigned(thumbnail.size());
+    unsigned char *block = nullptr;
+    unsigned int length = 0;
+    exif_data_save_data(exif, &block, &length);
+    const QByteArray app1 = jpegSegment(0xe1, QByteArray(reinterpret_cast<const char *>(block), int(length)));
+    std::free(block);
+    exif_data_unref(exif);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
 }
 
 QByteArray progressiveClaiming(const QSize &size, int components)

@@ -81,6 +81,9 @@ QByteArray jpegSegment(int marker, const QByteArray &payload);
 QByteArray flatJpeg(const QSize &size, const QList<int> &samples);
 // An Exif APP1 segment holding only Orientation, put right after SOI.
 QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
+// The picture with an EXIF block holding `thumbnail` (a JPEG) as IFD1 and,
+// when not 0, the orientation, put right after SOI.
+QByteArray withExifThumbnail(const QByteArray &jpeg, const QByteArray &thumbnail, int orientation);
 
 // Pictures made to hurt a decoder that trusts them.
 // A progressive JPEG whose frame states `size` with `components` full-size

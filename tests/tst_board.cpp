@@ -51,12 +51,19 @@ private slots:
     void closeDuringRefresh();
     void interruptedRefreshDropsItsLookAhead();
     void nestedRefreshFailsUnderNormalPointer();
+    void editedPhotoEndsOnItsOwnPixels_data();
+    void editedPhotoEndsOnItsOwnPixels();
+    void settlingEndsWithItsBoard_data();
+    void settlingEndsWithItsBoard();
+    void failedDecodeReplacesFirstLook();
 
 private:
     // A window opened on a folder of `count` small pictures, all of them on
     // the page list.
     void openWindow(frmMain &form, const QString &folder);
     QString pictureFolder(int count);
+    // A folder and an empty thumbnail cache of the running row's own.
+    QString rowFolder();
     QTemporaryDir m_dir;
 };
 
@@ -78,6 +85,33 @@ QString tst_board::pictureFolder(int count)
     }
     return folder;
 }
+
+QString tst_board::rowFolder()
+{
+    const QString tag = QString::fromLatin1(QTest::currentTestFunction()) + QLatin1Char('-')
+        + QString::fromLatin1(QTest::currentDataTag());
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache/") + tag)));
+    const QString folder = m_dir.filePath(QStringLiteral("rows/") + tag);
+    QDir().mkpath(folder);
+    return folder;
+}
+
+namespace {
+
+// A camera picture changed by a tool that kept its EXIF thumbnail: the
+// thumbnail shows `before`, the picture is `after`.
+QByteArray editedPhoto(const QImage &before, const QByteArray &after)
+{
+    return withExifThumbnail(after, encoded(before.scaled(320, 240), "jpeg"), 0);
+}
+
+QColor leftColour(const ImageBox *box)
+{
+    const QImage image = box->picture().toImage();
+    return image.pixelColor(image.width() / 8, image.height() / 2);
+}
+
+} // namespace
 
 void tst_board::openWindow(frmMain &form, const QString &folder)
 {
@@ -431,6 +465,127 @@ void tst_board::nestedRefreshFailsUnderNormalPointer()
     QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("bad.jpg")));
     QVERIFY2(!recorder.messages.at(0).busyPointer, "the message waits for a click under the wait cursor");
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_board::editedPhotoEndsOnItsOwnPixels_data()
+{
+    QTest::addColumn<QImage>("before");
+    QTest::addColumn<QImage>("after");
+    QTest::addColumn<bool>("previewFirst");
+    const QImage red = flatImage(QSize(800, 600), Qt::red);
+    const QImage negated = flatImage(QSize(800, 600), Qt::cyan);
+    // The right half of a red | blue picture, at the same aspect.
+    const QImage halves = twoHalves(QSize(1600, 1200));
+    const QImage cropped = halves.copy(800, 300, 800, 600);
+    QTest::newRow("negated, empty cache") << red << negated << false;
+    QTest::newRow("negated, after a preview") << red << negated << true;
+    QTest::newRow("same-aspect crop, empty cache") << halves << cropped << false;
+    QTest::newRow("same-aspect crop, after a preview") << halves << cropped << true;
+}
+
+void tst_board::editedPhotoEndsOnItsOwnPixels()
+{
+    QFETCH(QImage, before);
+    QFETCH(QImage, after);
+    QFETCH(bool, previewFirst);
+    const QString folder = rowFolder();
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/edited.jpg"), editedPhoto(before, encoded(after, "jpeg"))));
+    const QColor edited = after.pixelColor(after.width() / 8, after.height() / 2);
+    const QColor stale = before.pixelColor(before.width() / 8, before.height() / 2);
+
+    MessageRecorder recorder;
+    frmMain form;
+    Settings::writeStoredFolder(folder);
+    form.Form_Load();
+    if (previewFirst) {
+        form.List1->setCurrentRow(0);
+        form.List1_Click();
+        QVERIFY(isNear(leftColour(form.imgView2), edited));
+    }
+    form.List1->selectAll();
+    form.cmdAdd_Click();
+    form.cmdRefresh->click();
+    // The preview's decode went to the cache; without it the slot starts on
+    // the embedded thumbnail, under the normal pointer.
+    QCOMPARE(form.board().isSettled(), previewFirst);
+    QVERIFY(isNear(leftColour(form.imgView(1)), previewFirst ? edited : stale));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QTRY_VERIFY(form.board().isSettled());
+    QVERIFY(isNear(leftColour(form.imgView(1)), edited));
+    QCOMPARE(form.imgView(1)->accessibleName(), QStringLiteral("Picture 1: edited.jpg"));
+
+    // The decode went to the cache too: the next refresh is right at once.
+    form.cmdRefresh->click();
+    QVERIFY(form.board().isSettled());
+    QVERIFY(isNear(leftColour(form.imgView(1)), edited));
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void tst_board::settlingEndsWithItsBoard_data()
+{
+    QTest::addColumn<bool>("closeWindow");
+    QTest::newRow("a new refresh takes over") << false;
+    QTest::newRow("the window closes") << true;
+}
+
+void tst_board::settlingEndsWithItsBoard()
+{
+    QFETCH(bool, closeWindow);
+    const QString folder = rowFolder();
+    // Pictures that take a while to decode, so their decodes are still
+    // running when the board is thrown away; and a plain one, listed last.
+    const QByteArray edited = editedPhoto(flatImage(QSize(800, 600), Qt::red),
+                                          encoded(flatImage(QSize(4000, 3000), Qt::cyan), "jpeg"));
+    const int count = 8;
+    for (int i = 0; i < count; ++i)
+        QVERIFY(writeFileBytes(folder + QStringLiteral("/e%1.jpg").arg(i), edited));
+    QVERIFY(flatImage(QSize(16, 12), Qt::green).save(folder + QStringLiteral("/plain.jpg"), "JPG"));
+
+    MessageRecorder recorder;
+    frmMain form;
+    Settings::writeStoredFolder(folder);
+    form.Form_Load();
+    for (int i = 0; i < count; ++i)
+        form.List1->item(i)->setSelected(true);
+    form.cmdAdd_Click();
+    form.cmdRefresh->click();
+    QVERIFY(!form.board().isSettled());
+    if (closeWindow) {
+        form.close();
+    } else {
+        form.cmdClear_Click();
+        form.List1->selectAll();
+        form.cmdAdd_Click();
+        form.cmdRefresh->click();
+        QCOMPARE(form.thumbnailCount(), 1);
+    }
+    QVERIFY(form.board().isSettled());
+    // Long enough for every decode that was running to end.
+    QTest::qWait(1000);
+    // No decode of the old board reached a slot, and nothing was reported.
+    QVERIFY(isNear(leftColour(form.imgView(1)), closeWindow ? QColor(Qt::red) : QColor(Qt::green)));
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+void tst_board::failedDecodeReplacesFirstLook()
+{
+    const QString folder = rowFolder();
+    // An embedded thumbnail fit to show, before a picture the decoder refuses.
+    const QImage picture = flatImage(QSize(800, 600), Qt::cyan);
+    const QByteArray refused = withRepeatedLastScan(encoded(picture, "jpeg", DefaultQuality, JpegScan::Progressive), 1000);
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/bad.jpg"), editedPhoto(picture, refused)));
+    MessageRecorder recorder;
+    frmMain form;
+    openWindow(form, folder);
+    form.cmdRefresh->click();
+    QVERIFY(!form.imgView(1)->hasFailure());
+    QVERIFY(recorder.messages.isEmpty());
+    QTRY_VERIFY(form.board().isSettled());
+    QVERIFY(form.imgView(1)->hasFailure());
+    // Listed once, when the board is settled, under the normal pointer.
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("bad.jpg")));
+    QVERIFY(!recorder.messages.at(0).busyPointer);
 }
 
 QTEST_MAIN(tst_board)

@@ -11,41 +11,12 @@
 #include <QTest>
 #include <QUrl>
 
-#include <libexif/exif-data.h>
-
 #include <sys/stat.h>
 
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
 const QSize Slot(123, 111);
-
-// The picture with an EXIF block holding `thumbnail` (a JPEG) as IFD1 and,
-// when not 0, the orientation, put right after SOI.
-QByteArray withExifThumbnail(const QByteArray &jpeg, const QByteArray &thumbnail, int orientation)
-{
-    ExifData *exif = exif_data_new();
-    exif_data_set_byte_order(exif, EXIF_BYTE_ORDER_INTEL);
-    if (orientation != 0) {
-        ExifEntry *entry = exif_entry_new();
-        exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
-        exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
-        exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, ExifShort(orientation));
-        exif_entry_unref(entry);
-    }
-    exif->data = static_cast<unsigned char *>(std::malloc(size_t(thumbnail.size())));
-    std::memcpy(exif->data, thumbnail.constData(), size_t(thumbnail.size()));
-    exif->size = unsigned(thumbnail.size());
-    unsigned char *block = nullptr;
-    unsigned int length = 0;
-    exif_data_save_data(exif, &block, &length);
-    const QByteArray app1 = jpegSegment(0xe1, QByteArray(reinterpret_cast<const char *>(block), int(length)));
-    std::free(block);
-    exif_data_unref(exif);
-    return jpeg.left(2) + app1 + jpeg.mid(2);
-}
 
 QString modeOf(const QString &path)
 {
@@ -135,17 +106,27 @@ private Q_SLOTS:
         if (cacheSide != 0)
             writeCacheEntry(path, cacheSide, cached, mtimeShift);
 
-        const LoadedPicture loaded = loadPicture(path, target);
+        // Orientation 6 turns the stored right half to the bottom.
+        const auto showsThumbnail = [orientation](const QImage &image) {
+            const QPoint blueSide = orientation == 6 ? QPoint(image.width() / 2, image.height() * 7 / 8)
+                                                     : QPoint(image.width() * 7 / 8, image.height() / 2);
+            const QPoint redSide = orientation == 6 ? QPoint(image.width() / 2, image.height() / 8)
+                                                    : QPoint(image.width() / 8, image.height() / 2);
+            return isReddish(image.pixelColor(redSide)) && isBluish(image.pixelColor(blueSide));
+        };
+        // The board's first look may be the EXIF thumbnail...
+        const LoadedPicture loaded = loadFirstLook(path, target);
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));
         QCOMPARE(loaded.image.size(), size);
-        // Orientation 6 turns the stored right half to the bottom.
-        const QImage &image = loaded.image;
-        const QPoint blueSide = orientation == 6 ? QPoint(image.width() / 2, image.height() * 7 / 8)
-                                                 : QPoint(image.width() * 7 / 8, image.height() / 2);
-        const QPoint redSide = orientation == 6 ? QPoint(image.width() / 2, image.height() / 8)
-                                                : QPoint(image.width() / 8, image.height() / 2);
-        QVERIFY(isReddish(image.pixelColor(redSide)));
-        QCOMPARE(isBluish(image.pixelColor(blueSide)), thumbnailUsed);
+        QCOMPARE(showsThumbnail(loaded.image), thumbnailUsed);
+        QCOMPARE(loaded.firstLook, thumbnailUsed && cacheSide == 0);
+        // ...but a load that stays on screen (a preview, a settled slot)
+        // takes only the cache or a decode, never the EXIF thumbnail.
+        const LoadedPicture decoded = loadPicture(path, target);
+        QVERIFY2(decoded.ok(), qPrintable(decoded.error));
+        QVERIFY(!decoded.firstLook);
+        QCOMPARE(showsThumbnail(decoded.image), thumbnailUsed && cacheSide != 0);
+        QVERIFY(isReddish(decoded.image.pixelColor(decoded.image.width() / 8, decoded.image.height() / 8)));
     }
 
     // After a decode the cache holds the smallest standard size that covers

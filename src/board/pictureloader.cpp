@@ -87,7 +87,9 @@ bool sameFile(const struct stat &a, const struct stat &b)
         && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
 }
 
-LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
+namespace {
+
+LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool firstLookWanted)
 {
     QFile file;
     const QString openError = openRegularFile(path, file);
@@ -98,8 +100,12 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     const bool jpeg = JpegBounds::isJpeg(file.peek(2));
     if (jpeg && file.size() > maxJpegFileBytes)
         return failure(QCoreApplication::translate("PictureLoader", "too large to decode"));
-    if (QImage known = ThumbnailSources::knownThumbnail(path, file, targetDevicePixels); !known.isNull())
-        return LoadedPicture{known, QString()};
+    if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels); !cached.isNull())
+        return LoadedPicture{cached, QString()};
+    if (firstLookWanted && jpeg) {
+        if (QImage embedded = ThumbnailSources::embeddedThumbnail(file, targetDevicePixels); !embedded.isNull())
+            return LoadedPicture{embedded, QString(), true};
+    }
     struct stat opened {};
     const bool stamped = ::fstat(file.handle(), &opened) == 0;
 
@@ -155,4 +161,16 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     struct stat now {};
     const bool unchanged = stamped && ::stat(QFile::encodeName(path).constData(), &now) == 0 && sameFile(opened, now);
     return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged), QString()};
+}
+
+} // namespace
+
+LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
+{
+    return load(path, targetDevicePixels, false);
+}
+
+LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels)
+{
+    return load(path, targetDevicePixels, true);
 }

@@ -12,6 +12,9 @@ struct LoadedPicture
 {
     QImage image;
     QString error;
+    // The image is the thumbnail embedded in the file, not a decode of it:
+    // it may show the picture as it was before an edit.
+    bool firstLook = false;
 
     bool ok() const { return error.isEmpty() && !image.isNull(); }
 };
@@ -25,6 +28,11 @@ struct LoadedPicture
 // promise too many scans or too much decoder memory fails before decoding
 // (see jpegbounds.h). Safe on any thread.
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels);
+
+// As loadPicture, but a JPEG's EXIF thumbnail that is sharp enough for target
+// comes back at once instead of a decode, marked as a first look. Whoever
+// shows it must replace it with loadPicture's picture.
+LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels);
 
 // Opens path for reading without ever waiting, as loadPicture does: a FIFO,
 // or a link to one, fails at once, as does anything but a regular file.

@@ -10,20 +10,21 @@ namespace {
 
 std::atomic<quint64> startedDecodes{0};
 
-LoadedPicture countedLoad(const QString &path, const QSize &target)
+LoadedPicture countedLoad(PicturePrefetcher::Loader loader, const QString &path, const QSize &target)
 {
     startedDecodes.fetch_add(1, std::memory_order_relaxed);
-    return loadPicture(path, target);
+    return loader(path, target);
 }
 
 } // namespace
 
 PicturePrefetcher::PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths,
-                                     const QSize &targetDevicePixels, int lookahead)
+                                     const QSize &targetDevicePixels, int lookahead, Loader loader)
     : m_pool(pool)
     , m_paths(predictedPaths)
     , m_target(targetDevicePixels)
     , m_lookahead(qMax(lookahead, 0))
+    , m_loader(loader)
 {
     scheduleAfter(-1);
 }
@@ -49,7 +50,7 @@ void PicturePrefetcher::cancel()
 
 QFuture<LoadedPicture> PicturePrefetcher::start(const QString &path, int priority)
 {
-    return QtConcurrent::task(&countedLoad).withArguments(path, m_target).onThreadPool(*m_pool)
+    return QtConcurrent::task(&countedLoad).withArguments(m_loader, path, m_target).onThreadPool(*m_pool)
         .withPriority(priority).spawn();
 }
 

@@ -18,11 +18,12 @@ class PicturePrefetcher
 {
 public:
     static constexpr int DefaultLookahead = 8;
+    using Loader = LoadedPicture (*)(const QString &path, const QSize &targetDevicePixels);
 
-    // predictedPaths are the files the caller expects to take, by index. The
-    // pool must outlive every decode started here.
+    // predictedPaths are the files the caller expects to take, by index; each
+    // is read with `loader`. The pool must outlive every decode started here.
     PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths, const QSize &targetDevicePixels,
-                      int lookahead = DefaultLookahead);
+                      int lookahead = DefaultLookahead, Loader loader = &loadPicture);
     // Drops the work that has not started; what runs finishes on its own.
     ~PicturePrefetcher();
 
@@ -51,6 +52,7 @@ private:
     QStringList m_paths;
     QSize m_target;
     int m_lookahead = DefaultLookahead;
+    Loader m_loader = &loadPicture;
     int m_nextToSchedule = 0;
     bool m_cancelled = false;
     std::map<int, QFuture<LoadedPicture>> m_pending;

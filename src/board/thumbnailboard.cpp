@@ -35,6 +35,27 @@ constexpr int listedFailures = 10;
 
 } // namespace
 
+struct ThumbnailBoard::Settling
+{
+    Settling() = default;
+    Settling(const Settling &) = delete;
+    Settling &operator=(const Settling &) = delete;
+    // The watcher may be the sender whose signal is running.
+    ~Settling()
+    {
+        if (watcher) {
+            watcher->disconnect();
+            watcher->deleteLater();
+        }
+    }
+
+    Failures failures;
+    std::vector<FirstLook> firstLooks; // in board order
+    size_t next = 0;
+    std::unique_ptr<PicturePrefetcher> decodes;
+    QFutureWatcher<LoadedPicture> *watcher = nullptr;
+};
+
 ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *templateSlot, QObject *parent)
     : QObject(parent)
     , m_frame(frame)
@@ -50,6 +71,7 @@ ThumbnailBoard::~ThumbnailBoard()
     // those running, each of them bounded.
     if (m_prefetcher)
         m_prefetcher->cancel();
+    m_settling.reset();
 }
 
 ImageBox *ThumbnailBoard::slotAt(int n) const
@@ -116,20 +138,23 @@ void ThumbnailBoard::refresh(const PageSource &source)
 {
     const quint64 generation = ++m_generation;
     m_aborted = false;
-    // The refresh this one interrupts, if any, wants nothing more decoded.
+    // The refresh this one interrupts, if any, wants nothing more decoded;
+    // nor do the first looks of the board about to be thrown away.
     stopWaiting();
-    Failures failures;
+    m_settling.reset();
+    auto settling = std::make_unique<Settling>();
     {
         const BusyPointer busy;
-        if (!placeSlots(source, generation, failures))
+        if (!placeSlots(source, generation, *settling))
             return; // a newer refresh owns the board, or the window is closing
     }
     // The pointer is back to normal before the message asks for a click.
-    reportFailures(failures);
+    settle(std::move(settling));
 }
 
-bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Failures &failures)
+bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Settling &settling)
 {
+    Failures &failures = settling.failures;
     removeSlots();
     const int itemCount = source.count();
     m_frame->resize(m_frame->width(), Twips::toPixels(Board::boardFrameHeight(itemCount, templateRect())));
@@ -142,7 +167,8 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Fa
     predicted.reserve(itemCount);
     for (int i = 0; i < itemCount; ++i)
         predicted << joinPath(failures.folder, source.item(i));
-    PicturePrefetcher prefetcher(&m_pool, predicted, m_slots.front()->devicePixelTarget());
+    PicturePrefetcher prefetcher(&m_pool, predicted, m_slots.front()->devicePixelTarget(),
+                                 PicturePrefetcher::DefaultLookahead, &loadFirstLook);
     m_prefetcher = &prefetcher;
     struct Release
     {
@@ -170,13 +196,9 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Fa
         ImageBox *slot = createSlot();
         const int n = thumbnailCount();
         slot->setAccessibleName(tr("Picture %1: %2").arg(n).arg(name));
-        if (picture.ok()) {
-            slot->setPicture(QPixmap::fromImage(picture.image));
-        } else {
-            slot->setFailure(picture.error);
-            failures.lines << QStringLiteral("%1: %2").arg(name, picture.error);
-            failures.folder = folder;
-        }
+        showPicture(n, name, folder, picture, failures);
+        if (picture.ok() && picture.firstLook)
+            settling.firstLooks.push_back(FirstLook{n, name, folder});
         const SlotPlacement place = Board::placeSlot(n, templateRect());
         slot->move(Twips::toPixels(place.left), Twips::toPixels(place.top));
         slot->show();
@@ -187,6 +209,68 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Fa
             return false;
     }
     return true;
+}
+
+void ThumbnailBoard::showPicture(int n, const QString &name, const QString &folder, const LoadedPicture &picture,
+                                 Failures &failures)
+{
+    ImageBox *slot = slotAt(n);
+    if (picture.ok()) {
+        slot->setPicture(QPixmap::fromImage(picture.image));
+    } else {
+        slot->setFailure(picture.error);
+        failures.lines[n] = QStringLiteral("%1: %2").arg(name, picture.error);
+        failures.folder = folder;
+    }
+}
+
+void ThumbnailBoard::settle(std::unique_ptr<Settling> settling)
+{
+    if (settling->firstLooks.empty()) {
+        Q_EMIT settled();
+        reportFailures(settling->failures);
+        return;
+    }
+    QStringList paths;
+    for (const FirstLook &look : settling->firstLooks)
+        paths << joinPath(look.folder, look.name);
+    // Only the pool's threads decode; the window goes on answering.
+    settling->decodes = std::make_unique<PicturePrefetcher>(&m_pool, paths, m_slots.front()->devicePixelTarget());
+    settling->watcher = new QFutureWatcher<LoadedPicture>(this);
+    connect(settling->watcher, &QFutureWatcherBase::finished, this, &ThumbnailBoard::firstLookDecoded);
+    m_settling = std::move(settling);
+    decodeNextFirstLook();
+}
+
+void ThumbnailBoard::decodeNextFirstLook()
+{
+    Settling &settling = *m_settling;
+    const FirstLook &look = settling.firstLooks[settling.next];
+    settling.watcher->setFuture(settling.decodes->take(static_cast<int>(settling.next), joinPath(look.folder, look.name)));
+}
+
+void ThumbnailBoard::firstLookDecoded()
+{
+    if (!m_settling)
+        return;
+    Settling &settling = *m_settling;
+    const FirstLook &look = settling.firstLooks[settling.next];
+    const QFuture<LoadedPicture> decoding = settling.watcher->future();
+    const LoadedPicture picture = decoding.resultCount() > 0
+        ? decoding.result() : LoadedPicture{QImage(), tr("The picture was not decoded")};
+    // A picture whose decode fails shows its failure, not a thumbnail that
+    // may show something else.
+    showPicture(look.slot, look.name, look.folder, picture, settling.failures);
+    if (++settling.next < settling.firstLooks.size()) {
+        decodeNextFirstLook();
+        return;
+    }
+    // The board is settled before the message can run a nested event loop,
+    // in which a new refresh may start.
+    const Failures failures = std::move(settling.failures);
+    m_settling.reset();
+    Q_EMIT settled();
+    reportFailures(failures);
 }
 
 void ThumbnailBoard::waitFor(const QFuture<LoadedPicture> &decoding)
@@ -216,6 +300,7 @@ void ThumbnailBoard::abort()
 {
     m_aborted = true;
     stopWaiting();
+    m_settling.reset();
 }
 
 void ThumbnailBoard::scrollTo(int position)
@@ -226,10 +311,15 @@ void ThumbnailBoard::scrollTo(int position)
 
 void ThumbnailBoard::reportFailures(const Failures &failures) const
 {
-    if (failures.lines.isEmpty())
+    if (failures.lines.empty())
         return;
-    QStringList lines = failures.lines.mid(0, listedFailures);
-    if (failures.lines.size() > listedFailures)
+    QStringList lines;
+    for (const auto &line : failures.lines) {
+        if (lines.size() == listedFailures)
+            break;
+        lines << line.second;
+    }
+    if (failures.lines.size() > size_t(listedFailures))
         lines << tr("and %1 more").arg(failures.lines.size() - listedFailures);
     Toolkit::showMessage(tr("These pictures in %1 cannot be shown:\n\n%2")
                              .arg(QDir::toNativeSeparators(failures.folder), lines.join(QLatin1Char('\n'))),

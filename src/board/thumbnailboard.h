@@ -11,6 +11,8 @@
 #include <QThreadPool>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <vector>
 
 class ImageBox;
@@ -52,9 +54,18 @@ public:
     // picture to be decoded. A refresh started at a yield takes over: the
     // interrupted one's decodes that have not started are dropped, and it
     // stops when it gets control back.
+    // A slot may first show the thumbnail embedded in its file. The refresh
+    // returns, and the busy pointer goes, once every slot is drawn; the
+    // decodes that replace the embedded thumbnails then run in the
+    // background, slot by slot in board order, and the pictures that could
+    // not be shown are listed when the board is settled.
     void refresh(const PageSource &source);
-    // Ends a running refresh at its next yield (the window is closing).
+    // Ends a running refresh at its next yield, and drops the background
+    // decodes (the window is closing).
     void abort();
+
+    // Every slot shows a decoded or cached picture, or its failure.
+    bool isSettled() const { return !m_settling; }
 
     // Moves the board frame to a scroll position.
     void scrollTo(int position);
@@ -66,19 +77,36 @@ Q_SIGNALS:
     void slotClicked(int index);
     // A refresh waiting for a decode is to stop waiting.
     void waitingStopped();
+    // A refresh ended with the board settled.
+    void settled();
 
 private:
     void removeSlots();
     ImageBox *createSlot();
-    // The pictures a refresh could not show, and the folder it read them from.
+    // The pictures a refresh could not show, by slot, and the folder it read
+    // them from.
     struct Failures
     {
         QString folder;
-        QStringList lines;
+        std::map<int, QString> lines;
     };
+    // A slot that shows its file's embedded thumbnail until the decode is in.
+    struct FirstLook
+    {
+        int slot = 0;
+        QString name;
+        QString folder;
+    };
+    struct Settling;
     // Places a slot for every item; false when a newer refresh or an abort
     // took over at a yield.
-    bool placeSlots(const PageSource &source, quint64 generation, Failures &failures);
+    bool placeSlots(const PageSource &source, quint64 generation, Settling &settling);
+    void showPicture(int n, const QString &name, const QString &folder, const LoadedPicture &picture,
+                     Failures &failures);
+    // Starts the decodes of the first looks, or ends the refresh when there are none.
+    void settle(std::unique_ptr<Settling> settling);
+    void decodeNextFirstLook();
+    void firstLookDecoded();
     void reportFailures(const Failures &failures) const;
     // Answers events until the decode has ended or the refresh is stopped.
     void waitFor(const QFuture<LoadedPicture> &decoding);
@@ -92,4 +120,6 @@ private:
     QThreadPool m_pool;
     // The look-ahead of the refresh that owns the board, while it runs.
     PicturePrefetcher *m_prefetcher = nullptr;
+    // The background decodes of the board's first looks, while they run.
+    std::unique_ptr<Settling> m_settling;
 };

@@ -273,14 +273,10 @@ QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const Q
     return shrunkToCover(image, targetDevicePixels, picture);
 }
 
-QImage knownThumbnail(const QString &picturePath, QIODevice &picture, const QSize &targetDevicePixels)
+QImage embeddedThumbnail(QIODevice &picture, const QSize &targetDevicePixels)
 {
     if (targetDevicePixels.isEmpty())
         return QImage();
-    QImage image = cachedThumbnail(picturePath, targetDevicePixels);
-    if (!image.isNull())
-        return image;
-
     QByteArray head = picture.peek(2);
     if (head.size() < 2 || uchar(head.at(0)) != 0xff || uchar(head.at(1)) != 0xd8)
         return QImage();

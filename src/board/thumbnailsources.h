@@ -10,7 +10,8 @@
 // Thumbnails that need no decode of the picture: the desktop's shared
 // thumbnail cache ($XDG_CACHE_HOME/thumbnails, shared with file managers) and
 // the thumbnail a camera embeds in a JPEG's EXIF data. Each is used only when
-// it is as sharp on screen as a decode would be. After a real decode the
+// it is as sharp on screen as a decode would be; the embedded one only until
+// the decode is done. After a real decode the
 // thumbnail is written to the shared cache for next time. Every function is
 // safe on any thread; failures are silent, as both sources are only a help.
 namespace ThumbnailSources {
@@ -36,11 +37,13 @@ QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixe
 // otherwise.
 QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const QSize &targetDevicePixels);
 
-// The cached or EXIF thumbnail of the picture, whichever is found first; a
-// null image when the picture must be decoded. `picture` is the picture file,
+// The EXIF thumbnail of the JPEG `picture`, as exifThumbnail() accepts it; a
+// null image when there is none fit for target. Editors often keep the
+// thumbnail of the picture as it was before an edit, so it is only ever a
+// first look until the picture is decoded. `picture` is the picture file,
 // already open (so nothing here opens a path that may have become a FIFO); it
 // is left at its start.
-QImage knownThumbnail(const QString &picturePath, QIODevice &picture, const QSize &targetDevicePixels);
+QImage embeddedThumbnail(QIODevice &picture, const QSize &targetDevicePixels);
 
 // The standard cache size (128, 256, 512 or 1024) of the smallest thumbnail
 // of a picture of upright size `picture` that covers target, or 0 when even
