@@ -7,7 +7,7 @@ kelvane_add_test(tst_access SOURCES tst_access.cpp)
 # share a device pixel with a box's viewport.
 foreach(scale 1.5 2)
     add_test(NAME tst_window_at_scale_${scale}
-        COMMAND tst_window boxBordersStayWhole windowThatFitsShowsNoScrollBars smallWindowScrollsToTheFocus)
+        COMMAND tst_window boxBordersStayWhole windowThatFitsShowsNoScrollBars)
     set_tests_properties(tst_window_at_scale_${scale} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale};XDG_CACHE_HOME=${CMAKE_CURRENT_BINARY_DIR}/cache/tst_window"
         TIMEOUT 120)

@@ -47,96 +47,71 @@ def find_ring(screen, colour, width, height, right_side=True):
         if at % 3 == 0:
             x, y = (at // 3) % screen.width, (at // 3) // screen.width
             right, bottom = x + width - 1, y + height - 1
-            if (lit(right, y) and lit(x, bottom) and lit(right, bottom) and lit((x + right) // 2, y)
-                    and lit((x + right) // 2, bottom) and lit(x, (y + bottom) // 2) and lit(right, (y + bottom) // 2) == right_side
-                    and lit(x + thick - 1, y + thick - 1) and not lit(x + thick, y + thick)
-                    and not lit(x - 1, y) and not lit(x, y - 1) and not lit(right + 1, y) and not lit(x, bottom + 1)):
+            middle_x, middle_y = (x + right) // 2, (y + bottom) // 2
+            outline = all(lit(*p) for p in ((right, y), (x, bottom), (right, bottom), (middle_x, y),
+                                            (middle_x, bottom), (x, middle_y), (x + thick - 1, y + thick - 1)))
+            ends = not any(lit(*p) for p in ((x - 1, y), (x, y - 1), (right + 1, y), (x, bottom + 1),
+                                             (x + thick, y + thick)))
+            if outline and ends and lit(right, middle_y) == right_side:
                 return x, y
         at = screen.pixels.find(pattern, at + 1)
     return None
 
 
-class Window:
-    def __init__(self, args, display, env, cwd):
-        self.table = args.table
-        self.display = display
-        self.xdo = Xdo(display)
-        with open(args.log, "ab") as out:
-            self.process = subprocess.Popen([args.program], env=env, cwd=cwd, stdout=out, stderr=subprocess.STDOUT)
-        self.id = self.xdo.find_window("^Kelvane$")
-        self.ring_colour = None
+def ring_in_view(xdo, display, window, table, colour, name):
+    """Waits for the control's focus ring, as whole as its container lets it
+    be, inside the window on the screen."""
+    x, y, w, h = table.rect(name)
+    left, top, right, bottom = x - RING, y - RING, x + w + RING, y + h + RING
+    container = table.rows[(name, -1)][0]
+    if container:  # the ring is cut where its container ends
+        cx, cy, cw, ch = table.rect(container)
+        left, top, right, bottom = max(left, cx), max(top, cy), min(right, cx + cw), min(bottom, cy + ch)
+    size = ((right - left) * SCALE, (bottom - top) * SCALE)
+    wx, wy, ww, wh = xdo.geometry(window)
 
-    def ring(self, name):
-        """The ring's size as it can be seen, cut by the control's container,
-        and whether its right side shows."""
-        x, y, w, h = self.table.rect(name)
-        left, top, right, bottom = x - RING, y - RING, x + w + RING, y + h + RING
-        container = self.table.rows[(name, -1)][0]
-        cut = False
-        if container:
-            cx, cy, cw, ch = self.table.rect(container)
-            left, top, bottom = max(left, cx), max(top, cy), min(bottom, cy + ch)
-            cut = right > cx + cw
-            right = min(right, cx + cw)
-        return (right - left) * SCALE, (bottom - top) * SCALE, not cut
-
-    def ring_in_view(self, name):
-        """The focus ring around the control, as whole as its container lets
-        it be, inside the window on the screen."""
-        x, y, width, height = self.xdo.geometry(self.id)
-
-        ring_width, ring_height, right_side = self.ring(name)
-
-        def whole_ring():
-            corner = find_ring(Screen(self.display), self.ring_colour, ring_width, ring_height, right_side)
-            if not corner:
-                return None
-            box = (*corner, ring_width, ring_height)
-            inside = box[0] >= max(x, 0) and box[1] >= max(y, 0) \
-                and box[0] + box[2] <= min(x + width, SCREEN[0]) and box[1] + box[3] <= min(y + height, SCREEN[1])
-            return box if inside else None
-        box = wait_until(f"the focus ring of {name} whole in view", whole_ring, 5)
-        log(f"{name} in view, its ring at {box}")
+    def whole_ring():
+        corner = find_ring(Screen(display), colour, *size, right_side=right == x + w + RING)
+        return corner if corner and corner[0] + size[0] <= min(wx + ww, SCREEN[0]) \
+            and corner[1] + size[1] <= min(wy + wh, SCREEN[1]) else None
+    log(f"{name} in view, its ring at {wait_until(f'the focus ring of {name} in view', whole_ring, 5)}")
 
 
-def road(args, window, pictures):
-    xdo = window.xdo
-    x, y, width, height = xdo.geometry(window.id)
+def road(args, display, window, pictures):
+    xdo = Xdo(display)
+    x, y, width, height = xdo.geometry(window)
     log(f"window opened at {x},{y}, {width} x {height}")
     expect_equal("the window's size at scale 2", (width, height), (999 * SCALE, 595 * SCALE))
     if x >= 0 or y >= 0:
         raise Failure(f"the centred window should start with its edges off the screen, not at {x},{y}")
-
-    xdo.run("windowsize", "--sync", window.id, *SMALLER)
-    xdo.run("windowmove", "--sync", window.id, 0, 0)
-    xdo.run("windowfocus", "--sync", window.id)
-    wait_until(f"the window at 0,0, {SMALLER[0]} x {SMALLER[1]}",
-               lambda: xdo.geometry(window.id) == (0, 0, *SMALLER) or None, 5)
+    xdo.run("windowsize", "--sync", window, *SMALLER)
+    xdo.run("windowmove", "--sync", window, 0, 0)
+    xdo.run("windowfocus", "--sync", window)
+    wait_until("the window moved and made smaller", lambda: xdo.geometry(window) == (0, 0, *SMALLER) or None, 5)
 
     # The first stop, "Build HTML of Images", has the focus: its ring's colour.
-    bx, by, _, bh = window.table.rect("cmdBuild")
-    window.ring_colour = wait_until("the focus ring on the first stop",
-                                    lambda: (lambda c: c if c[2] - c[0] > 60 else None)(
-                                        Screen(window.display).pixel((bx - 1) * SCALE, (by + bh // 2) * SCALE)), 10)
-    window.ring_in_view("cmdBuild")
+    bx, by, _, bh = args.table.rect("cmdBuild")
+    colour = wait_until("the focus ring on the first stop", lambda: (lambda c: c if c[2] - c[0] > 60 else None)(
+        Screen(display).pixel((bx - 1) * SCALE, (by + bh // 2) * SCALE)), 10)
 
-    xdo.key(*["Tab"] * 7, "Home", "shift+End", "Return")  # List1: both pictures, as ">"
-    xdo.key("Tab", "Tab", "space")  # Refresh
-    sx, sy, sw, sh = window.table.slot_rect(2)
-    wait_until("two thumbnails", lambda: Screen(window.display).pixel((sx + sw // 2) * SCALE,
-                                                                      (sy + sh // 2) * SCALE)[1] > 120, 15)
+    def in_view(name):
+        ring_in_view(xdo, display, window, args.table, colour, name)
+    xdo.key(*["Tab"] * 7, "Home", "shift+End", "Return", "Tab", "Tab", "space")  # both pictures, Refresh
+    sx, sy, sw, sh = args.table.slot_rect(2)
+    wait_until("two thumbnails", lambda: Screen(display).pixel((sx + sw // 2) * SCALE, (sy + sh // 2) * SCALE)[1] > 120,
+               15)
     xdo.key("Tab")
     xdo.type("Keys")
     xdo.key(*["Tab"] * 5)
-    window.ring_in_view("VScroll1")
+    in_view("VScroll1")
     xdo.key("Tab")
-    window.ring_in_view("txtItemDesc")
+    in_view("txtItemDesc")
     xdo.key("Next")  # slot 1
     xdo.type("Red beach")
     xdo.key("Next")
     xdo.type("Green city")
     xdo.key("Return", "Tab")  # store it; round to the first stop
-    window.ring_in_view("cmdBuild")
+    in_view("cmdBuild")
     xdo.key("space")
 
     page_path = os.path.join(pictures, "Keys.html")
@@ -148,8 +123,7 @@ def road(args, window, pictures):
         "Red beach<BR><BR>", '<img src="a beach.jpg"><P><BR>',
         "Green city<BR><BR>", '<img src="b city.jpg"><P><BR>', "</Font>"]).encode())
     log("page written from the smaller window")
-    screenshot_file(window.display, args.screenshot)
-    log(f"screenshot: {args.screenshot}")
+    screenshot_file(display, args.screenshot)
 
 
 def main():
@@ -180,20 +154,23 @@ def main():
         env.update(dirs, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(SCALE),
                    LANG="C.UTF-8", LC_ALL="C.UTF-8")
         args.log = os.path.join(root, "program.log")
-        window = None
+        program = None
         try:
-            window = Window(args, x.display, env, dirs["HOME"])
-            road(args, window, pictures)
-            close_like_window_manager(x.display, window.id)
-            expect_equal("the program's exit status", window.process.wait(10), 0)
+            with open(args.log, "ab") as out:
+                program = subprocess.Popen([args.program], env=env, cwd=dirs["HOME"], stdout=out,
+                                           stderr=subprocess.STDOUT)
+            window = Xdo(x.display).find_window("^Kelvane$")
+            road(args, x.display, window, pictures)
+            close_like_window_manager(x.display, window)
+            expect_equal("the program's exit status", program.wait(10), 0)
         except BaseException:
             report_failure(x.display, os.path.join(os.path.abspath(args.output), "e2e-small-screen-failure.png"),
                            args.log)
             raise
         finally:
-            if window and window.process.poll() is None:
-                window.process.kill()
-                window.process.wait()
+            if program and program.poll() is None:
+                program.kill()
+                program.wait()
 
 
 if __name__ == "__main__":
