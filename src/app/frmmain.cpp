@@ -23,8 +23,8 @@
 #include "selection/nametest.h"
 #include "settings/settingsfile.h"
 
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
 #include <QHash>
@@ -209,6 +209,8 @@ void frmMain::createLayoutArea()
     scroller->setWidget(m_layoutArea);
     auto *frame = new QVBoxLayout(this);
     frame->setContentsMargins(0, 0, 0, 0);
+    // No minimum from the layout: the window may be as small as the user likes.
+    frame->setSizeConstraint(QLayout::SetNoConstraint);
     frame->addWidget(scroller);
     resize(size);
     // A control reached by Tab or by a handler is shown, also when the
