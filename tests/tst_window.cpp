@@ -96,6 +96,7 @@ private slots:
     void layoutGrowsWithTheTextSize_data();
     void layoutGrowsWithTheTextSize();
     void windowThatFitsShowsNoScrollBars();
+    void clickInSmallWindowLeavesTheLayoutInPlace();
     void boxBordersStayWhole_data();
     void boxBordersStayWhole();
     void tabWalkWithKeys_data();
@@ -304,6 +305,21 @@ void tst_window::windowThatFitsShowsNoScrollBars()
         QCOMPARE(form.cmdViewInBrowser->mapTo(&form, QPoint(0, 0)), QPoint(320, 396));
         QCOMPARE(form.VScroll1->mapTo(&form, QPoint(0, 0)), QPoint(980, 16));
     }
+}
+
+void tst_window::clickInSmallWindowLeavesTheLayoutInPlace()
+{
+    frmMain form;
+    form.resize(600, 400);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // The first stop, low in the layout, is shown; the file list's top is
+    // then above the window's edge.
+    const QPoint before = form.List1->mapTo(&form, QPoint(0, 0));
+    QVERIFY(before.y() < 0);
+    QTest::mouseClick(form.List1, Qt::LeftButton, {}, QPoint(10, 100));
+    QCOMPARE(QApplication::focusWidget(), form.List1);
+    QCOMPARE(form.List1->mapTo(&form, QPoint(0, 0)), before);
 }
 
 void tst_window::boxBordersStayWhole_data()

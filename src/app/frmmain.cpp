@@ -214,9 +214,10 @@ void frmMain::createLayoutArea()
     frame->addWidget(scroller);
     resize(size);
     // A control reached by Tab or by a handler is shown, also when the
-    // window is smaller than the layout.
+    // window is smaller than the layout. One clicked stays where it is: the
+    // layout must not move under the pointer between press and release.
     connect(qApp, &QApplication::focusChanged, scroller, [scroller](QWidget *, QWidget *now) {
-        if (now && scroller->widget()->isAncestorOf(now))
+        if (now && scroller->widget()->isAncestorOf(now) && QApplication::mouseButtons() == Qt::NoButton)
             scrollIntoView(*scroller, *now);
     });
 }
