@@ -16,11 +16,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +48,36 @@ public:
     bool probeExisted = false;
 };
 
+// The application's font for one test; the one before it again afterwards.
+class ApplicationFont
+{
+public:
+    explicit ApplicationFont(qreal points)
+        : m_saved(QApplication::font())
+    {
+        if (points <= 0)
+            return;
+        QFont font = m_saved;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+    }
+    ~ApplicationFont() { QApplication::setFont(m_saved); }
+
+private:
+    QFont m_saved;
+};
+
+// The darkest grey among device pixels of a shot, a line or column across.
+int darkest(const QImage &shot, const QRect &pixels)
+{
+    int result = 255;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            result = std::min(result, qGray(shot.pixel(x, y)));
+    }
+    return result;
+}
+
 } // namespace
 
 class tst_window : public QObject
@@ -59,7 +91,14 @@ private slots:
     void controlGeometry_data();
     void controlGeometry();
     void controlsCarryTextsAndTags();
+    void captionsFitTheirControls_data();
     void captionsFitTheirControls();
+    void layoutGrowsWithTheTextSize_data();
+    void layoutGrowsWithTheTextSize();
+    void windowThatFitsShowsNoScrollBars();
+    void clickInSmallWindowLeavesTheLayoutInPlace();
+    void boxBordersStayWhole_data();
+    void boxBordersStayWhole();
     void tabWalkWithKeys_data();
     void tabWalkWithKeys();
     void boardFramesShowTheirBorders();
@@ -144,7 +183,6 @@ void tst_window::controlGeometry()
     QVERIFY(control);
     QCOMPARE(control->geometry(), pixels);
     QCOMPARE(form.size(), QSize(999, 595));
-    QCOMPARE(form.minimumSize(), form.maximumSize());
 }
 
 void tst_window::controlsCarryTextsAndTags()
@@ -173,8 +211,18 @@ void tst_window::controlsCarryTextsAndTags()
     QCOMPARE(form.txtDesc->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
+void tst_window::captionsFitTheirControls_data()
+{
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("default font") << 0.0;
+    QTest::newRow("11 pt") << 11.0;
+    QTest::newRow("14 pt") << 14.0;
+}
+
 void tst_window::captionsFitTheirControls()
 {
+    QFETCH(qreal, points);
+    const ApplicationFont font(points);
     frmMain form;
     for (QWidget *w : form.findChildren<QWidget *>()) {
         QString text;
@@ -194,6 +242,119 @@ void tst_window::captionsFitTheirControls()
         QVERIFY2(metrics.horizontalAdvance(text) + extra <= w->width(), qPrintable(w->objectName()));
         QVERIFY2(metrics.height() <= w->height(), qPrintable(w->objectName()));
     }
+}
+
+void tst_window::layoutGrowsWithTheTextSize_data()
+{
+    // Qt's default font is 9 pt; 15 twips to the pixel at that size.
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("itemDesc");
+    QTest::newRow("default font") << 0.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
+    QTest::newRow("smaller font keeps the layout") << 8.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
+    QTest::newRow("14 pt") << 14.0 << QSize(1554, 926) << QRect(716, 709, 823, 182);
+}
+
+void tst_window::layoutGrowsWithTheTextSize()
+{
+    QFETCH(qreal, points);
+    QFETCH(QSize, window);
+    QFETCH(QRect, itemDesc);
+    int standardPixels = 0;
+    {
+        frmMain standard;
+        standardPixels = QFontInfo(standard.font()).pixelSize();
+    }
+    const ApplicationFont font(points);
+    frmMain form;
+    form.Form_Load(m_pictures);
+    QCOMPARE(form.size(), window);
+    QCOMPARE(form.txtItemDesc->geometry(), itemDesc);
+    // The text shown grows with the layout, as far as whole pixels allow.
+    const qreal ratio = std::max(points, 9.0) / 9.0;
+    QVERIFY2(QFontInfo(form.font()).pixelSize() >= std::floor(standardPixels * ratio),
+             qPrintable(QString::number(QFontInfo(form.font()).pixelSize())));
+
+    // The board's slots are placed at the same scale, side by side.
+    selectNames(form.List1, form.List1->names());
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    QCOMPARE(form.thumbnailCount(), 3);
+    const QRect first = form.imgView(1)->geometry();
+    QCOMPARE(first.size(), form.imgView(0)->size());
+    QCOMPARE(form.imgView(2)->geometry(), first.translated(first.width(), 0));
+}
+
+void tst_window::windowThatFitsShowsNoScrollBars()
+{
+    frmMain form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *area = form.findChild<QScrollArea *>();
+    QVERIFY(area);
+    // The user may make the window smaller or larger than the layout.
+    QCOMPARE(form.size(), QSize(999, 595));
+    QVERIFY(form.minimumWidth() < 999 && form.maximumWidth() > 999);
+    QVERIFY(form.minimumHeight() < 595 && form.maximumHeight() > 595);
+    for (const QSize size : {QSize(999, 595), QSize(1400, 900)}) {
+        form.resize(size);
+        QTRY_COMPARE(form.size(), size);
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
+        QVERIFY(!area->verticalScrollBar()->isVisible());
+        // The layout stays where it is in the window.
+        QCOMPARE(form.cmdViewInBrowser->mapTo(&form, QPoint(0, 0)), QPoint(320, 396));
+        QCOMPARE(form.VScroll1->mapTo(&form, QPoint(0, 0)), QPoint(980, 16));
+    }
+}
+
+void tst_window::clickInSmallWindowLeavesTheLayoutInPlace()
+{
+    frmMain form;
+    form.resize(600, 400);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // The first stop, low in the layout, is shown; the file list's top is
+    // then above the window's edge.
+    const QPoint before = form.List1->mapTo(&form, QPoint(0, 0));
+    QVERIFY(before.y() < 0);
+    QTest::mouseClick(form.List1, Qt::LeftButton, {}, QPoint(10, 100));
+    QCOMPARE(QApplication::focusWidget(), form.List1);
+    QCOMPARE(form.List1->mapTo(&form, QPoint(0, 0)), before);
+}
+
+void tst_window::boxBordersStayWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("file list") << "List1";
+    QTest::newRow("page list") << "List2";
+    QTest::newRow("page description") << "txtDesc";
+}
+
+void tst_window::boxBordersStayWhole()
+{
+    // Meant for fractional scales too (QT_SCALE_FACTOR=1.5), where a frame
+    // line can share a device pixel with the box's viewport.
+    QFETCH(QString, name);
+    frmMain form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QWidget *box = form.findChild<QWidget *>(name);
+    QVERIFY(box);
+    const QImage shot = form.grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    const QRect at(box->mapTo(&form, QPoint(0, 0)), box->size());
+    // Device pixels of the box, counted from the window's corner.
+    const int top = qFloor(at.top() * ratio);
+    const int right = qCeil((at.right() + 1) * ratio) - 1;
+    const int bottom = qCeil((at.bottom() + 1) * ratio) - 1;
+    const int middleX = qFloor(at.center().x() * ratio);
+    const int middleY = qFloor(at.center().y() * ratio);
+    // The frame's line lies in the two outermost device pixels of each side,
+    // as dark at the bottom and right as at the top.
+    const int line = darkest(shot, QRect(QPoint(middleX, top), QPoint(middleX, top + 1)));
+    QVERIFY(line < qGray(box->palette().color(QPalette::Base).rgb()));
+    QCOMPARE(darkest(shot, QRect(QPoint(middleX, bottom - 1), QPoint(middleX, bottom))), line);
+    QCOMPARE(darkest(shot, QRect(QPoint(right - 1, middleY), QPoint(right, middleY))), line);
 }
 
 void tst_window::tabWalkWithKeys_data()

@@ -12,6 +12,7 @@
 #include "toolkit/messagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
+#include "toolkit/wholeframe.h"
 #include "board/pictureloader.h"
 #include "board/previewloader.h"
 #include "board/thumbnailboard.h"
@@ -22,6 +23,7 @@
 #include "selection/nametest.h"
 #include "settings/settingsfile.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
@@ -31,10 +33,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <limits>
 
@@ -58,7 +62,7 @@ QWidget *makeControl(const ControlRow &row, QWidget *container)
         return box;
     }
     case ControlType::MultiLineTextBox: {
-        auto *box = new QPlainTextEdit(container);
+        auto *box = new WholeFrame<QPlainTextEdit>(container);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setTabChangesFocus(true);
@@ -111,6 +115,28 @@ bool captionsFit(const QFont &font, const QStyle *style)
     return true;
 }
 
+// The text size the layout was made for: Qt's own default font.
+constexpr double layoutPointSize = 9;
+
+// How much larger than that the user's text is, in the window's own font.
+double textScale(const QWidget &window)
+{
+    const QFont font = window.font();
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / window.logicalDpiY();
+    return points / layoutPointSize;
+}
+
+// Scrolls the whole control into view, its focus ring with it, as far as
+// the viewport holds it; a control larger than the viewport shows its top
+// left corner.
+void scrollIntoView(QScrollArea &area, QWidget &control)
+{
+    const int margin = 8;
+    const QRect rect(control.mapTo(area.widget(), QPoint(0, 0)), control.size());
+    area.ensureVisible(rect.right(), rect.bottom(), margin, margin);
+    area.ensureVisible(rect.left(), rect.top(), margin, margin);
+}
+
 // The text as typed, each line break as CR LF. toPlainText() would turn a
 // no-break space into a plain one.
 QString typedText(const QPlainTextEdit &box)
@@ -129,9 +155,10 @@ frmMain::frmMain(QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
-    // The layout is fixed in twips; the window does not resize.
-    setFixedSize(Twips::toPixels(ControlTable::clientWidth), Twips::toPixels(ControlTable::clientHeight));
+    // Larger text makes the whole layout larger, in proportion.
+    Twips::setScale(textScale(*this));
     fitFont();
+    createLayoutArea();
     createControls();
     m_board = new ThumbnailBoard(Frame1, VScroll1, m_template, this);
     wireEvents();
@@ -167,12 +194,40 @@ void frmMain::fitFont()
     setFont(font);
 }
 
+void frmMain::createLayoutArea()
+{
+    // The layout is fixed in twips and opens at its own size. The user may
+    // make the window smaller, on a screen too small for it, or larger; the
+    // layout does not adapt, it scrolls or leaves room.
+    const QSize size(Twips::toPixels(ControlTable::clientWidth), Twips::toPixels(ControlTable::clientHeight));
+    m_layoutArea = new QWidget;
+    m_layoutArea->setFixedSize(size);
+    auto *scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    // Only the controls take the focus, in their own order.
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidget(m_layoutArea);
+    auto *frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    // No minimum from the layout: the window may be as small as the user likes.
+    frame->setSizeConstraint(QLayout::SetNoConstraint);
+    frame->addWidget(scroller);
+    resize(size);
+    // A control reached by Tab or by a handler is shown, also when the
+    // window is smaller than the layout. One clicked stays where it is: the
+    // layout must not move under the pointer between press and release.
+    connect(qApp, &QApplication::focusChanged, scroller, [scroller](QWidget *, QWidget *now) {
+        if (now && scroller->widget()->isAncestorOf(now) && QApplication::mouseButtons() == Qt::NoButton)
+            scrollIntoView(*scroller, *now);
+    });
+}
+
 void frmMain::createControls()
 {
     // Every control by name and array index (-1 outside an array).
     QHash<QPair<QString, int>, QWidget *> made;
     for (const ControlRow &row : ControlTable::controls()) {
-        QWidget *container = row.container.isEmpty() ? this : made.value({row.container, -1}, this);
+        QWidget *container = row.container.isEmpty() ? m_layoutArea : made.value({row.container, -1}, m_layoutArea);
         QWidget *control = makeControl(row, container);
         control->setObjectName(row.name);
         if (row.index >= 0)

@@ -90,12 +90,15 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void createLayoutArea();
     void createControls();
     void wireEvents();
     void setTabOrder();
     void keepFilterTabStopOnSelection();
     void fitFont();
 
+    // Holds every control at the layout's size; scrolls in a smaller window.
+    QWidget *m_layoutArea = nullptr;
     ImageBox *m_template = nullptr;
     ThumbnailBoard *m_board = nullptr;
     int m_currentSlot = 0;

@@ -5,7 +5,7 @@
 
 
 FileBox::FileBox(QWidget *parent)
-    : QListWidget(parent)
+    : WholeFrame(parent)
     , m_path(Toolkit::currentFolder())
 {
     setUniformItemSizes(true);

@@ -40,7 +40,7 @@ public:
 } // namespace
 
 FolderBox::FolderBox(QWidget *parent)
-    : QListWidget(parent)
+    : WholeFrame(parent)
     , m_volumes(Toolkit::browsableVolumes())
 {
     setSelectionMode(QAbstractItemView::SingleSelection);

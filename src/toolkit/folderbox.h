@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/wholeframe.h"
+
 #include <QListWidget>
 
 // The folder box: the folders from the volume root down to the current
 // folder, then the current folder's subfolders, indented like a tree.
 // A double click or Enter opens a folder; a single click only selects.
-class FolderBox : public QListWidget
+class FolderBox : public WholeFrame<QListWidget>
 {
     Q_OBJECT
 

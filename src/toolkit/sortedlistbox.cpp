@@ -33,7 +33,7 @@ bool namesLess(const QString &a, const QString &b)
 }
 
 SortedListBox::SortedListBox(QWidget *parent)
-    : QListWidget(parent)
+    : WholeFrame(parent)
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);

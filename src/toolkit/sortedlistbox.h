@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/wholeframe.h"
+
 #include <QListWidget>
 #include <QStringList>
 
@@ -10,7 +12,7 @@ bool namesLess(const QString &a, const QString &b);
 
 // A list box that keeps its items sorted without regard to case, whatever
 // order they are added in, and lets the user select several items.
-class SortedListBox : public QListWidget
+class SortedListBox : public WholeFrame<QListWidget>
 {
     Q_OBJECT
 
