@@ -10,4 +10,6 @@ target_sources(kelvane_core PRIVATE
     toolkit/folderbox.h toolkit/folderbox.cpp
     toolkit/filebox.h toolkit/filebox.cpp
     toolkit/focusring.h toolkit/focusring.cpp
+    toolkit/framebox.h toolkit/framebox.cpp
+    toolkit/announcer.h toolkit/announcer.cpp
 )
