@@ -32,3 +32,7 @@ kelvane_add_e2e_test(e2e_keyboard_road keyboard_road.py
 kelvane_add_e2e_test(e2e_accessible_tree accessible_tree.py
     --program $<TARGET_FILE:kelvane>
     --output ${PROJECT_BINARY_DIR})
+
+kelvane_add_e2e_test(e2e_screen_reader screen_reader.py
+    --program $<TARGET_FILE:kelvane>
+    --output ${PROJECT_BINARY_DIR})

@@ -31,4 +31,5 @@ void Announcer::announce(const QString &message, const QString &detail)
     // Shown to the screen reader only: the widget itself stays hidden.
     QAccessibleEvent appeared(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&appeared);
+    Q_EMIT announced(message, detail);
 }

@@ -20,4 +20,7 @@ public:
 
     // The message is read first, then the detail, if any.
     void announce(const QString &message, const QString &detail = QString());
+
+Q_SIGNALS:
+    void announced(const QString &message, const QString &detail);
 };
