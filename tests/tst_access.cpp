@@ -185,11 +185,14 @@ void tst_access::frameRoles_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("role");
-    QTest::newRow("the window is a window") << "frmMain" << int(QAccessible::Window);
-    QTest::newRow("the board's viewport is a group") << "Frame2" << int(QAccessible::Grouping);
-    QTest::newRow("the board frame is a group") << "Frame1" << int(QAccessible::Grouping);
-    QTest::newRow("the scroll bar lies in the window") << "VScroll1" << int(QAccessible::ScrollBar);
-    QTest::newRow("a thumbnail lies in the window") << "imgView(1)" << int(QAccessible::Graphic);
+    QTest::addColumn<QStringList>("children"); // empty: not checked
+    QTest::newRow("the window is a window") << "frmMain" << int(QAccessible::Window) << QStringList();
+    QTest::newRow("the board's viewport: a group of the frame and the scroll bar, its border left out")
+        << "Frame2" << int(QAccessible::Grouping) << QStringList{"Frame1", "VScroll1"};
+    QTest::newRow("the board frame: a group of the thumbnails")
+        << "Frame1" << int(QAccessible::Grouping) << QStringList{"imgView(0)", "imgView(1)"};
+    QTest::newRow("the scroll bar lies in the window") << "VScroll1" << int(QAccessible::ScrollBar) << QStringList();
+    QTest::newRow("a thumbnail lies in the window") << "imgView(1)" << int(QAccessible::Graphic) << QStringList();
 }
 
 // A screen reader presents a control's focus only when the nearest frame
@@ -198,18 +201,30 @@ void tst_access::frameRoles()
 {
     QFETCH(QString, control);
     QFETCH(int, role);
+    QFETCH(QStringList, children);
     Settings::writeStoredFolder(makeFolder(QStringLiteral("frames"), {"a.jpg"}));
     frmMain form;
     form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
     selectNames(form.List1, form.List1->names());
     form.cmdAdd->click();
     form.cmdRefresh->click();
+    // The focus ring then lies in the viewport too.
+    form.VScroll1->setFocus();
     AccessibleTree tree;
     walk(QAccessible::queryAccessibleInterface(&form), tree);
 
     QAccessibleInterface *node = tree.named.value(control);
     QVERIFY(node);
     QCOMPARE(int(node->role()), role);
+    if (!children.isEmpty()) {
+        QStringList found;
+        for (int i = 0; i < node->childCount(); ++i)
+            found << tree.named.key(node->child(i), QStringLiteral("unnamed"));
+        found.sort();
+        QCOMPARE(found, children);
+    }
     QAccessibleInterface *window = node;
     while (window && window->role() != QAccessible::Window && window->role() != QAccessible::Border)
         window = window->parent();

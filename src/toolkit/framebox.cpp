@@ -12,8 +12,8 @@ public:
     using QFrame::QFrame;
 };
 
-// A group's children as a screen reader is shown them: its controls
-// without the edge.
+// A group's children as a screen reader is shown them: the ones Qt shows
+// of any widget, without the edge.
 class AccessibleFrameBox : public QAccessibleWidget
 {
 public:
@@ -26,22 +26,22 @@ public:
 
     QAccessibleInterface *child(int index) const override
     {
-        const QList<QWidget *> list = controls();
-        return index >= 0 && index < list.size() ? QAccessible::queryAccessibleInterface(list.at(index)) : nullptr;
+        const QList<QAccessibleInterface *> list = controls();
+        return index >= 0 && index < list.size() ? list.at(index) : nullptr;
     }
 
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child ? static_cast<int>(controls().indexOf(child->object())) : -1;
+        return static_cast<int>(controls().indexOf(const_cast<QAccessibleInterface *>(child)));
     }
 
 private:
-    QList<QWidget *> controls() const
+    QList<QAccessibleInterface *> controls() const
     {
-        QList<QWidget *> list;
-        for (QObject *object : widget()->children()) {
-            auto *control = qobject_cast<QWidget *>(object);
-            if (control && !control->isWindow() && !dynamic_cast<FrameEdge *>(control))
+        QList<QAccessibleInterface *> list;
+        for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+            QAccessibleInterface *control = QAccessibleWidget::child(i);
+            if (control && !dynamic_cast<FrameEdge *>(control->object()))
                 list << control;
         }
         return list;

@@ -2,15 +2,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What a blind user hears: the screen reader Orca runs beside the real
 window on a private X server, a private session bus and a private
-accessibility bus, with its speech output off and its debug log on. The
-keyboard road is walked with real keys, and after each key the lines that
-Orca would have spoken ("SPEECH OUTPUT: '...'") are read from its log.
+accessibility bus, with no speech server and its debug log on. The keyboard
+road is walked with real keys, and after each stop the lines that Orca would
+have spoken ("SPEECH OUTPUT: '...'") are read from its log.
 
-Checked: Refresh is followed by the number of pictures; the board's scroll
-bar speaks its name when it gets the focus; Page Down in the picture
-description box speaks the box's new name, with the slot's number, and the
-slot's description. Everything spoken is written to e2e-screen-reader.txt,
-stop by stop.
+Checked: the window is read as a window; Refresh is followed by the number
+of pictures; the board's scroll bar says its name when it gets the focus;
+Page Down, Page Up and Enter in the picture description box say the box's
+new name, with the picture's number, and the picture's description.
+Everything said is written to e2e-screen-reader.txt, stop by stop, and
+Orca's whole log to e2e-screen-reader-orca-debug.out.
 
 Orca and pyatspi are the system's (packages orca, python3-pyatspi); the
 script runs itself again under dbus-run-session with the system's
@@ -86,10 +87,10 @@ class Group:
             try:
                 os.killpg(self.process.pid, sig)
             except ProcessLookupError:
-                break
+                break  # the whole group is gone
             try:
                 self.process.wait(3)
-                # The leader is gone; its helpers may linger a moment.
+                # Helpers that outlive the leader get the second signal.
                 time.sleep(0.2)
             except subprocess.TimeoutExpired:
                 pass
@@ -199,11 +200,10 @@ def inner(args):
             xdo = Xdo(x.display)
             window = xdo.find_window("^Kelvane$")
             road = Road(speech, xdo, transcript)
-            road_result = None
             try:
                 road.stop("the window gets the keyboard", [], ["Kelvane frame", "Build HTML of Images"],
                           action=lambda: xdo.run("windowfocus", "--sync", window))
-                road_result = walk(road)
+                walk(road)
             finally:
                 path = os.path.join(args.output, "e2e-screen-reader.txt")
                 with open(path, "w", encoding="utf-8") as f:
@@ -212,7 +212,6 @@ def inner(args):
                 log(f"what Orca said: {path}")
             close_like_window_manager(x.display, window)
             expect_equal("the program's exit status", program.wait(10), 0)
-            return road_result
         finally:
             if program and program.poll() is None:
                 program.kill()
@@ -227,8 +226,6 @@ def inner(args):
 
 
 def walk(road):
-    # What Orca said before these stops is checked in its absence by the
-    # stops themselves: each looks only at what follows its keys.
     road.stop("the file list", ["Tab"] * 7, ["File list"])
     road.stop("all three pictures to the page list, then to Refresh", ["Home", "shift+End", "Return", "Tab", "Tab"],
               ["Refresh push button"])
