@@ -19,8 +19,6 @@ Announcer::Announcer(QWidget *parent)
 {
     static const bool accessible = (QAccessible::installFactory(accessibleAnnouncer), true);
     Q_UNUSED(accessible);
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
 }
 
