@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "toolkit/announcer.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "board/thumbnailboard.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +31,10 @@ struct AccessibleTree
 {
     QHash<QString, QAccessibleInterface *> named;
     QStringList focusableWithoutName;
+    // Nodes a screen reader takes for a window of their own.
+    QStringList frames;
+    // Children whose way back up does not lead to where they were found.
+    QStringList misplaced;
 };
 
 void walk(QAccessibleInterface *node, AccessibleTree &tree)
@@ -40,11 +46,18 @@ void walk(QAccessibleInterface *node, AccessibleTree &tree)
                               : object->objectName();
         tree.named.insert(key, node);
     }
+    const QString shown = key.isEmpty() ? QString::number(node->role()) : key;
     const QAccessible::State state = node->state();
     if (state.focusable && !state.invisible && node->text(QAccessible::Name).isEmpty())
-        tree.focusableWithoutName << (key.isEmpty() ? QString::number(node->role()) : key);
-    for (int i = 0; i < node->childCount(); ++i)
-        walk(node->child(i), tree);
+        tree.focusableWithoutName << shown;
+    if (node->role() == QAccessible::Window || node->role() == QAccessible::Border)
+        tree.frames << shown;
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface *child = node->child(i);
+        if (child->parent() != node || node->indexOfChild(child) != i)
+            tree.misplaced << QStringLiteral("%1 child %2").arg(shown).arg(i);
+        walk(child, tree);
+    }
 }
 
 // A key as the user presses it: to whatever has the focus.
@@ -72,6 +85,10 @@ private slots:
 
     void accessibleTree_data();
     void accessibleTree();
+    void frameRoles_data();
+    void frameRoles();
+    void pageKeysAnnounce_data();
+    void pageKeysAnnounce();
     void keyboardAloneDescribesThreePictures();
     void pageKeysScrollTheBoard();
 
@@ -148,6 +165,8 @@ void tst_access::accessibleTree()
     AccessibleTree tree;
     walk(QAccessible::queryAccessibleInterface(form.get()), tree);
     QCOMPARE(tree.focusableWithoutName, QStringList());
+    QCOMPARE(tree.frames, QStringList{"frmMain"});
+    QCOMPARE(tree.misplaced, QStringList());
 
     QAccessibleInterface *node = tree.named.value(control);
     QVERIFY(node);
@@ -160,6 +179,115 @@ void tst_access::accessibleTree()
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->object(), tree.named.value(label)->object());
     }
+}
+
+void tst_access::frameRoles_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QStringList>("children"); // empty: not checked
+    QTest::newRow("the window is a window") << "frmMain" << int(QAccessible::Window) << QStringList();
+    QTest::newRow("the board's viewport: a group of the frame and the scroll bar, its border left out")
+        << "Frame2" << int(QAccessible::Grouping) << QStringList{"Frame1", "VScroll1"};
+    QTest::newRow("the board frame: a group of the thumbnails")
+        << "Frame1" << int(QAccessible::Grouping) << QStringList{"imgView(0)", "imgView(1)"};
+    QTest::newRow("the scroll bar lies in the window") << "VScroll1" << int(QAccessible::ScrollBar) << QStringList();
+    QTest::newRow("a thumbnail lies in the window") << "imgView(1)" << int(QAccessible::Graphic) << QStringList();
+}
+
+// A screen reader presents a control's focus only when the nearest frame
+// above it, taken for its window, is the active one.
+void tst_access::frameRoles()
+{
+    QFETCH(QString, control);
+    QFETCH(int, role);
+    QFETCH(QStringList, children);
+    Settings::writeStoredFolder(makeFolder(QStringLiteral("frames"), {"a.jpg"}));
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    selectNames(form.List1, form.List1->names());
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    // The focus ring then lies in the viewport too.
+    form.VScroll1->setFocus();
+    AccessibleTree tree;
+    walk(QAccessible::queryAccessibleInterface(&form), tree);
+
+    QAccessibleInterface *node = tree.named.value(control);
+    QVERIFY(node);
+    QCOMPARE(int(node->role()), role);
+    if (!children.isEmpty()) {
+        QStringList found;
+        for (int i = 0; i < node->childCount(); ++i)
+            found << tree.named.key(node->child(i), QStringLiteral("unnamed"));
+        found.sort();
+        QCOMPARE(found, children);
+    }
+    QAccessibleInterface *window = node;
+    while (window && window->role() != QAccessible::Window && window->role() != QAccessible::Border)
+        window = window->parent();
+    QVERIFY(window);
+    QCOMPARE(window->object(), &form);
+}
+
+void tst_access::pageKeysAnnounce_data()
+{
+    QTest::addColumn<QStringList>("keys"); // what is typed, or a key by name
+    QTest::addColumn<QList<QStringList>>("announced");
+    const QString pic = QStringLiteral("Picture Description for Pic %1");
+    QTest::newRow("Page Down: the first picture, and none past the last")
+        << QStringList{"PageDown", "Snow", "PageDown", "PageDown", "PageDown"}
+        << QList<QStringList>{{pic.arg(1), ""}, {pic.arg(2), ""}, {pic.arg(3), ""}};
+    QTest::newRow("Page Up and Enter: the picture with its description")
+        << QStringList{"PageDown", "Snow", "PageDown", "PageUp", "Return", "PageUp"}
+        << QList<QStringList>{{pic.arg(1), ""}, {pic.arg(2), ""}, {pic.arg(1), "Snow"}, {pic.arg(1), "Snow"}};
+    QTest::newRow("Enter and Page Up before any picture: nothing")
+        << QStringList{"Return", "PageUp"} << QList<QStringList>{};
+}
+
+void tst_access::pageKeysAnnounce()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QList<QStringList>, announced);
+    Settings::writeStoredFolder(makeFolder(QStringLiteral("announced"), {"a.jpg", "b.jpg", "c.jpg"}));
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    selectNames(form.List1, form.List1->names());
+    form.cmdAdd->click();
+
+    auto *announcer = form.findChild<Announcer *>();
+    QVERIFY(announcer);
+    QSignalSpy spy(announcer, &Announcer::announced);
+    form.cmdRefresh->setFocus();
+    press(Qt::Key_Space);
+    form.txtItemDesc->setFocus();
+    for (const QString &key : keys) {
+        if (key == QLatin1String("PageDown"))
+            press(Qt::Key_PageDown);
+        else if (key == QLatin1String("PageUp"))
+            press(Qt::Key_PageUp);
+        else if (key == QLatin1String("Return"))
+            press(Qt::Key_Return);
+        else
+            type(key);
+    }
+
+    QList<QStringList> heard;
+    for (const QList<QVariant> &signal : std::as_const(spy))
+        heard << QStringList{signal.at(0).toString(), signal.at(1).toString()};
+    QVERIFY(!heard.isEmpty());
+    QCOMPARE(heard.takeFirst(), (QStringList{"3 pictures", ""}));
+    QCOMPARE(heard, announced);
+    // What a screen reader reads of it: a notification with the last message.
+    QAccessibleInterface *node = QAccessible::queryAccessibleInterface(announcer);
+    QCOMPARE(node->role(), QAccessible::Notification);
+    const QStringList last = announced.isEmpty() ? QStringList{"3 pictures", ""} : announced.last();
+    QCOMPARE(node->text(QAccessible::Name), last.at(0));
+    QCOMPARE(node->text(QAccessible::Description), last.at(1));
 }
 
 void tst_access::keyboardAloneDescribesThreePictures()

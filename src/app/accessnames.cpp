@@ -2,6 +2,7 @@
 #include "app/accessnames.h"
 
 #include "app/frmmain.h"
+#include "toolkit/announcer.h"
 #include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
 #include "toolkit/focusring.h"
@@ -9,6 +10,7 @@
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
@@ -20,10 +22,27 @@
 
 #include <utility>
 
+namespace {
+
+// Qt reads a top-level QWidget as a plain area inside a window; a screen
+// reader looks for a window, which is where it takes the active state from.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("frmMain") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
 namespace Access {
 
 void nameControls(frmMain &form)
 {
+    static const bool window = (QAccessible::installFactory(accessibleWindow), true);
+    Q_UNUSED(window);
+    new Announcer(&form);
+
     // A box takes its label's caption as its name; the picture description
     // box so follows lblPicDesc as a click rewrites it.
     form.Label1[1]->setBuddy(form.txtName);
@@ -56,6 +75,12 @@ void nameControls(frmMain &form)
             focusable << control;
     }
     new FocusRing(focusable, &form);
+}
+
+void announce(frmMain &form, const QString &message, const QString &detail)
+{
+    if (auto *announcer = form.findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly))
+        announcer->announce(message, detail);
 }
 
 QString pictureCount(int count)

@@ -15,4 +15,8 @@ void nameControls(frmMain &form);
 // The board's accessible description after a refresh.
 QString pictureCount(int count);
 
+// Tells the screen reader of a change that the focus does not show: the
+// message, then the detail.
+void announce(frmMain &form, const QString &message, const QString &detail = QString());
+
 } // namespace Access

@@ -8,6 +8,7 @@
 #include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
+#include "toolkit/framebox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
 #include "toolkit/sortedlistbox.h"
@@ -75,12 +76,7 @@ QWidget *makeControl(const ControlRow &row, QWidget *container)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
-    case ControlType::Frame: {
-        auto *frame = new QFrame(container);
-        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-        frame->setLineWidth(1);
-        return frame;
-    }
+    case ControlType::Frame: return new FrameBox(container);
     case ControlType::VScrollBar: return new QScrollBar(Qt::Vertical, container);
     case ControlType::Image: return new ImageBox(container);
     }
@@ -257,7 +253,8 @@ void frmMain::createControls()
         optFilter[static_cast<size_t>(i)] = static_cast<QRadioButton *>(child("optFilter", i));
     for (int i = 0; i < 2; ++i)
         Label1[static_cast<size_t>(i)] = static_cast<QLabel *>(child("Label1", i));
-    Frame2 = static_cast<QFrame *>(child("Frame2"));
+    auto *viewport = static_cast<FrameBox *>(child("Frame2"));
+    Frame2 = viewport;
     Frame1 = static_cast<QFrame *>(child("Frame1"));
     VScroll1 = static_cast<QScrollBar *>(child("VScroll1"));
     m_template = static_cast<ImageBox *>(child("imgView", 0));
@@ -279,14 +276,8 @@ void frmMain::createControls()
     VScroll1->setFocusPolicy(Qt::StrongFocus);
     VScroll1->raise();
     Frame1->lower();
-    // The board frame and the scroll bar cover the viewport's own border;
-    // the same border drawn once more above them keeps its edge whole.
-    auto *edge = new QFrame(Frame2);
-    edge->setFrameStyle(Frame2->frameStyle());
-    edge->setLineWidth(Frame2->lineWidth());
-    edge->setGeometry(Frame2->rect());
-    edge->setAttribute(Qt::WA_TransparentForMouseEvents);
-    edge->raise();
+    // The board frame and the scroll bar cover the viewport's own border.
+    viewport->keepBorderOnTop();
 }
 
 void frmMain::wireEvents()
@@ -487,7 +478,11 @@ void frmMain::cmdRefresh_Click()
     source.item = [this](int i) { return List2->list(i); };
     source.folder = [this] { return Dir1->path(); };
     m_board->refresh(source);
-    Frame1->setAccessibleDescription(Access::pictureCount(thumbnailCount()));
+    const QString count = Access::pictureCount(thumbnailCount());
+    Frame1->setAccessibleDescription(count);
+    // The focus stays on the button, so nothing else would tell a screen
+    // reader's user that the refresh is done.
+    Access::announce(*this, count);
 }
 
 void frmMain::VScroll1_Change()

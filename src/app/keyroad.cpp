@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/keyroad.h"
 
+#include "app/accessnames.h"
 #include "app/frmmain.h"
 #include "board/slotgeometry.h"
 #include "board/thumbnailboard.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
 
-#include <QAccessible>
 #include <QFrame>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -74,10 +75,10 @@ void stepThroughBoard(frmMain &form, KeyRoad::Step step)
         return;
     scrollToSlot(form, slot);
     form.imgView_Click(slot);
-    // The box keeps the focus, so a screen reader learns of the other
-    // picture only from the box's name, which is the label's new caption.
-    QAccessibleEvent renamed(form.txtItemDesc, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&renamed);
+    // The box keeps the focus, so a screen reader would not say that it
+    // now describes another picture: its new name, the label's caption,
+    // and the text it holds.
+    Access::announce(form, form.lblPicDesc->text(), form.txtItemDesc->text());
 }
 
 } // namespace

@@ -12,6 +12,8 @@ target_sources(kelvane_core PRIVATE
     toolkit/filebox.h toolkit/filebox.cpp
     toolkit/focusring.h toolkit/focusring.cpp
     toolkit/frameextents.h
+    toolkit/framebox.h toolkit/framebox.cpp
+    toolkit/announcer.h toolkit/announcer.cpp
 )
 # The window manager's frame, asked of the X11 one.
 if(UNIX AND NOT APPLE)
