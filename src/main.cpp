@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "board/decodestop.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -123,5 +124,10 @@ int main(int argc, char *argv[])
     closeOnQuitSignals(window);
     window.Form_Load(folder);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // Pictures still being decoded are of no use now. Their decodes end at
+    // their next read, so the window's destruction, which waits for its
+    // threads, does not wait for whole pictures.
+    DecodeStop::requestAll();
+    return status;
 }

@@ -4,11 +4,13 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class DriveBox;
 class FileBox;
 class FolderBox;
 class ImageBox;
+class PreviewLoader;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -93,6 +95,7 @@ private:
 
     ImageBox *m_template = nullptr;
     ThumbnailBoard *m_board = nullptr;
+    std::unique_ptr<PreviewLoader> m_preview;
     int m_currentSlot = 0;
     bool m_unloaded = false;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "board/decodestop.h"
 #include "board/pictureloader.h"
 
 #include <QFuture>
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <map>
+#include <memory>
 
 class QThreadPool;
 
@@ -23,7 +25,7 @@ public:
     // pool must outlive every decode started here.
     PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths, const QSize &targetDevicePixels,
                       int lookahead = DefaultLookahead);
-    // Drops the work that has not started; what runs finishes on its own.
+    // Drops the work that has not started and stops what runs.
     ~PicturePrefetcher();
 
     PicturePrefetcher(const PicturePrefetcher &) = delete;
@@ -35,8 +37,8 @@ public:
     // lookahead are being decoded.
     QFuture<LoadedPicture> take(int index, const QString &actualPath);
 
-    // Drops every decode that has not started and starts no more: the caller
-    // has been superseded.
+    // Drops every decode that has not started, stops those running at
+    // their next read, and starts no more: the caller has been superseded.
     void cancel();
 
     // Decodes that have begun in this process, for tests and benchmarks.
@@ -54,4 +56,6 @@ private:
     int m_nextToSchedule = 0;
     bool m_cancelled = false;
     std::map<int, QFuture<LoadedPicture>> m_pending;
+    // Shared with the decodes, which may run on after this object is gone.
+    std::shared_ptr<DecodeStop> m_stop = std::make_shared<DecodeStop>();
 };
