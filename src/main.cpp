@@ -9,9 +9,12 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <signal.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -57,6 +60,19 @@ void closeOnQuitSignals(frmMain &window)
         action.sa_flags = SA_RESTART;
         ::sigaction(number, &action, nullptr);
     }
+}
+
+// Ends the process after delay unless it has ended by then. Everything the
+// user made is on disk once the window has closed; only decodes may still
+// run, and one that reads nothing for a while (a slow disk, a large picture
+// being scaled) must not hold up the end. Skipping the destructors then is
+// safe; waiting for those threads is what they would do.
+void endWithin(std::chrono::milliseconds delay, int status)
+{
+    std::thread([delay, status] {
+        std::this_thread::sleep_for(delay);
+        std::_Exit(status);
+    }).detach();
 }
 
 } // namespace
@@ -129,5 +145,6 @@ int main(int argc, char *argv[])
     // their next read, so the window's destruction, which waits for its
     // threads, does not wait for whole pictures.
     DecodeStop::requestAll();
+    endWithin(std::chrono::milliseconds(400), status);
     return status;
 }

@@ -334,9 +334,9 @@ def framed_run(args, x, env, home):
 LARGE_SIZE = (6000, 4000)
 LARGE_COUNT = 16
 # The bound on the program's end after its window closed while decodes run.
-# A stopped decode ends at its next read, within milliseconds; a decode left
-# to finish takes about a second here.
-EXIT_BOUND_S = 1.0
+# The program ends within half a second even on a busy machine; left to
+# finish its decodes, it took over ten.
+EXIT_BOUND_S = 2.0
 
 
 def make_large_pictures(folder):
