@@ -17,9 +17,9 @@ Third run, under a window manager (twm) that puts a title bar and borders
 around the window: the window must be centred on that outer frame.
 
 Fourth run, over large pictures: a click in the file list and five quick
-presses of Down must show the picked picture, and with previews and
-thumbnails still being decoded, the program must end within a second of
-its window closing. Both times are printed.
+presses of Down must show the picked picture; then, with previews and
+thumbnails still being decoded, the program must end promptly once its
+window is closed. Both times are printed.
 
 Usage: window_road.py --program <kelvane> --source <repository> --output <build folder>
 """
