@@ -27,8 +27,8 @@ private:
     std::atomic<bool> m_requested{false};
 };
 
-// Reads another device from wherever it is sought to, and fails every read
-// once its stop is requested. Not a QBuffer on purpose: decoders hand a
+// Reads another device at its own position, and fails every read once its
+// stop is requested. Not a QBuffer on purpose: decoders hand a
 // QBuffer's whole memory to the decoding library at once, where no read
 // could fail any more.
 class StoppableDevice : public QIODevice
