@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "board/decodestop.h"
 #include "toolkit/folderlisting.h"
 
 #include <QApplication>
@@ -9,9 +10,12 @@
 #include <QIcon>
 #include <QSocketNotifier>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <signal.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -74,6 +78,19 @@ bool missingDisplay(const QString &platformArgument)
             return false;
     }
     return true;
+}
+
+// Ends the process after delay unless it has ended by then. Everything the
+// user made is on disk once the window has closed; only decodes may still
+// run, and one that reads nothing for a while (a slow disk, a large picture
+// being scaled) must not hold up the end. Skipping the destructors then is
+// safe; waiting for those threads is what they would do.
+void endWithin(std::chrono::milliseconds delay, int status)
+{
+    std::thread([delay, status] {
+        std::this_thread::sleep_for(delay);
+        std::_Exit(status);
+    }).detach();
 }
 
 } // namespace
@@ -153,5 +170,11 @@ int main(int argc, char *argv[])
     closeOnQuitSignals(window);
     window.Form_Load(folder, folderName);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // Pictures still being decoded are of no use now. Their decodes end at
+    // their next read, so the window's destruction, which waits for its
+    // threads, does not wait for whole pictures.
+    DecodeStop::requestAll();
+    endWithin(std::chrono::milliseconds(400), status);
+    return status;
 }

@@ -5,6 +5,7 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QPair>
+#include <QRandomGenerator>
 #include <QtEndian>
 
 #include <libexif/exif-data.h>
@@ -25,6 +26,16 @@ QImage flatImage(const QSize &size, const QColor &colour)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
+    return image;
+}
+
+QImage noisyImage(const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<quint32 *>(image.scanLine(y));
+        QRandomGenerator::global()->fillRange(line, size.width());
+    }
     return image;
 }
 

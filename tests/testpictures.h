@@ -14,6 +14,8 @@
 // Left half red, right half blue: shows both scaling and turning.
 QImage twoHalves(const QSize &size);
 QImage flatImage(const QSize &size, const QColor &colour);
+// Random pixels: a JPEG of them is large and slow to decode.
+QImage noisyImage(const QSize &size);
 
 // Loose enough for what a lossy format and scaling leave of pure colours.
 bool isReddish(const QColor &colour);

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "board/decodestop.h"
 #include "board/pictureloader.h"
 #include "board/pictureprefetcher.h"
 #include "testpictures.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QTest>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <memory>
 
@@ -165,6 +169,42 @@ private Q_SLOTS:
 
         QVERIFY2(picture.ok(), qPrintable(picture.error));
         QCOMPARE(picture.image.size(), QSize(151, 113));
+    }
+
+    void stoppedDecodeFailsAndKeepsNothing_data()
+    {
+        QTest::addColumn<int>("stopAfterMs");
+        QTest::newRow("asked to stop before it starts") << -1;
+        QTest::newRow("asked to stop while it decodes") << 20;
+    }
+
+    void stoppedDecodeFailsAndKeepsNothing()
+    {
+        QFETCH(int, stopAfterMs);
+        // Slow enough to decode that the stop comes in its middle. The
+        // bottom rows, decoded last, are blue; a decode cut short leaves
+        // them grey, as a truncated file does.
+        QImage image = noisyImage(QSize(4000, 3000));
+        QPainter(&image).fillRect(0, 2600, 4000, 400, Qt::blue);
+        const QString path = write(QStringLiteral("stopped%1.jpg").arg(stopAfterMs), encoded(image, "jpeg", Quality));
+
+        DecodeStop stop;
+        if (stopAfterMs < 0)
+            stop.request();
+        const QFuture<LoadedPicture> decoding = QtConcurrent::run(&m_pool, [&] { return loadPicture(path, Slot, &stop); });
+        if (stopAfterMs >= 0) {
+            QThread::msleep(stopAfterMs);
+            stop.request();
+        }
+        const LoadedPicture stopped = decoding.result();
+        QCOMPARE(stopped.error, QStringLiteral("The decode was stopped"));
+        QVERIFY(stopped.image.isNull());
+
+        // No thumbnail of the stopped decode was cached: the next load shows
+        // the whole picture.
+        const LoadedPicture whole = loadPicture(path, Slot);
+        QVERIFY2(whole.ok(), qPrintable(whole.error));
+        QVERIFY(isBluish(whole.image.pixelColor(whole.image.width() / 2, whole.image.height() - 2)));
     }
 
     void prefetchedResultsMatchDirectLoads()

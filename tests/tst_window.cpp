@@ -8,6 +8,7 @@
 #include "toolkit/messagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
+#include "board/previewloader.h"
 #include "browser/browserservice.h"
 #include "browser/openinbrowser.h"
 #include "settings/settingsfile.h"
@@ -113,6 +114,7 @@ private slots:
     void clearLeavesNamesOnNeitherList();
     void folderThatCannotBeListed();
     void preview();
+    void quickPicksDecodeOnlyTheNewest();
     void slotClicks();
     void typedTextReachesThePage();
     void wholeRoadOfOnePage();
@@ -586,6 +588,41 @@ void tst_window::preview()
 
     pick(QStringLiteral("notes.bmp"));
     QVERIFY(form.imgView2->picture().cacheKey() != shown);
+}
+
+void tst_window::quickPicksDecodeOnlyTheNewest()
+{
+    // Five pictures that are slow to decode, then a red one.
+    const QString folder = m_dir.filePath(QStringLiteral("quick picks"));
+    QDir().mkpath(folder);
+    const QByteArray slow = encoded(noisyImage(QSize(4000, 3000)), "jpeg", DefaultQuality, JpegScan::Progressive);
+    for (int i = 1; i <= 5; ++i)
+        QVERIFY(writeFileBytes(folder + QStringLiteral("/p%1.jpg").arg(i), slow));
+    QVERIFY(flatImage(QSize(40, 30), Qt::red).save(folder + QStringLiteral("/p6.jpg"), "JPG"));
+    Settings::writeStoredFolder(folder);
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    // A click on the first name, then Down five times within 50 ms, each
+    // while the picks before it still wait for their pictures.
+    int downs = 0;
+    for (int i = 1; i <= 5; ++i) {
+        QTimer::singleShot(10 * i, &form, [&] {
+            ++downs;
+            QTest::keyClick(form.List1, Qt::Key_Down);
+        });
+    }
+    const quint64 before = PreviewLoader::decodesStarted();
+    const QList<QListWidgetItem *> first = form.List1->findItems(QStringLiteral("p1.jpg"), Qt::MatchExactly);
+    QVERIFY(!first.isEmpty());
+    QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {}, form.List1->visualItemRect(first.first()).center());
+    QTRY_COMPARE(downs, 5);
+    QTRY_VERIFY(isReddish(form.imgView2->picture().toImage().pixelColor(5, 5)));
+    // The first pick's decode, already running, and the newest one.
+    const quint64 decoded = PreviewLoader::decodesStarted() - before;
+    QVERIFY2(decoded <= 2, qPrintable(QStringLiteral("%1 decodes").arg(decoded)));
 }
 
 void tst_window::slotClicks()

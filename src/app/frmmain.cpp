@@ -147,6 +147,7 @@ QString typedText(const QPlainTextEdit &box)
 
 frmMain::frmMain(QWidget *parent)
     : QWidget(parent)
+    , m_preview(std::make_unique<PreviewLoader>())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kelvane"));
@@ -443,7 +444,7 @@ void frmMain::List1_Click()
         return;
     const QString path = Dir1->path() + QLatin1Char('/') + name;
     // Decoded off the window's thread; a newer pick meanwhile wins.
-    const std::optional<LoadedPicture> newest = loadNewestPreview(path, imgView2->devicePixelTarget());
+    const std::optional<LoadedPicture> newest = m_preview->loadNewest(path, imgView2->devicePixelTarget());
     if (!newest)
         return;
     const LoadedPicture &picture = *newest;

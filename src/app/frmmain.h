@@ -5,11 +5,13 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class DriveBox;
 class FileBox;
 class FolderBox;
 class ImageBox;
+class PreviewLoader;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -101,6 +103,7 @@ private:
     QWidget *m_layoutArea = nullptr;
     ImageBox *m_template = nullptr;
     ThumbnailBoard *m_board = nullptr;
+    std::unique_ptr<PreviewLoader> m_preview;
     int m_currentSlot = 0;
     bool m_unloaded = false;
     // The folder whose left-out names were told, and those names.

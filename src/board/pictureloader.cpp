@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/pictureloader.h"
 
+#include "board/decodestop.h"
 #include "board/jpegbounds.h"
 #include "board/thumbnailsources.h"
 
@@ -20,6 +21,11 @@ namespace {
 LoadedPicture failure(const QString &reason)
 {
     return LoadedPicture{QImage(), reason};
+}
+
+LoadedPicture stopped()
+{
+    return failure(QCoreApplication::translate("PictureLoader", "The decode was stopped"));
 }
 
 // The smallest size with the aspect of source that covers target, or an
@@ -89,8 +95,10 @@ bool sameFile(const struct stat &a, const struct stat &b)
 
 namespace {
 
-LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool firstLookWanted)
+LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool firstLookWanted, const DecodeStop *stop)
 {
+    if (DecodeStop::requested(stop))
+        return stopped();
     QFile file;
     const QString openError = openRegularFile(path, file);
     if (!openError.isEmpty())
@@ -126,7 +134,8 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         source = &buffer;
     }
 
-    QImageReader reader(source);
+    StoppableDevice stoppable(source, stop);
+    QImageReader reader(&stoppable);
     reader.setAutoTransform(true);
 
     // The decoder scales the picture as stored, before it is turned upright,
@@ -143,6 +152,8 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
 
     QImage image;
     if (!reader.read(&image)) {
+        if (stoppable.stopRequested())
+            return stopped();
         if (!decoderScales && exceedsAllocationLimit(stored, reader.imageFormat())) {
             return failure(QCoreApplication::translate(
                 "PictureLoader", "The picture is too large to load (%1 × %2 pixels)")
@@ -156,6 +167,10 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         if (cover.isValid())
             image = image.scaled(cover, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    // A decoder whose reads failed may still return a picture, grey past
+    // the point where it stopped.
+    if (stoppable.stopRequested())
+        return stopped();
     // A picture still being copied in may decode half grey; only a file that
     // stayed the same while it was read is worth a cached thumbnail.
     struct stat now {};
@@ -165,12 +180,12 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
 
 } // namespace
 
-LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
+LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop)
 {
-    return load(path, targetDevicePixels, false);
+    return load(path, targetDevicePixels, false, stop);
 }
 
-LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels)
+LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop)
 {
-    return load(path, targetDevicePixels, true);
+    return load(path, targetDevicePixels, true, stop);
 }

@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+class DecodeStop;
+
 // A decoded picture, or the reason it could not be decoded. The error names
 // no file; the caller adds the name it shows.
 struct LoadedPicture
@@ -26,13 +28,15 @@ struct LoadedPicture
 // Pictures over QImageReader's allocation limit fail. Only a regular file is
 // read, and opening never waits (a FIFO fails at once); a JPEG whose markers
 // promise too many scans or too much decoder memory fails before decoding
-// (see jpegbounds.h). Safe on any thread.
-LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels);
+// (see jpegbounds.h). Safe on any thread. Once stop (which may be null) or
+// every decode is asked to stop, the decode ends at its next read and fails;
+// nothing of it is cached.
+LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop = nullptr);
 
 // As loadPicture, but a JPEG's EXIF thumbnail that is sharp enough for target
 // comes back at once instead of a decode, marked as a first look. Whoever
 // shows it must replace it with loadPicture's picture.
-LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels);
+LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop = nullptr);
 
 // Opens path for reading without ever waiting, as loadPicture does: a FIFO,
 // or a link to one, fails at once, as does anything but a regular file.

@@ -10,10 +10,11 @@ namespace {
 
 std::atomic<quint64> startedDecodes{0};
 
-LoadedPicture countedLoad(PicturePrefetcher::Loader loader, const QString &path, const QSize &target)
+LoadedPicture countedLoad(PicturePrefetcher::Loader loader, const QString &path, const QSize &target,
+                          const std::shared_ptr<DecodeStop> &stop)
 {
     startedDecodes.fetch_add(1, std::memory_order_relaxed);
-    return loader(path, target);
+    return loader(path, target, stop.get());
 }
 
 } // namespace
@@ -42,6 +43,7 @@ quint64 PicturePrefetcher::decodesStarted()
 void PicturePrefetcher::cancel()
 {
     m_cancelled = true;
+    m_stop->request();
     // A cancelled task that has not started returns at once when its turn comes.
     for (auto &entry : m_pending)
         entry.second.cancel();
@@ -50,7 +52,7 @@ void PicturePrefetcher::cancel()
 
 QFuture<LoadedPicture> PicturePrefetcher::start(const QString &path, int priority)
 {
-    return QtConcurrent::task(&countedLoad).withArguments(m_loader, path, m_target).onThreadPool(*m_pool)
+    return QtConcurrent::task(&countedLoad).withArguments(m_loader, path, m_target, m_stop).onThreadPool(*m_pool)
         .withPriority(priority).spawn();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "board/decodestop.h"
 #include "board/pictureloader.h"
 
 #include <QFuture>
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <map>
+#include <memory>
 
 class QThreadPool;
 
@@ -18,13 +20,13 @@ class PicturePrefetcher
 {
 public:
     static constexpr int DefaultLookahead = 8;
-    using Loader = LoadedPicture (*)(const QString &path, const QSize &targetDevicePixels);
+    using Loader = LoadedPicture (*)(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop);
 
     // predictedPaths are the files the caller expects to take, by index; each
     // is read with `loader`. The pool must outlive every decode started here.
     PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths, const QSize &targetDevicePixels,
                       int lookahead = DefaultLookahead, Loader loader = &loadPicture);
-    // Drops the work that has not started; what runs finishes on its own.
+    // Drops the work that has not started and stops what runs.
     ~PicturePrefetcher();
 
     PicturePrefetcher(const PicturePrefetcher &) = delete;
@@ -36,8 +38,8 @@ public:
     // lookahead are being decoded.
     QFuture<LoadedPicture> take(int index, const QString &actualPath);
 
-    // Drops every decode that has not started and starts no more: the caller
-    // has been superseded.
+    // Drops every decode that has not started, stops those running at
+    // their next read, and starts no more: the caller has been superseded.
     void cancel();
 
     // Decodes that have begun in this process, for tests and benchmarks.
@@ -56,4 +58,6 @@ private:
     int m_nextToSchedule = 0;
     bool m_cancelled = false;
     std::map<int, QFuture<LoadedPicture>> m_pending;
+    // Shared with the decodes, which may run on after this object is gone.
+    std::shared_ptr<DecodeStop> m_stop = std::make_shared<DecodeStop>();
 };

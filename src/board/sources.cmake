@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(kelvane_core PRIVATE
+    board/decodestop.h board/decodestop.cpp
     board/jpegbounds.h board/jpegbounds.cpp
     board/pictureloader.h board/pictureloader.cpp
     board/pictureprefetcher.h board/pictureprefetcher.cpp

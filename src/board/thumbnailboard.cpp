@@ -67,8 +67,8 @@ ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *
 
 ThumbnailBoard::~ThumbnailBoard()
 {
-    // Decodes that have not started are dropped; the pool then waits for
-    // those running, each of them bounded.
+    // Decodes that have not started are dropped and those running stopped;
+    // the pool then waits for them only until their next read.
     if (m_prefetcher)
         m_prefetcher->cancel();
     m_settling.reset();

@@ -18,6 +18,11 @@ bar and borders around the window: the window must be centred on that outer
 frame, and move at most once after it is shown under twm, not at all under
 openbox, which announces its frame before.
 
+Fifth run, over large pictures: a click in the file list and five quick
+presses of Down must show the picked picture; then, with previews and
+thumbnails still being decoded, the program must end promptly once its
+window is closed. Both times are printed.
+
 Usage: window_road.py --program <kelvane> --source <repository> --output <build folder>
 """
 
@@ -71,13 +76,13 @@ def is_highlight(colour):
 class Window:
     """One run of the program and its window."""
 
-    def __init__(self, args, display, env, cwd, log_path):
+    def __init__(self, args, display, env, cwd, log_path, arguments=()):
         self.display = display
         self.table = args.table
         self.xdo = Xdo(display)
         self.log_path = log_path
         with open(log_path, "ab") as out:
-            self.process = subprocess.Popen([args.program], env=env, cwd=cwd, stdout=out, stderr=subprocess.STDOUT)
+            self.process = subprocess.Popen([args.program, *arguments], env=env, cwd=cwd, stdout=out, stderr=subprocess.STDOUT)
         self.id = self.xdo.find_window("^Kelvane$")
         self.x, self.y, width, height = self.xdo.geometry(self.id)
         expect_equal("window size", (width, height), WINDOW_SIZE)
@@ -346,6 +351,71 @@ def framed_run(args, x, env, home, name):
         wm.wait(5)
 
 
+# Pictures whose decode takes a while: progressive JPEGs of noise.
+LARGE_SIZE = (6000, 4000)
+LARGE_COUNT = 16
+# The bound on the program's end after its window closed while decodes run.
+# The program ends within half a second even on a busy machine; left to
+# finish its decodes, it took over ten.
+EXIT_BOUND_S = 2.0
+
+
+def make_large_pictures(folder):
+    """LARGE_COUNT names for one noisy picture: each name is a picture of its
+    own to the program and to its thumbnail cache."""
+    os.makedirs(folder, exist_ok=True)
+    width, height = LARGE_SIZE
+    raw = os.path.join(folder, "noise.rgb")
+    with open(raw, "wb") as f:
+        f.write(os.urandom(width * height * 3))
+    first = os.path.join(folder, "p01.jpg")
+    subprocess.run(["convert", "-size", f"{width}x{height}", "-depth", "8", f"rgb:{raw}", "-quality", "85",
+                    "-interlace", "Plane", first], check=True, capture_output=True, timeout=120)
+    os.remove(raw)
+    for i in range(2, LARGE_COUNT + 1):
+        os.link(first, os.path.join(folder, f"p{i:02}.jpg"))
+
+
+def busy_exit_run(args, x, root):
+    folder = os.path.join(root, "large")
+    make_large_pictures(folder)
+    log(f"{time.monotonic() - args.started:.1f} s: {LARGE_COUNT} large pictures made")
+    # A cache and settings of its own: nothing decoded before helps here.
+    dirs = private_dirs(os.path.join(root, "busy"))
+    env = dict(args.env, **dirs)
+    window = Window(args, x.display, env, dirs["HOME"], args.log, [folder])
+    args.current = window
+    wait_until("the large pictures in the file list", lambda: Screen(x.display).ink_rows(*window.screen_rect("List1")), 10)
+    centre = window.at(window.table.centre("imgView2"))
+    empty = Screen(x.display).pixel(*centre)
+
+    # A click on the first name and five presses of Down, 20 ms apart.
+    window.select_rows("List1", [0], None)
+    window.xdo.key(*["Down"] * 5)
+    picked = time.monotonic()
+    wait_until("the picked picture in the preview", lambda: not close_to(Screen(x.display).pixel(*centre), empty), 90)
+    log(f"picked picture shown {time.monotonic() - picked:.1f} s after the last of six picks")
+
+    # Ten more previews by key, the last four names selected, moved to the
+    # page list by Enter, and "Refresh": previews and thumbnails of pictures
+    # not decoded yet.
+    window.xdo.key(*["Down"] * 7, *["shift+Down"] * 3, "Return")
+    window.click_control("cmdRefresh")
+    time.sleep(0.5)
+    closed = time.monotonic()
+    close_like_window_manager(x.display, window.id)
+    try:
+        code = window.process.wait(60)
+    except subprocess.TimeoutExpired:
+        raise Failure("the program did not end within 60 s of WM_DELETE_WINDOW") from None
+    ended = time.monotonic() - closed
+    log(f"program ended {ended:.2f} s after its window was closed with decodes running")
+    expect_equal("the program's exit status", code, 0)
+    if ended > EXIT_BOUND_S:
+        raise Failure(f"the program ended {ended:.2f} s after its window closed, not within {EXIT_BOUND_S:g} s")
+    args.current = None
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
@@ -386,6 +456,7 @@ def main():
                if not k.startswith(("QT_", "XDG_", "WAYLAND", "DBUS_SESSION")) and k != "SESSION_MANAGER"}
         env.update(dirs, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", LC_ALL="C.UTF-8")
         args.log = os.path.join(root, "program.log")
+        args.env = env
         bind_characters(x.display, "".join(text for _, text in DESCRIPTIONS))
         try:
             first_run(args, x, env, dirs["HOME"], pictures)
@@ -397,6 +468,7 @@ def main():
                          kept_before + b"FilesDir=" + subfolder.encode() + b"/\r\n" + kept_after)
             for name in ("twm", "openbox"):
                 framed_run(args, x, env, dirs["HOME"], name)
+            busy_exit_run(args, x, root)
         except BaseException:
             report_failure(x.display, os.path.join(args.output, "e2e-road-failure.png"), args.log)
             raise
