@@ -3,6 +3,7 @@
 
 #include "board/jpegbounds.h"
 #include "board/pictureloader.h"
+#include "toolkit/folderlisting.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -140,10 +141,32 @@ bool makeFolder(const QString &path)
 
 QString cacheFolder()
 {
-    QString home = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (home.trimmed().isEmpty() || !QDir::isAbsolutePath(home))
-        home = QDir::homePath() + QStringLiteral("/.cache");
+    // Looked up afresh on every call, by the settings file's rule: a
+    // relative folder would put the cache wherever the process happens to
+    // be, and no HOME at all would put it at the root.
+    QString home = Toolkit::folderFromEnvironment("XDG_CACHE_HOME");
+    if (home.isEmpty()) {
+        const QString userHome = Toolkit::folderFromEnvironment("HOME");
+        if (userHome.isEmpty())
+            return QString();
+        home = userHome + QStringLiteral("/.cache");
+    }
     return QDir::cleanPath(home) + QStringLiteral("/thumbnails");
+}
+
+bool insideCache(const QString &picturePath)
+{
+    const QString folder = cacheFolder();
+    if (folder.isEmpty())
+        return false;
+    // Links are followed on both sides: a picture reached through a link
+    // into the cache is still one of its files.
+    const QFileInfo picture(picturePath);
+    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
+    const QString canonicalPicture = picture.canonicalFilePath();
+    const QString path = canonicalPicture.isEmpty() ? QDir::cleanPath(picture.absoluteFilePath()) : canonicalPicture;
+    const QString root = canonicalFolder.isEmpty() ? folder : canonicalFolder;
+    return path.startsWith(root + QLatin1Char('/'));
 }
 
 QByteArray pictureUri(const QString &picturePath)
@@ -161,9 +184,10 @@ QByteArray pictureUri(const QString &picturePath)
 QString cachePath(const QString &picturePath, int side)
 {
     const QByteArray uri = pictureUri(picturePath);
-    if (uri.isEmpty())
+    const QString folder = cacheFolder();
+    if (uri.isEmpty() || folder.isEmpty())
         return QString();
-    return cacheFolder() + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/')
+    return folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/')
         + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
 }
 
@@ -178,6 +202,8 @@ QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixe
     const QString name = QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex())
         + QStringLiteral(".png");
     const QString folder = cacheFolder();
+    if (folder.isEmpty())
+        return QImage();
     for (const int side : Sides) {
         // A folder's thumbnails are at most side pixels either way.
         if (side < targetDevicePixels.width() || side < targetDevicePixels.height())
@@ -309,10 +335,7 @@ int cacheSide(const QSize &picture, const QSize &targetDevicePixels)
 QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, const QSize &targetDevicePixels)
 {
     const int side = cacheSide(pictureUpright, targetDevicePixels);
-    if (side == 0)
-        return targetDevicePixels;
-    const QString folder = cacheFolder() + QLatin1Char('/');
-    if (QFileInfo(picturePath).absoluteFilePath().startsWith(folder))
+    if (side == 0 || cacheFolder().isEmpty() || insideCache(picturePath))
         return targetDevicePixels;
     return cacheSize(pictureUpright, side);
 }
@@ -325,7 +348,7 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
         return false;
     // The standard: no thumbnails of the thumbnails themselves.
     const QString folder = cacheFolder();
-    if (QFileInfo(picturePath).absoluteFilePath().startsWith(folder + QLatin1Char('/')))
+    if (folder.isEmpty() || insideCache(picturePath))
         return false;
     const QSize size = cacheSize(pictureUpright, side);
     // A decode one pixel short of the size (rounding) still makes the size.

@@ -15,9 +15,14 @@
 // safe on any thread; failures are silent, as both sources are only a help.
 namespace ThumbnailSources {
 
-// The shared cache's root: $XDG_CACHE_HOME/thumbnails, or ~/.cache/thumbnails
-// when that variable is unset, blank or not an absolute path.
+// The shared cache's root: $XDG_CACHE_HOME/thumbnails, or
+// $HOME/.cache/thumbnails when that variable is unset, relative or not
+// UTF-8. Empty when HOME is no better: then no cache is read or written.
 QString cacheFolder();
+
+// Whether the picture is one of the cache's own files, also when it is
+// reached through a symbolic link.
+bool insideCache(const QString &picturePath);
 
 // The file URI the cache knows the picture by, and the cache file of that
 // picture in the folder for thumbnails of at most side × side pixels.
