@@ -98,10 +98,26 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     const bool jpeg = JpegBounds::isJpeg(file.peek(2));
     if (jpeg && file.size() > maxJpegFileBytes)
         return failure(QCoreApplication::translate("PictureLoader", "too large to decode"));
+    // A picture that failed is not tried again until it changes.
+    if (const QString failed = ThumbnailSources::recordedFailure(path); !failed.isEmpty())
+        return failure(failed);
     if (QImage known = ThumbnailSources::knownThumbnail(path, file, targetDevicePixels); !known.isNull())
         return LoadedPicture{known, QString()};
     struct stat opened {};
     const bool stamped = ::fstat(file.handle(), &opened) == 0;
+    // A failure that is about the picture's content is recorded, once the
+    // file is known not to have changed meanwhile: a picture still being
+    // copied in fails now and shows later. A full-size load may fail where
+    // a scaled one would not, so only a scaled load records.
+    const auto unchanged = [&] {
+        struct stat now {};
+        return stamped && ::stat(QFile::encodeName(path).constData(), &now) == 0 && sameFile(opened, now);
+    };
+    const auto recorded = [&](const QString &reason) {
+        if (!targetDevicePixels.isEmpty() && file.error() == QFileDevice::NoError && unchanged())
+            ThumbnailSources::storeFailure(path, reason);
+        return failure(reason);
+    };
 
     // A JPEG's markers tell before decoding what the decoder would need;
     // a file that would take too long or too much memory is refused here.
@@ -114,7 +130,7 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
             return failure(file.errorString());
         const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes));
         if (!refusal.isEmpty())
-            return failure(refusal);
+            return recorded(refusal);
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         source = &buffer;
@@ -138,11 +154,11 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     QImage image;
     if (!reader.read(&image)) {
         if (!decoderScales && exceedsAllocationLimit(stored, reader.imageFormat())) {
-            return failure(QCoreApplication::translate(
+            return recorded(QCoreApplication::translate(
                 "PictureLoader", "The picture is too large to load (%1 × %2 pixels)")
                     .arg(stored.width()).arg(stored.height()));
         }
-        return failure(reader.errorString());
+        return recorded(reader.errorString());
     }
 
     if (!decoderScales) {
@@ -152,7 +168,6 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
     }
     // A picture still being copied in may decode half grey; only a file that
     // stayed the same while it was read is worth a cached thumbnail.
-    struct stat now {};
-    const bool unchanged = stamped && ::stat(QFile::encodeName(path).constData(), &now) == 0 && sameFile(opened, now);
-    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged), QString()};
+    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged()),
+                         QString()};
 }

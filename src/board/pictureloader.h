@@ -23,7 +23,9 @@ struct LoadedPicture
 // Pictures over QImageReader's allocation limit fail. Only a regular file is
 // read, and opening never waits (a FIFO fails at once); a JPEG whose markers
 // promise too many scans or too much decoder memory fails before decoding
-// (see jpegbounds.h). Safe on any thread.
+// (see jpegbounds.h). A picture that could not be decoded, or was refused,
+// is recorded in the thumbnail cache's fail folder and then fails at once
+// with the same reason until the file changes. Safe on any thread.
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels);
 
 // Opens path for reading without ever waiting, as loadPicture does: a FIFO,

@@ -64,6 +64,20 @@ QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, cons
 bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
                     const QSize &targetDevicePixels);
 
+// The fail record of the picture: the file that says, in the cache's fail
+// folder, that this program could not show it, and why.
+QString failurePath(const QString &picturePath);
+
+// Why the picture could not be shown when it was last tried, while its fail
+// record still matches the file (URI, modification time and size); an
+// empty text when it has none, or the file changed since.
+QString recordedFailure(const QString &picturePath);
+
+// Writes the picture's fail record with the reason, the same safe way as a
+// thumbnail. Nothing is written for a picture inside the cache itself.
+// Returns whether the record was written.
+bool storeFailure(const QString &picturePath, const QString &reason);
+
 // Stores the decode when `store` is set (the picture did not change while it
 // was decoded), then gives it back shrunk to just cover target.
 QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
