@@ -280,6 +280,84 @@ QByteArray withRepeatedLastScan(const QByteArray &jpeg, int scans)
     return jpeg.left(end) + jpeg.mid(lastScan, end - lastScan).repeated(scans - count) + jpeg.mid(end);
 }
 
+QByteArray emptyScans(const QSize &size, int scans, bool brokenLast)
+{
+    const QByteArray dcCounts("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
+    const QByteArray dcSymbols("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b", 12);
+    // AC symbols: only the runs of empty blocks, EOB0 to EOB14, four bits each.
+    QByteArray acCounts(16, '\0');
+    acCounts[3] = 15;
+    QByteArray acSymbols;
+    for (int r = 0; r < 15; ++r)
+        acSymbols += char(r << 4);
+
+    QByteArray jpeg("\xff\xd8", 2);
+    jpeg += jpegSegment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\x08'));
+    jpeg += jpegSegment(0xc2, QByteArray("\x08", 1) + be16(size.height()) + be16(size.width()) + "\x01\x01\x11"
+                                  + QByteArray(1, '\0'));
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x00') + dcCounts + dcSymbols);
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x10') + acCounts + acSymbols);
+    // Every DC difference is 0, code "00": all zero bytes.
+    const qint64 blocks = qint64((size.width() + 7) / 8) * ((size.height() + 7) / 8);
+    jpeg += jpegSegment(0xda, QByteArray("\x01\x01\x00\x00\x00\x00", 6));
+    jpeg += QByteArray(blocks * 2 / 8, '\0');
+    if (blocks * 2 % 8 != 0)
+        jpeg += char(0xff >> (blocks * 2 % 8));
+
+    BitWriter runs(BitOrder::JpegHighFirst);
+    for (qint64 left = blocks; left > 0;) {
+        const qint64 run = qMin<qint64>(left, 32767);
+        int r = 0;
+        while ((qint64(2) << r) <= run)
+            ++r;
+        runs.put(quint32(r), 4);
+        runs.put(quint32(run - (qint64(1) << r)), r);
+        left -= run;
+    }
+    const QByteArray empty = runs.finish();
+    for (int scan = 1; scan < scans; ++scan) {
+        const int k = (scan - 1) % 63 + 1;
+        const bool refining = scan > 63;
+        const bool broken = brokenLast && scan == scans - 1;
+        QByteArray header("\x01\x01", 2);
+        header += char(broken ? 0x01 : 0x00);
+        header += char(k);
+        header += char(k);
+        header += char(refining ? 0x10 : (scan - 1 + 63 < scans - 1 ? 0x01 : 0x00));
+        jpeg += jpegSegment(0xda, header) + empty;
+    }
+    return jpeg + QByteArray("\xff\xd9", 2);
+}
+
+QList<ScanScript> cameraProgression()
+{
+    return {
+        {"\x01\x02\x03", 0, 0, 0, 1}, {"\x01", 1, 5, 0, 2},  {"\x03", 1, 63, 0, 1}, {"\x02", 1, 63, 0, 1},
+        {"\x01", 6, 63, 0, 2},         {"\x01", 1, 63, 2, 1}, {"\x01\x02\x03", 0, 0, 1, 0},
+        {"\x03", 1, 63, 1, 0},         {"\x02", 1, 63, 1, 0}, {"\x01", 1, 63, 1, 0},
+    };
+}
+
+QByteArray jpegWithScans(const QSize &size, const QList<int> &sampling, bool progressive,
+                         const QList<ScanScript> &scans, qsizetype codedBytes)
+{
+    QByteArray frame("\x08", 1);
+    frame += be16(size.height()) + be16(size.width()) + char(sampling.size());
+    for (int c = 0; c < sampling.size(); ++c)
+        frame += QByteArray(1, char(c + 1)) + char(sampling.at(c)) + QByteArray(1, '\0');
+    QByteArray jpeg = QByteArray("\xff\xd8", 2) + jpegSegment(progressive ? 0xc2 : 0xc0, frame);
+    for (const ScanScript &scan : scans) {
+        QByteArray header(1, char(scan.components.size()));
+        for (const char id : scan.components)
+            header += QByteArray(1, id) + QByteArray(1, '\0');
+        header += char(scan.ss);
+        header += char(scan.se);
+        header += char(scan.ah << 4 | scan.al);
+        jpeg += jpegSegment(0xda, header) + QByteArray(codedBytes, '\0');
+    }
+    return jpeg + QByteArray("\xff\xd9", 2);
+}
+
 QList<CraftedPicture> craftedPictures()
 {
     const QString tooLarge = QStringLiteral("too large to decode");
@@ -300,5 +378,9 @@ QList<CraftedPicture> craftedPictures()
                                                            be16(65000) + be16(65000) + "\x03"),
          tooLarge},
         {"stray byte after the start marker", QStringLiteral("stray.jpg"), strayByte, tooLarge},
+        // Within every other bound, yet each scan goes over 134 million
+        // coefficients before the last one fails.
+        {"grey progressive JPEG of 11584 x 11584 in 100 scans, the last broken", QStringLiteral("rescanned.jpg"),
+         emptyScans(QSize(11584, 11584), 100, true), tooLarge},
     };
 }

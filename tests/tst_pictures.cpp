@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "board/jpegbounds.h"
 #include "board/pictureloader.h"
 #include "board/pictureprefetcher.h"
 #include "board/thumbnailsources.h"
@@ -184,6 +185,44 @@ private Q_SLOTS:
         const double secondSeconds = threadCpuSeconds() - again;
         QCOMPARE(second.error, picture.error);
         QVERIFY2(secondSeconds < 0.01, qPrintable(QString::number(secondSeconds)));
+    }
+
+    // The decode time estimated from a JPEG's markers lets camera photos
+    // through and stops files whose scans would each go over every block.
+    void decodeBudget_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("accepted");
+
+        const QSize camera(8192, 6144);
+        const QList<int> yuv420{0x22, 0x11, 0x11};
+        const qsizetype megabyte = 1024 * 1024;
+        QTest::newRow("50 MP baseline camera photo of 25 MB")
+            << jpegWithScans(camera, yuv420, false, {{"\x01\x02\x03", 0, 63, 0, 0}}, 25 * megabyte) << true;
+        QTest::newRow("50 MP progressive photo of 18 MB in ten scans")
+            << jpegWithScans(camera, yuv420, true, cameraProgression(), 18 * megabyte / 10) << true;
+        QTest::newRow("24 MP 4:4:4 progressive photo of 15 MB in ten scans")
+            << jpegWithScans(QSize(6000, 4000), {0x11, 0x11, 0x11}, true, cameraProgression(), 15 * megabyte / 10)
+            << true;
+        QTest::newRow("50 MP progressive photo of 60 MB")
+            << jpegWithScans(camera, yuv420, true, cameraProgression(), 6 * megabyte) << false;
+        QList<ScanScript> refining{{"\x01", 0, 0, 0, 0}};
+        for (int i = 0; i < 19; ++i)
+            refining.append({"\x01", 1, 63, 1, 0});
+        QTest::newRow("grey 11584 x 11584 refined over all coefficients 19 times")
+            << jpegWithScans(QSize(11584, 11584), {0x11}, true, refining, 64) << false;
+        QTest::newRow("grey 11584 x 11584 in 100 empty scans") << emptyScans(QSize(11584, 11584), 100, false) << false;
+        QTest::newRow("grey 4096 x 4096 in 100 empty scans") << emptyScans(QSize(4096, 4096), 100, false) << true;
+    }
+
+    void decodeBudget()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, accepted);
+        const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes), Slot);
+        QCOMPARE(refusal.isEmpty(), accepted);
+        if (!accepted)
+            QCOMPARE(refusal, QStringLiteral("too large to decode"));
     }
 
     // A record stands only for the file as it was when it failed.

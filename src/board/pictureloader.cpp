@@ -128,7 +128,7 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
         bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             return failure(file.errorString());
-        const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes));
+        const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes), targetDevicePixels);
         if (!refusal.isEmpty())
             return recorded(refusal);
         buffer.setData(bytes);
