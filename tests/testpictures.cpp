@@ -7,6 +7,8 @@
 #include <QPair>
 #include <QtEndian>
 
+#include <zlib.h>
+
 QImage twoHalves(const QSize &size)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -358,6 +360,40 @@ QByteArray jpegWithScans(const QSize &size, const QList<int> &sampling, bool pro
     return jpeg + QByteArray("\xff\xd9", 2);
 }
 
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray bytes(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), bytes.data());
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))),
+                          crc.data());
+    return bytes + body + crc;
+}
+
+QByteArray withPngChunks(const QByteArray &png, const QList<QByteArray> &chunks)
+{
+    const qsizetype afterHeader = 8 + 25;
+    return png.left(afterHeader) + chunks.join() + png.mid(afterHeader);
+}
+
+QByteArray pngClaiming(const QSize &size, int bitDepth, int colourType, bool interlaced)
+{
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(quint32(size.width()), header.data());
+    qToBigEndian<quint32>(quint32(size.height()), header.data() + 4);
+    header[8] = char(bitDepth);
+    header[9] = char(colourType);
+    header[12] = char(interlaced ? 1 : 0);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IEND", QByteArray());
+}
+
+QByteArray compressedText(qsizetype inflated)
+{
+    // qCompress puts the length in front of the zlib stream.
+    return pngChunk("zTXt", QByteArray("Comment\0\0", 9) + qCompress(QByteArray(inflated, 'a'), 9).mid(4));
+}
+
 QList<CraftedPicture> craftedPictures()
 {
     const QString tooLarge = QStringLiteral("too large to decode");
@@ -382,5 +418,9 @@ QList<CraftedPicture> craftedPictures()
         // coefficients before the last one fails.
         {"grey progressive JPEG of 11584 x 11584 in 100 scans, the last broken", QStringLiteral("rescanned.jpg"),
          emptyScans(QSize(11584, 11584), 100, true), tooLarge},
+        // Each text inflates to 8 MB, which the decoder would keep.
+        {"PNG named .jpg with 1000 compressed texts", QStringLiteral("texts.jpg"),
+         withPngChunks(encoded(twoHalves(QSize(40, 30)), "png"), QList<QByteArray>(1000, compressedText(8000000))),
+         QStringLiteral("too much metadata")},
     };
 }

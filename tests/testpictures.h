@@ -113,6 +113,16 @@ QList<ScanScript> cameraProgression();
 QByteArray jpegWithScans(const QSize &size, const QList<int> &sampling, bool progressive,
                          const QList<ScanScript> &scans, qsizetype codedBytes);
 
+// A PNG chunk with its length and checksum.
+QByteArray pngChunk(const char *type, const QByteArray &data);
+// `png` with the chunks put right after its header chunk.
+QByteArray withPngChunks(const QByteArray &png, const QList<QByteArray> &chunks);
+// A PNG that states the given header and holds no picture data: only for
+// what is read before decoding.
+QByteArray pngClaiming(const QSize &size, int bitDepth, int colourType, bool interlaced);
+// A zTXt chunk whose text inflates to `inflated` bytes.
+QByteArray compressedText(qsizetype inflated);
+
 struct CraftedPicture
 {
     const char *row;

@@ -2,10 +2,12 @@
 #include "board/jpegbounds.h"
 #include "board/pictureloader.h"
 #include "board/pictureprefetcher.h"
+#include "board/pngbounds.h"
 #include "board/thumbnailsources.h"
 #include "testpictures.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QTemporaryDir>
@@ -223,6 +225,43 @@ private Q_SLOTS:
         QCOMPARE(refusal.isEmpty(), accepted);
         if (!accepted)
             QCOMPARE(refusal, QStringLiteral("too large to decode"));
+    }
+
+    // A PNG is refused by its stated size, which it is decoded at in full,
+    // and by the metadata the decoder would read and inflate.
+    void pngBounds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason"); // empty: accepted
+
+        const QString tooLarge = QStringLiteral("too large to decode");
+        const QString tooMuch = QStringLiteral("too much metadata");
+        const QByteArray small = encoded(twoHalves(QSize(40, 30)), "png", Quality);
+        const QByteArray sixMegabytes(6 * 1024 * 1024, 'a');
+        const QByteArray nineMegabytes(9 * 1024 * 1024, 'a');
+        QTest::newRow("24 MP colour") << pngClaiming(QSize(6000, 4000), 8, 2, false) << QString();
+        QTest::newRow("24 MP colour, interlaced") << pngClaiming(QSize(6000, 4000), 8, 2, true) << QString();
+        QTest::newRow("48 MP colour") << pngClaiming(QSize(8000, 6000), 8, 2, false) << tooLarge;
+        QTest::newRow("36 MP colour, interlaced") << pngClaiming(QSize(6000, 6000), 8, 2, true) << tooLarge;
+        QTest::newRow("120 MP grey") << pngClaiming(QSize(12000, 10000), 8, 0, false) << tooLarge;
+        QTest::newRow("6 MB of text") << withPngChunks(small, {pngChunk("tEXt", QByteArray("Comment\0", 8) + sixMegabytes)})
+                                      << QString();
+        QTest::newRow("9 KB of text inflating to 9 MB")
+            << withPngChunks(small, {compressedText(nineMegabytes.size())}) << tooMuch;
+        QTest::newRow("9 MB in unknown chunks") << withPngChunks(small, {pngChunk("quUx", nineMegabytes)}) << tooMuch;
+        QTest::newRow("9 MB of animation frames") << withPngChunks(small, {pngChunk("fdAT", nineMegabytes)})
+                                                  << QString();
+    }
+
+    void pngBounds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QVERIFY(PngBounds::isPng(buffer.peek(8)));
+        QCOMPARE(PngBounds::refusal(PngBounds::layoutOf(buffer)), reason);
+        QCOMPARE(buffer.pos(), 0);
     }
 
     // A record stands only for the file as it was when it failed.

@@ -2,6 +2,7 @@
 #include "board/pictureloader.h"
 
 #include "board/jpegbounds.h"
+#include "board/pngbounds.h"
 #include "board/thumbnailsources.h"
 
 #include <QBuffer>
@@ -134,6 +135,11 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels)
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         source = &buffer;
+    } else if (PngBounds::isPng(file.peek(8))) {
+        // Whatever the name says: the reader goes by the content.
+        const QString refusal = PngBounds::refusal(PngBounds::layoutOf(file));
+        if (!refusal.isEmpty())
+            return recorded(refusal);
     }
 
     QImageReader reader(source);
