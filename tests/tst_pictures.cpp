@@ -244,8 +244,8 @@ private Q_SLOTS:
         QTest::newRow("48 MP colour") << pngClaiming(QSize(8000, 6000), 8, 2, false) << tooLarge;
         QTest::newRow("36 MP colour, interlaced") << pngClaiming(QSize(6000, 6000), 8, 2, true) << tooLarge;
         QTest::newRow("120 MP grey") << pngClaiming(QSize(12000, 10000), 8, 0, false) << tooLarge;
-        QTest::newRow("6 MB of text") << withPngChunks(small, {pngChunk("tEXt", QByteArray("Comment\0", 8) + sixMegabytes)})
-                                      << QString();
+        QTest::newRow("6 MB of text")
+            << withPngChunks(small, {pngChunk("tEXt", QByteArray("Comment\0", 8) + sixMegabytes)}) << QString();
         QTest::newRow("9 KB of text inflating to 9 MB")
             << withPngChunks(small, {compressedText(nineMegabytes.size())}) << tooMuch;
         QTest::newRow("9 MB in unknown chunks") << withPngChunks(small, {pngChunk("quUx", nineMegabytes)}) << tooMuch;
@@ -291,7 +291,7 @@ private Q_SLOTS:
         QFETCH(QSize, target);
         const QString folder = insideCache ? ThumbnailSources::cacheFolder() + QStringLiteral("/normal") : m_dir.path();
         QVERIFY(QDir().mkpath(folder));
-        const QString path = folder + QStringLiteral("/broken-") + QString::number(insideCache) + QStringLiteral(".png");
+        const QString path = folder + QStringLiteral("/broken%1.png").arg(int(insideCache));
         QVERIFY(writeFileBytes(path, QByteArray("\x89PNG\r\n\x1a\n broken")));
         QVERIFY(!loadPicture(path, target).ok());
         QVERIFY(!QFile::exists(failRecordOf(path)));

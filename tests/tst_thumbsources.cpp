@@ -236,7 +236,8 @@ private Q_SLOTS:
                 qputenv(name, QByteArray(value).replace('@', root));
         }
 
-        QCOMPARE(ThumbnailSources::cacheFolder(), expected.isEmpty() ? QString() : folder + QLatin1Char('/') + expected);
+        const QString cache = expected.isEmpty() ? QString() : folder + QLatin1Char('/') + expected;
+        QCOMPARE(ThumbnailSources::cacheFolder(), cache);
         const QString path = folder + QStringLiteral("/picture.jpg");
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
         const LoadedPicture loaded = loadPicture(path, Slot);

@@ -161,7 +161,8 @@ qint64 decodeNanoseconds(const JpegLayout &layout, const QSize &targetDevicePixe
     // largest of 1/2, 1/4 and 1/8 that still covers target.
     int denominator = 1;
     if (!targetDevicePixels.isEmpty()) {
-        const qint64 room = qMin(layout.width / targetDevicePixels.width(), layout.height / targetDevicePixels.height());
+        const int room = qMin(layout.width / targetDevicePixels.width(),
+                              layout.height / targetDevicePixels.height());
         while (denominator < 8 && 2 * denominator <= room)
             denominator *= 2;
     }

@@ -22,8 +22,9 @@ struct LoadedPicture
 // JPEG is scaled while it is decoded; other formats are decoded in full first.
 // Pictures over QImageReader's allocation limit fail. Only a regular file is
 // read, and opening never waits (a FIFO fails at once); a JPEG whose markers
-// promise too many scans or too much decoder memory fails before decoding
-// (see jpegbounds.h). A picture that could not be decoded, or was refused,
+// promise too many scans, too much decoder memory or over a second of
+// decoding fails before decoding (see jpegbounds.h), as does a PNG with too
+// much metadata or too many pixels (see pngbounds.h). A picture that could not be decoded, or was refused,
 // is recorded in the thumbnail cache's fail folder and then fails at once
 // with the same reason until the file changes. Safe on any thread.
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels);
