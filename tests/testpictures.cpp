@@ -282,7 +282,7 @@ QByteArray withRepeatedLastScan(const QByteArray &jpeg, int scans)
     return jpeg.left(end) + jpeg.mid(lastScan, end - lastScan).repeated(scans - count) + jpeg.mid(end);
 }
 
-QByteArray emptyScans(const QSize &size, int scans, bool brokenLast)
+QByteArray brokenLastScan(const QSize &size, int scans)
 {
     const QByteArray dcCounts("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
     const QByteArray dcSymbols("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b", 12);
@@ -320,42 +320,12 @@ QByteArray emptyScans(const QSize &size, int scans, bool brokenLast)
     for (int scan = 1; scan < scans; ++scan) {
         const int k = (scan - 1) % 63 + 1;
         const bool refining = scan > 63;
-        const bool broken = brokenLast && scan == scans - 1;
         QByteArray header("\x01\x01", 2);
-        header += char(broken ? 0x01 : 0x00);
+        header += char(scan == scans - 1 ? 0x01 : 0x00);
         header += char(k);
         header += char(k);
         header += char(refining ? 0x10 : (scan - 1 + 63 < scans - 1 ? 0x01 : 0x00));
         jpeg += jpegSegment(0xda, header) + empty;
-    }
-    return jpeg + QByteArray("\xff\xd9", 2);
-}
-
-QList<ScanScript> cameraProgression()
-{
-    return {
-        {"\x01\x02\x03", 0, 0, 0, 1}, {"\x01", 1, 5, 0, 2},  {"\x03", 1, 63, 0, 1}, {"\x02", 1, 63, 0, 1},
-        {"\x01", 6, 63, 0, 2},         {"\x01", 1, 63, 2, 1}, {"\x01\x02\x03", 0, 0, 1, 0},
-        {"\x03", 1, 63, 1, 0},         {"\x02", 1, 63, 1, 0}, {"\x01", 1, 63, 1, 0},
-    };
-}
-
-QByteArray jpegWithScans(const QSize &size, const QList<int> &sampling, bool progressive,
-                         const QList<ScanScript> &scans, qsizetype codedBytes)
-{
-    QByteArray frame("\x08", 1);
-    frame += be16(size.height()) + be16(size.width()) + char(sampling.size());
-    for (int c = 0; c < sampling.size(); ++c)
-        frame += QByteArray(1, char(c + 1)) + char(sampling.at(c)) + QByteArray(1, '\0');
-    QByteArray jpeg = QByteArray("\xff\xd8", 2) + jpegSegment(progressive ? 0xc2 : 0xc0, frame);
-    for (const ScanScript &scan : scans) {
-        QByteArray header(1, char(scan.components.size()));
-        for (const char id : scan.components)
-            header += QByteArray(1, id) + QByteArray(1, '\0');
-        header += char(scan.ss);
-        header += char(scan.se);
-        header += char(scan.ah << 4 | scan.al);
-        jpeg += jpegSegment(0xda, header) + QByteArray(codedBytes, '\0');
     }
     return jpeg + QByteArray("\xff\xd9", 2);
 }
@@ -377,14 +347,13 @@ QByteArray withPngChunks(const QByteArray &png, const QList<QByteArray> &chunks)
     return png.left(afterHeader) + chunks.join() + png.mid(afterHeader);
 }
 
-QByteArray pngClaiming(const QSize &size, int bitDepth, int colourType, bool interlaced)
+QByteArray pngClaiming(const QSize &size)
 {
     QByteArray header(13, '\0');
     qToBigEndian<quint32>(quint32(size.width()), header.data());
     qToBigEndian<quint32>(quint32(size.height()), header.data() + 4);
-    header[8] = char(bitDepth);
-    header[9] = char(colourType);
-    header[12] = char(interlaced ? 1 : 0);
+    header[8] = 8; // bits a sample
+    header[9] = 2; // RGB
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IEND", QByteArray());
 }
 
@@ -417,7 +386,7 @@ QList<CraftedPicture> craftedPictures()
         // Within every other bound, yet each scan goes over 134 million
         // coefficients before the last one fails.
         {"grey progressive JPEG of 11584 x 11584 in 100 scans, the last broken", QStringLiteral("rescanned.jpg"),
-         emptyScans(QSize(11584, 11584), 100, true), tooLarge},
+         brokenLastScan(QSize(11584, 11584), 100), tooLarge},
         // Each text inflates to 8 MB, which the decoder would keep.
         {"PNG named .jpg with 1000 compressed texts", QStringLiteral("texts.jpg"),
          withPngChunks(encoded(twoHalves(QSize(40, 30)), "png"), QList<QByteArray>(1000, compressedText(8000000))),

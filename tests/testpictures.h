@@ -93,33 +93,17 @@ QByteArray withRepeatedLastScan(const QByteArray &jpeg, int scans);
 
 // A grey progressive JPEG that decodes to flat grey: a DC scan, then one
 // scan for each AC coefficient in turn, each a run of empty blocks; after
-// the 63rd, coefficients are refined one bit further. With `brokenLast` the
-// last scan names a Huffman table that was never defined, so the decoder
-// fails only after reading all the others.
-QByteArray emptyScans(const QSize &size, int scans, bool brokenLast);
-
-// One scan of a JPEG: its components (numbered from 1), spectral band and
-// successive approximation bits.
-struct ScanScript
-{
-    QByteArray components;
-    int ss = 0, se = 0, ah = 0, al = 0;
-};
-// The progression libjpeg writes for a YCbCr picture: ten scans.
-QList<ScanScript> cameraProgression();
-// A JPEG of the given frame (sampling factors as 0xHV, one a component)
-// and scans, each followed by `codedBytes` of entropy data that mean
-// nothing: only for what is read before decoding.
-QByteArray jpegWithScans(const QSize &size, const QList<int> &sampling, bool progressive,
-                         const QList<ScanScript> &scans, qsizetype codedBytes);
+// the 63rd, coefficients are refined one bit further. The last scan names a
+// Huffman table that was never defined, so the decoder fails only after
+// reading all the others.
+QByteArray brokenLastScan(const QSize &size, int scans);
 
 // A PNG chunk with its length and checksum.
 QByteArray pngChunk(const char *type, const QByteArray &data);
 // `png` with the chunks put right after its header chunk.
 QByteArray withPngChunks(const QByteArray &png, const QList<QByteArray> &chunks);
-// A PNG that states the given header and holds no picture data: only for
-// what is read before decoding.
-QByteArray pngClaiming(const QSize &size, int bitDepth, int colourType, bool interlaced);
+// A colour PNG that states the given size and holds no picture data.
+QByteArray pngClaiming(const QSize &size);
 // A zTXt chunk whose text inflates to `inflated` bytes.
 QByteArray compressedText(qsizetype inflated);
 

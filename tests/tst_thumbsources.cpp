@@ -204,10 +204,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("absolute XDG_CACHE_HOME") << QByteArray("@/xdg") << QByteArray("@/home") << "xdg/thumbnails";
-        QTest::newRow("unset XDG_CACHE_HOME falls back to HOME")
-            << QByteArray("-") << QByteArray("@/home") << "home/.cache/thumbnails";
-        QTest::newRow("blank XDG_CACHE_HOME falls back to HOME")
-            << QByteArray("  ") << QByteArray("@/home") << "home/.cache/thumbnails";
         QTest::newRow("relative XDG_CACHE_HOME falls back to HOME")
             << QByteArray("xdg") << QByteArray("@/home") << "home/.cache/thumbnails";
         QTest::newRow("non-UTF-8 XDG_CACHE_HOME falls back to HOME")
