@@ -26,8 +26,9 @@ namespace PngBounds {
 
 // Far more than any camera or editor writes; about 0.1 s to inflate.
 constexpr qint64 MaxMetadataBytes = qint64(8) * 1024 * 1024;
-// A chunk costs the decoder a little even when empty.
-constexpr qint64 MaxChunks = 1 << 20;
+// A chunk costs the decoder a little even when empty, and this walk more:
+// about 0.3 us. A 100 MB picture in chunks of 1 KB has 100,000.
+constexpr qint64 MaxChunks = 1 << 18;
 
 // Costs of a pixel on the machine the JPEG bounds were measured on: the
 // decoder cannot scale while decoding, so every pixel is inflated, decoded
