@@ -127,6 +127,7 @@ JpegLayout layoutOf(const QByteArray &bytes)
                     }
                 }
             }
+            // A refining AC scan (Ss > 0, Ah > 0) also pays for its band.
             const qsizetype spectrum = payload + 1 + 2 * qsizetype(scanComponents);
             int band = 0;
             if (spectrum + 2 < end && quint8(bytes.at(spectrum)) > 0 && (quint8(bytes.at(spectrum + 2)) >> 4) > 0)
