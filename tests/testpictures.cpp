@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <zlib.h>
 
 QImage twoHalves(const QSize &size)
 {
@@ -319,6 +320,87 @@ QByteArray withRepeatedLastScan(const QByteArray &jpeg, int scans)
     return jpeg.left(end) + jpeg.mid(lastScan, end - lastScan).repeated(scans - count) + jpeg.mid(end);
 }
 
+QByteArray brokenLastScan(const QSize &size, int scans)
+{
+    const QByteArray dcCounts("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
+    const QByteArray dcSymbols("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b", 12);
+    // AC symbols: only the runs of empty blocks, EOB0 to EOB14, four bits each.
+    QByteArray acCounts(16, '\0');
+    acCounts[3] = 15;
+    QByteArray acSymbols;
+    for (int r = 0; r < 15; ++r)
+        acSymbols += char(r << 4);
+
+    QByteArray jpeg("\xff\xd8", 2);
+    jpeg += jpegSegment(0xdb, QByteArray(1, '\0') + QByteArray(64, '\x08'));
+    jpeg += jpegSegment(0xc2, QByteArray("\x08", 1) + be16(size.height()) + be16(size.width()) + "\x01\x01\x11"
+                                  + QByteArray(1, '\0'));
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x00') + dcCounts + dcSymbols);
+    jpeg += jpegSegment(0xc4, QByteArray(1, '\x10') + acCounts + acSymbols);
+    // Every DC difference is 0, code "00": all zero bytes.
+    const qint64 blocks = qint64((size.width() + 7) / 8) * ((size.height() + 7) / 8);
+    jpeg += jpegSegment(0xda, QByteArray("\x01\x01\x00\x00\x00\x00", 6));
+    jpeg += QByteArray(blocks * 2 / 8, '\0');
+    if (blocks * 2 % 8 != 0)
+        jpeg += char(0xff >> (blocks * 2 % 8));
+
+    BitWriter runs(BitOrder::JpegHighFirst);
+    for (qint64 left = blocks; left > 0;) {
+        const qint64 run = qMin<qint64>(left, 32767);
+        int r = 0;
+        while ((qint64(2) << r) <= run)
+            ++r;
+        runs.put(quint32(r), 4);
+        runs.put(quint32(run - (qint64(1) << r)), r);
+        left -= run;
+    }
+    const QByteArray empty = runs.finish();
+    for (int scan = 1; scan < scans; ++scan) {
+        const int k = (scan - 1) % 63 + 1;
+        const bool refining = scan > 63;
+        QByteArray header("\x01\x01", 2);
+        header += char(scan == scans - 1 ? 0x01 : 0x00);
+        header += char(k);
+        header += char(k);
+        header += char(refining ? 0x10 : (scan - 1 + 63 < scans - 1 ? 0x01 : 0x00));
+        jpeg += jpegSegment(0xda, header) + empty;
+    }
+    return jpeg + QByteArray("\xff\xd9", 2);
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray bytes(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), bytes.data());
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))),
+                          crc.data());
+    return bytes + body + crc;
+}
+
+QByteArray withPngChunks(const QByteArray &png, const QList<QByteArray> &chunks)
+{
+    const qsizetype afterHeader = 8 + 25;
+    return png.left(afterHeader) + chunks.join() + png.mid(afterHeader);
+}
+
+QByteArray pngClaiming(const QSize &size)
+{
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(quint32(size.width()), header.data());
+    qToBigEndian<quint32>(quint32(size.height()), header.data() + 4);
+    header[8] = 8; // bits a sample
+    header[9] = 2; // RGB
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IEND", QByteArray());
+}
+
+QByteArray compressedText(qsizetype inflated)
+{
+    // qCompress puts the length in front of the zlib stream.
+    return pngChunk("zTXt", QByteArray("Comment\0\0", 9) + qCompress(QByteArray(inflated, 'a'), 9).mid(4));
+}
+
 QList<CraftedPicture> craftedPictures()
 {
     const QString tooLarge = QStringLiteral("too large to decode");
@@ -339,5 +421,13 @@ QList<CraftedPicture> craftedPictures()
                                                            be16(65000) + be16(65000) + "\x03"),
          tooLarge},
         {"stray byte after the start marker", QStringLiteral("stray.jpg"), strayByte, tooLarge},
+        // Within every other bound, yet each scan goes over 134 million
+        // coefficients before the last one fails.
+        {"grey progressive JPEG of 11584 x 11584 in 100 scans, the last broken", QStringLiteral("rescanned.jpg"),
+         brokenLastScan(QSize(11584, 11584), 100), tooLarge},
+        // Each text inflates to 8 MB, which the decoder would keep.
+        {"PNG named .jpg with 1000 compressed texts", QStringLiteral("texts.jpg"),
+         withPngChunks(encoded(twoHalves(QSize(40, 30)), "png"), QList<QByteArray>(1000, compressedText(8000000))),
+         QStringLiteral("too much metadata")},
     };
 }

@@ -96,6 +96,22 @@ QByteArray progressiveClaiming(const QSize &size, int components);
 // every pass goes over the whole picture again.
 QByteArray withRepeatedLastScan(const QByteArray &jpeg, int scans);
 
+// A grey progressive JPEG that decodes to flat grey: a DC scan, then one
+// scan for each AC coefficient in turn, each a run of empty blocks; after
+// the 63rd, coefficients are refined one bit further. The last scan names a
+// Huffman table that was never defined, so the decoder fails only after
+// reading all the others.
+QByteArray brokenLastScan(const QSize &size, int scans);
+
+// A PNG chunk with its length and checksum.
+QByteArray pngChunk(const char *type, const QByteArray &data);
+// `png` with the chunks put right after its header chunk.
+QByteArray withPngChunks(const QByteArray &png, const QList<QByteArray> &chunks);
+// A colour PNG that states the given size and holds no picture data.
+QByteArray pngClaiming(const QSize &size);
+// A zTXt chunk whose text inflates to `inflated` bytes.
+QByteArray compressedText(qsizetype inflated);
+
 struct CraftedPicture
 {
     const char *row;

@@ -2,24 +2,46 @@
 #include "board/decodestop.h"
 #include "board/pictureloader.h"
 #include "board/pictureprefetcher.h"
+#include "board/thumbnailsources.h"
 #include "testpictures.h"
 #include "testsupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QTest>
 #include <QThread>
+#include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <ctime>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
 const QSize Slot(125, 113);
 // Every picture here is written at this quality; for PNG it sets the compression.
 const int Quality = 90;
+
+// The CPU time of this thread: a bound on a load that runs on it holds on a
+// busy machine too.
+double threadCpuSeconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// Where the thumbnail standard puts the picture's fail record.
+QString failRecordOf(const QString &path)
+{
+    const QByteArray uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toUtf8();
+    return qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/thumbnails/fail/kelvane-" KELVANE_VERSION "/")
+        + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+}
 
 } // namespace
 
@@ -43,6 +65,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        // A cache of this run's own: fail records of earlier runs must not answer.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
     }
 
     void loads_data()
@@ -94,36 +118,100 @@ private Q_SLOTS:
         QVERIFY(isBluish(picture.image.pixelColor(expected.width() * 3 / 4, middle)));
     }
 
+    // A failure about the picture's content is recorded and answers the
+    // next load at once; one about the file or the user is not.
     void fails_data()
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason"); // empty: any
+        QTest::addColumn<bool>("recorded");
 
         const QByteArray png = encoded(twoHalves(QSize(400, 300)), "png", Quality);
-        QTest::newRow("missing file") << "missing.jpg" << QByteArray();
-        QTest::newRow("zero-byte .jpg") << "empty.jpg" << QByteArray("");
-        QTest::newRow("text named .jpg") << "notes.jpg" << QByteArray("Holiday notes\r\n");
-        QTest::newRow("HTML page")
-            << "index.html" << QByteArray("<html><body><img src=\"a.jpg\"></body></html>\r\n");
-        QTest::newRow("BMP claiming 60000 x 60000") << "huge.bmp" << bmpClaiming(60000, 60000);
-        QTest::newRow("BMP over the allocation limit") << "large.bmp" << bmpClaiming(9000, 9000);
+        QTest::newRow("missing file") << "missing.jpg" << QByteArray() << QString() << false;
+        QTest::newRow("zero-byte .jpg") << "empty.jpg" << QByteArray("") << QString() << false;
+        QTest::newRow("unreadable file") << "locked.jpg" << encoded(twoHalves(QSize(40, 30)), "jpeg")
+                                         << QString() << false;
+        QTest::newRow("text named .jpg") << "notes.jpg" << QByteArray("Holiday notes\r\n") << QString() << true;
+        QTest::newRow("HTML page") << "index.html"
+                                   << QByteArray("<html><body><img src=\"a.jpg\"></body></html>\r\n")
+                                   << QString() << true;
+        QTest::newRow("BMP claiming 60000 x 60000") << "huge.bmp" << bmpClaiming(60000, 60000) << QString() << true;
+        QTest::newRow("BMP over the allocation limit") << "large.bmp" << bmpClaiming(9000, 9000) << QString() << true;
         QTest::newRow("GIF cut off after its header")
-            << "cut.gif" << twoHalvesGif(QSize(40, 30)).left(30);
-        QTest::newRow("PNG cut at a third") << "cut.png" << png.left(png.size() / 3);
+            << "cut.gif" << twoHalvesGif(QSize(40, 30)).left(30) << QString() << true;
+        QTest::newRow("PNG cut at a third") << "cut.png" << png.left(png.size() / 3) << QString() << true;
+        // Decoded in full, at 25 ns a pixel.
+        QTest::newRow("PNG of 48 MP") << "wide.png" << pngClaiming(QSize(8000, 6000))
+                                      << "too large to decode" << true;
+        QTest::newRow("PNG with 9 MB of unknown chunks")
+            << "chunks.png" << withPngChunks(png, {pngChunk("quUx", QByteArray(9 << 20, 'a'))})
+            << "too much metadata" << true;
+        for (const CraftedPicture &file : craftedPictures())
+            QTest::newRow(file.row) << file.name << file.bytes << file.reason << true;
     }
 
     void fails()
     {
         QFETCH(QString, fileName);
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QFETCH(bool, recorded);
         const QString path = bytes.isNull() ? m_dir.filePath(fileName) : write(fileName, bytes);
+        if (fileName == QLatin1String("locked.jpg")) {
+            if (::geteuid() == 0)
+                QSKIP("root reads any file");
+            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        }
 
+        const double start = threadCpuSeconds();
         const LoadedPicture picture = loadPicture(path, Slot);
+        const double firstSeconds = threadCpuSeconds() - start;
 
         QVERIFY(!picture.ok());
         QVERIFY(picture.image.isNull());
         QVERIFY(!picture.error.trimmed().isEmpty());
         QVERIFY2(!picture.error.contains(fileName), qPrintable(picture.error));
+        QVERIFY2(picture.error.contains(reason), qPrintable(picture.error));
+        QVERIFY2(firstSeconds < 1, qPrintable(QString::number(firstSeconds)));
+        const QString record = failRecordOf(path);
+        QCOMPARE(QFile::exists(record), recorded);
+        if (!recorded)
+            return;
+        const QImage stored(record, "png");
+        QCOMPARE(stored.text(QStringLiteral("Thumb::URI")), QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+        QCOMPARE(stored.text(QStringLiteral("Thumb::MTime")),
+                 QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
+        QCOMPARE(stored.text(QStringLiteral("Thumb::Size")), QString::number(bytes.size()));
+
+        // Answered from the record, with the same reason.
+        const double again = threadCpuSeconds();
+        const LoadedPicture second = loadPicture(path, Slot);
+        const double secondSeconds = threadCpuSeconds() - again;
+        QCOMPARE(second.error, picture.error);
+        QVERIFY2(secondSeconds < 0.01, qPrintable(QString::number(secondSeconds)));
+    }
+
+    // A record stands only for the file as it was when it failed.
+    void changedFileIsTriedAgain()
+    {
+        const QString path = write("changed.jpg", QByteArray("not yet a picture"));
+        QVERIFY(!loadPicture(path, Slot).ok());
+        QVERIFY(QFile::exists(failRecordOf(path)));
+        write("changed.jpg", encoded(twoHalves(QSize(800, 600)), "jpeg", Quality));
+        const LoadedPicture picture = loadPicture(path, Slot);
+        QVERIFY2(picture.ok(), qPrintable(picture.error));
+    }
+
+    // The cache's own files are never recorded.
+    void noFailRecordInsideTheCache()
+    {
+        const QString folder = ThumbnailSources::cacheFolder() + QStringLiteral("/normal");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/broken.png");
+        QVERIFY(writeFileBytes(path, QByteArray("\x89PNG\r\n\x1a\n broken")));
+        QVERIFY(!loadPicture(path, Slot).ok());
+        QVERIFY(!QFile::exists(failRecordOf(path)));
     }
 
     void folderIsNotAPicture()

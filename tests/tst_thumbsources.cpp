@@ -13,6 +13,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -45,12 +48,24 @@ class TestThumbSources : public QObject
 
 private:
     QTemporaryDir m_dir;
+    QByteArray m_home;
+    QString m_startFolder;
+    int m_rows = 0;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
+        m_home = qgetenv("HOME");
+        m_startFolder = QDir::currentPath();
+    }
+
+    void cleanup()
+    {
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
+        qputenv("HOME", m_home);
+        QDir::setCurrent(m_startFolder);
     }
 
     // The picture is flat red; a cached or EXIF thumbnail is red on the left
@@ -160,6 +175,75 @@ private Q_SLOTS:
         QVERIFY(loadPicture(cached, QSize(100, 75)).ok());
         QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files).size(), 1);
         QVERIFY(QDir(ThumbnailSources::cacheFolder() + QStringLiteral("/normal")).isEmpty());
+    }
+
+    // Where the cache lives, by the settings file's rule. "-" leaves a
+    // variable unset; "@" stands for a fresh folder; the expected folder
+    // is relative to it.
+    void cacheFolderRules_data()
+    {
+        QTest::addColumn<QByteArray>("xdgCacheHome");
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("absolute XDG_CACHE_HOME") << QByteArray("@/xdg") << QByteArray("@/home") << "xdg/thumbnails";
+        QTest::newRow("relative XDG_CACHE_HOME falls back to HOME")
+            << QByteArray("xdg") << QByteArray("@/home") << "home/.cache/thumbnails";
+        QTest::newRow("non-UTF-8 XDG_CACHE_HOME falls back to HOME")
+            << QByteArray("@/caf\xe9") << QByteArray("@/home") << "home/.cache/thumbnails";
+        QTest::newRow("relative HOME: no cache") << QByteArray("-") << QByteArray("relhome") << QString();
+        QTest::newRow("unset HOME: no cache") << QByteArray("-") << QByteArray("-") << QString();
+        QTest::newRow("relative HOME, absolute XDG_CACHE_HOME")
+            << QByteArray("@/xdg") << QByteArray("relhome") << "xdg/thumbnails";
+    }
+
+    void cacheFolderRules()
+    {
+        QFETCH(QByteArray, xdgCacheHome);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, expected);
+        // The pictures' folder is the current folder, where a relative
+        // HOME would have put the cache.
+        const QString folder = m_dir.filePath(QStringLiteral("rules-") + QString::number(++m_rows));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QDir::setCurrent(folder));
+        const QByteArray root = QFile::encodeName(folder);
+        for (const auto &[name, value] : {std::pair{"XDG_CACHE_HOME", xdgCacheHome}, std::pair{"HOME", home}}) {
+            if (value == "-")
+                qunsetenv(name);
+            else
+                qputenv(name, QByteArray(value).replace('@', root));
+        }
+
+        const QString cache = expected.isEmpty() ? QString() : folder + QLatin1Char('/') + expected;
+        QCOMPARE(ThumbnailSources::cacheFolder(), cache);
+        const QString path = folder + QStringLiteral("/picture.jpg");
+        QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
+        const LoadedPicture loaded = loadPicture(path, Slot);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.error));
+        QCOMPARE(loaded.image.size(), QSize(148, 111));
+        QCOMPARE(QFile::exists(ThumbnailSources::cachePath(path, 256)), !expected.isEmpty());
+        // Nothing but the picture and the cache where it belongs.
+        QStringList made = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        made.removeOne(QStringLiteral("picture.jpg"));
+        QCOMPARE(made, expected.isEmpty() ? QStringList() : QStringList{expected.section(QLatin1Char('/'), 0, 0)});
+    }
+
+    // A picture reached through a symbolic link into the cache is still
+    // one of the cache's files.
+    void linkIntoCacheIsNotCached()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("linked.jpg"));
+        QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
+        QVERIFY(loadPicture(path, Slot).ok());
+        const QString cached = ThumbnailSources::cachePath(path, 256);
+        QVERIFY(QFile::exists(cached));
+        const QString link = m_dir.filePath(QStringLiteral("link-to-cache.png"));
+        QVERIFY(QFile::link(cached, link));
+
+        QVERIFY(loadPicture(link, QSize(100, 75)).ok());
+        QVERIFY(!QFile::exists(ThumbnailSources::cachePath(link, 128)));
+        QVERIFY(!QFile::exists(ThumbnailSources::cachePath(link, 256)));
     }
 
     // The cache is only a help: when it cannot be written the picture still

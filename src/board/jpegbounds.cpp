@@ -62,8 +62,16 @@ JpegLayout layoutOf(const QByteArray &bytes)
     JpegLayout layout;
     int firstScanComponents = 0;
     int maxH = 1, maxV = 1;
-    struct Sampling { int h = 1, v = 1; };
+    struct Sampling { int id = 0, h = 1, v = 1; };
     QList<Sampling> sampling;
+    // Blocks of a component, padded to whole MCUs.
+    const auto blocksOf = [&](const Sampling &s) {
+        const qint64 mcuColumns = (qint64(layout.width) + 8 * maxH - 1) / (8 * maxH);
+        const qint64 mcuRows = (qint64(layout.height) + 8 * maxV - 1) / (8 * maxV);
+        return mcuColumns * s.h * mcuRows * s.v;
+    };
+    qint64 picoseconds = 0;
+    qint64 codedBytes = 0;
 
     qsizetype at = 2;
     const qsizetype size = bytes.size();
@@ -96,7 +104,7 @@ JpegLayout layoutOf(const QByteArray &bytes)
             layout.components = quint8(bytes.at(payload + 5));
             for (int c = 0; c < layout.components && payload + 6 + 3 * c + 2 < end; ++c) {
                 const int factors = quint8(bytes.at(payload + 6 + 3 * c + 1));
-                const Sampling s{qMax(factors >> 4, 1), qMax(factors & 15, 1)};
+                const Sampling s{quint8(bytes.at(payload + 6 + 3 * c)), qMax(factors >> 4, 1), qMax(factors & 15, 1)};
                 maxH = qMax(maxH, s.h);
                 maxV = qMax(maxV, s.v);
                 sampling << s;
@@ -104,36 +112,73 @@ JpegLayout layoutOf(const QByteArray &bytes)
         }
         at = end;
         if (marker == 0xda) {
-            if (++layout.scans == 1 && length >= 3)
-                firstScanComponents = quint8(bytes.at(payload));
+            const int scanComponents = length >= 3 ? quint8(bytes.at(payload)) : 0;
+            if (++layout.scans == 1)
+                firstScanComponents = scanComponents;
             if (layout.scans > MaxScans)
                 break;
+            qint64 blocks = 0;
+            for (int c = 0; c < scanComponents && payload + 1 + 2 * c < end; ++c) {
+                const int id = quint8(bytes.at(payload + 1 + 2 * c));
+                for (const Sampling &s : sampling) {
+                    if (s.id == id) {
+                        blocks += blocksOf(s);
+                        break;
+                    }
+                }
+            }
+            // A refining AC scan (Ss > 0, Ah > 0) also pays for its band.
+            const qsizetype spectrum = payload + 1 + 2 * qsizetype(scanComponents);
+            int band = 0;
+            if (spectrum + 2 < end && quint8(bytes.at(spectrum)) > 0 && (quint8(bytes.at(spectrum + 2)) >> 4) > 0)
+                band = qMax(0, quint8(bytes.at(spectrum + 1)) - quint8(bytes.at(spectrum)) + 1);
+            picoseconds += blocks * (ScanBlockPicoseconds + band * RefinedCoefficientPicoseconds);
             // A sequential picture whose first scan holds every component is
             // decoded row by row from that scan; the decoder stops with an
             // error at any scan after it, so the rest need not be read.
-            if (layout.scans == 1 && !layout.progressive && firstScanComponents >= layout.components)
+            if (layout.scans == 1 && !layout.progressive && firstScanComponents >= layout.components) {
+                codedBytes += size - at;
                 break;
-            at = endOfEntropyData(bytes, at);
+            }
+            const qsizetype coded = endOfEntropyData(bytes, at);
+            codedBytes += coded - at;
+            at = coded;
         }
     }
 
     layout.buffered = layout.progressive || (layout.components > 0 && firstScanComponents > 0
                                               && firstScanComponents < layout.components);
-    // Blocks of each component, padded to whole MCUs, 64 coefficients of
-    // two bytes each.
-    const qint64 mcuColumns = (qint64(layout.width) + 8 * maxH - 1) / (8 * maxH);
-    const qint64 mcuRows = (qint64(layout.height) + 8 * maxV - 1) / (8 * maxV);
+    // 64 coefficients of two bytes each a block.
     for (const Sampling &s : sampling)
-        layout.coefficientBytes += mcuColumns * s.h * mcuRows * s.v * 64 * 2;
+        layout.coefficientBytes += blocksOf(s) * 64 * 2;
+    picoseconds += codedBytes * (layout.progressive ? ProgressiveBytePicoseconds : SequentialBytePicoseconds);
+    layout.scanNanoseconds = picoseconds / 1000;
     return layout;
 }
 
-QString refusal(const JpegLayout &layout)
+qint64 decodeNanoseconds(const JpegLayout &layout, const QSize &targetDevicePixels)
+{
+    // The decoder's own scaling, as the image reader chooses it: the
+    // largest of 1/2, 1/4 and 1/8 that still covers target.
+    int denominator = 1;
+    if (!targetDevicePixels.isEmpty()) {
+        const int room = qMin(layout.width / targetDevicePixels.width(),
+                              layout.height / targetDevicePixels.height());
+        while (denominator < 8 && 2 * denominator <= room)
+            denominator *= 2;
+    }
+    const qint64 output = ((qint64(layout.width) + denominator - 1) / denominator)
+        * ((qint64(layout.height) + denominator - 1) / denominator);
+    return layout.scanNanoseconds + output * OutputPixelPicoseconds / 1000;
+}
+
+QString refusal(const JpegLayout &layout, const QSize &targetDevicePixels)
 {
     if (layout.scans > MaxScans)
         return QCoreApplication::translate("PictureLoader", "too many scans");
     if ((layout.buffered && layout.coefficientBytes > MaxCoefficientBytes)
-        || qint64(layout.width) * layout.height > MaxPixels)
+        || qint64(layout.width) * layout.height > MaxPixels
+        || decodeNanoseconds(layout, targetDevicePixels) > MaxDecodeNanoseconds)
         return QCoreApplication::translate("PictureLoader", "too large to decode");
     return QString();
 }

@@ -3,6 +3,7 @@
 
 #include "board/decodestop.h"
 #include "board/jpegbounds.h"
+#include "board/pngbounds.h"
 #include "board/thumbnailsources.h"
 
 #include <QBuffer>
@@ -108,6 +109,9 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     const bool jpeg = JpegBounds::isJpeg(file.peek(2));
     if (jpeg && file.size() > maxJpegFileBytes)
         return failure(QCoreApplication::translate("PictureLoader", "too large to decode"));
+    // A picture that failed is not tried again until it changes.
+    if (const QString failed = ThumbnailSources::recordedFailure(path); !failed.isEmpty())
+        return failure(failed);
     if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels); !cached.isNull())
         return LoadedPicture{cached, QString()};
     if (firstLookWanted && jpeg) {
@@ -116,6 +120,19 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     }
     struct stat opened {};
     const bool stamped = ::fstat(file.handle(), &opened) == 0;
+    // A failure that is about the picture's content is recorded, once the
+    // file is known not to have changed meanwhile: a picture still being
+    // copied in fails now and shows later. A full-size load may fail where
+    // a scaled one would not, so only a scaled load records.
+    const auto unchanged = [&] {
+        struct stat now {};
+        return stamped && ::stat(QFile::encodeName(path).constData(), &now) == 0 && sameFile(opened, now);
+    };
+    const auto recorded = [&](const QString &reason) {
+        if (!targetDevicePixels.isEmpty() && file.error() == QFileDevice::NoError && unchanged())
+            ThumbnailSources::storeFailure(path, reason);
+        return failure(reason);
+    };
 
     // A JPEG's markers tell before decoding what the decoder would need;
     // a file that would take too long or too much memory is refused here.
@@ -126,12 +143,17 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             return failure(file.errorString());
-        const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes));
+        const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes), targetDevicePixels);
         if (!refusal.isEmpty())
-            return failure(refusal);
+            return recorded(refusal);
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         source = &buffer;
+    } else if (PngBounds::isPng(file.peek(8))) {
+        // Whatever the name says: the reader goes by the content.
+        const QString refusal = PngBounds::refusal(PngBounds::layoutOf(file));
+        if (!refusal.isEmpty())
+            return recorded(refusal);
     }
 
     StoppableDevice stoppable(source, stop);
@@ -155,11 +177,11 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         if (stoppable.stopRequested())
             return stopped();
         if (!decoderScales && exceedsAllocationLimit(stored, reader.imageFormat())) {
-            return failure(QCoreApplication::translate(
+            return recorded(QCoreApplication::translate(
                 "PictureLoader", "The picture is too large to load (%1 × %2 pixels)")
                     .arg(stored.width()).arg(stored.height()));
         }
-        return failure(reader.errorString());
+        return recorded(reader.errorString());
     }
 
     if (!decoderScales) {
@@ -173,9 +195,8 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         return stopped();
     // A picture still being copied in may decode half grey; only a file that
     // stayed the same while it was read is worth a cached thumbnail.
-    struct stat now {};
-    const bool unchanged = stamped && ::stat(QFile::encodeName(path).constData(), &now) == 0 && sameFile(opened, now);
-    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged), QString()};
+    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged()),
+                         QString()};
 }
 
 } // namespace

@@ -27,10 +27,14 @@ struct LoadedPicture
 // JPEG is scaled while it is decoded; other formats are decoded in full first.
 // Pictures over QImageReader's allocation limit fail. Only a regular file is
 // read, and opening never waits (a FIFO fails at once); a JPEG whose markers
-// promise too many scans or too much decoder memory fails before decoding
-// (see jpegbounds.h). Safe on any thread. Once stop (which may be null) or
-// every decode is asked to stop, the decode ends at its next read and fails;
-// nothing of it is cached.
+// promise too many scans, too much decoder memory or over a second of
+// decoding fails before decoding (see jpegbounds.h), as does a PNG with too
+// much metadata or too many pixels (see pngbounds.h). A picture that could not
+// be decoded, or was refused, is recorded in the thumbnail cache's fail folder
+// and then fails at once with the same reason until the file changes. Safe on
+// any thread. Once stop (which may be null) or every decode is asked to stop,
+// the decode ends at its next read and fails; nothing of it is cached, and no
+// fail record is written.
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop = nullptr);
 
 // As loadPicture, but a JPEG's EXIF thumbnail that is sharp enough for target

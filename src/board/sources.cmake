@@ -4,6 +4,7 @@ target_sources(kelvane_core PRIVATE
     board/jpegbounds.h board/jpegbounds.cpp
     board/pictureloader.h board/pictureloader.cpp
     board/pictureprefetcher.h board/pictureprefetcher.cpp
+    board/pngbounds.h board/pngbounds.cpp
     board/previewloader.h board/previewloader.cpp
     board/slotgeometry.h board/slotgeometry.cpp
     board/thumbnailsources.h board/thumbnailsources.cpp

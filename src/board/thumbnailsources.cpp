@@ -3,8 +3,10 @@
 
 #include "board/jpegbounds.h"
 #include "board/pictureloader.h"
+#include "toolkit/folderlisting.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -125,6 +127,18 @@ struct ExifDeleter
     void operator()(ExifData *data) const { exif_data_unref(data); }
 };
 
+// Fail records are kept per program and version, as the standard asks: a
+// later version may show what this one could not.
+const QLatin1String FailFolder("fail/kelvane-" KELVANE_VERSION);
+const QString ReasonKey = QStringLiteral("Kelvane::Reason");
+// A fail record is an empty picture with a few texts.
+constexpr qint64 LargestFailRecord = 64 * 1024;
+
+QString hashedName(const QByteArray &uri)
+{
+    return QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+}
+
 // Makes the folder and any missing parents, each of mode 0700.
 bool makeFolder(const QString &path)
 {
@@ -136,14 +150,58 @@ bool makeFolder(const QString &path)
     return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
 }
 
+// Writes the image as `name` into `folder` of the cache, made as needed.
+// Readers may look at any moment: the file appears whole or not at all.
+bool writeCacheFile(const QString &folder, const QString &name, const QImage &image)
+{
+    if (!makeFolder(folder))
+        return false;
+    QTemporaryFile temporary(folder + QStringLiteral("/kelvane-XXXXXX.png"));
+    if (!temporary.open())
+        return false;
+    QImageWriter writer(&temporary, "png");
+    writer.setQuality(80); // light compression: the write costs less than the decode
+    if (!writer.write(image) || !temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || !temporary.flush())
+        return false;
+    temporary.close();
+    const QString target = folder + QLatin1Char('/') + name;
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        return false;
+    temporary.setAutoRemove(false);
+    return true;
+}
+
 } // namespace
 
 QString cacheFolder()
 {
-    QString home = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (home.trimmed().isEmpty() || !QDir::isAbsolutePath(home))
-        home = QDir::homePath() + QStringLiteral("/.cache");
+    // Looked up afresh on every call, by the settings file's rule: a
+    // relative folder would put the cache wherever the process happens to
+    // be, and no HOME at all would put it at the root.
+    QString home = Toolkit::folderFromEnvironment("XDG_CACHE_HOME");
+    if (home.isEmpty()) {
+        const QString userHome = Toolkit::folderFromEnvironment("HOME");
+        if (userHome.isEmpty())
+            return QString();
+        home = userHome + QStringLiteral("/.cache");
+    }
     return QDir::cleanPath(home) + QStringLiteral("/thumbnails");
+}
+
+bool insideCache(const QString &picturePath)
+{
+    const QString folder = cacheFolder();
+    if (folder.isEmpty())
+        return false;
+    // Links are followed on both sides: a picture reached through a link
+    // into the cache is still one of its files.
+    const QFileInfo picture(picturePath);
+    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
+    const QString canonicalPicture = picture.canonicalFilePath();
+    const QString path = canonicalPicture.isEmpty() ? QDir::cleanPath(picture.absoluteFilePath()) : canonicalPicture;
+    const QString root = canonicalFolder.isEmpty() ? folder : canonicalFolder;
+    return path.startsWith(root + QLatin1Char('/'));
 }
 
 QByteArray pictureUri(const QString &picturePath)
@@ -161,9 +219,10 @@ QByteArray pictureUri(const QString &picturePath)
 QString cachePath(const QString &picturePath, int side)
 {
     const QByteArray uri = pictureUri(picturePath);
-    if (uri.isEmpty())
+    const QString folder = cacheFolder();
+    if (uri.isEmpty() || folder.isEmpty())
         return QString();
-    return cacheFolder() + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/')
+    return folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/')
         + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
 }
 
@@ -178,6 +237,8 @@ QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixe
     const QString name = QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex())
         + QStringLiteral(".png");
     const QString folder = cacheFolder();
+    if (folder.isEmpty())
+        return QImage();
     for (const int side : Sides) {
         // A folder's thumbnails are at most side pixels either way.
         if (side < targetDevicePixels.width() || side < targetDevicePixels.height())
@@ -305,10 +366,7 @@ int cacheSide(const QSize &picture, const QSize &targetDevicePixels)
 QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, const QSize &targetDevicePixels)
 {
     const int side = cacheSide(pictureUpright, targetDevicePixels);
-    if (side == 0)
-        return targetDevicePixels;
-    const QString folder = cacheFolder() + QLatin1Char('/');
-    if (QFileInfo(picturePath).absoluteFilePath().startsWith(folder))
+    if (side == 0 || cacheFolder().isEmpty() || insideCache(picturePath))
         return targetDevicePixels;
     return cacheSize(pictureUpright, side);
 }
@@ -321,7 +379,7 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
         return false;
     // The standard: no thumbnails of the thumbnails themselves.
     const QString folder = cacheFolder();
-    if (QFileInfo(picturePath).absoluteFilePath().startsWith(folder + QLatin1Char('/')))
+    if (folder.isEmpty() || insideCache(picturePath))
         return false;
     const QSize size = cacheSize(pictureUpright, side);
     // A decode one pixel short of the size (rounding) still makes the size.
@@ -333,10 +391,6 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
         return false;
 
     const QString sizeFolder = folder + QLatin1Char('/') + QLatin1String(folderName(side));
-    const QString cacheHome = QFileInfo(folder).path();
-    if (!makeFolder(cacheHome) || !makeFolder(folder) || !makeFolder(sizeFolder))
-        return false;
-
     QImage image = decoded.size() == size
         ? decoded : decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(uri));
@@ -345,23 +399,54 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
     image.setText(QStringLiteral("Thumb::Image::Width"), QString::number(pictureUpright.width()));
     image.setText(QStringLiteral("Thumb::Image::Height"), QString::number(pictureUpright.height()));
     image.setText(QStringLiteral("Software"), QStringLiteral("Kelvane"));
+    return writeCacheFile(sizeFolder, hashedName(uri), image);
+}
 
-    // Readers may look at any moment: the file appears whole or not at all.
-    QTemporaryFile temporary(sizeFolder + QStringLiteral("/kelvane-XXXXXX.png"));
-    if (!temporary.open())
+QString failurePath(const QString &picturePath)
+{
+    const QByteArray uri = pictureUri(picturePath);
+    const QString folder = cacheFolder();
+    if (uri.isEmpty() || folder.isEmpty())
+        return QString();
+    return folder + QLatin1Char('/') + FailFolder + QLatin1Char('/') + hashedName(uri);
+}
+
+QString recordedFailure(const QString &picturePath)
+{
+    FileStamp stamp;
+    const QString record = failurePath(picturePath);
+    if (record.isEmpty() || !stampOf(picturePath, &stamp))
+        return QString();
+    QFile file;
+    if (!openRegularFile(record, file).isEmpty() || file.size() > LargestFailRecord)
+        return QString();
+    QImageReader reader(&file, "png");
+    QImage image;
+    if (reader.size().width() > 1 || reader.size().height() > 1 || !reader.read(&image))
+        return QString();
+    if (image.text(QStringLiteral("Thumb::URI")).toUtf8() != pictureUri(picturePath)
+        || image.text(QStringLiteral("Thumb::MTime")) != QString::number(stamp.mtime)
+        || image.text(QStringLiteral("Thumb::Size")) != QString::number(stamp.size))
+        return QString();
+    const QString reason = image.text(ReasonKey);
+    return reason.isEmpty() ? QCoreApplication::translate("PictureLoader", "It could not be shown before") : reason;
+}
+
+bool storeFailure(const QString &picturePath, const QString &reason)
+{
+    FileStamp stamp;
+    const QString record = failurePath(picturePath);
+    if (record.isEmpty() || insideCache(picturePath) || !stampOf(picturePath, &stamp))
         return false;
-    QImageWriter writer(&temporary, "png");
-    writer.setQuality(80); // light compression: the write costs less than the decode
-    if (!writer.write(image) || !temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        || !temporary.flush())
-        return false;
-    temporary.close();
-    const QString target = sizeFolder + QLatin1Char('/')
-        + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        return false;
-    temporary.setAutoRemove(false);
-    return true;
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(pictureUri(picturePath)));
+    image.setText(QStringLiteral("Thumb::MTime"), QString::number(stamp.mtime));
+    image.setText(QStringLiteral("Thumb::Size"), QString::number(stamp.size));
+    image.setText(QStringLiteral("Software"), QStringLiteral("Kelvane"));
+    image.setText(ReasonKey, reason);
+    const QFileInfo place(record);
+    return writeCacheFile(place.path(), place.fileName(), image);
 }
 
 QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,

@@ -16,9 +16,14 @@
 // safe on any thread; failures are silent, as both sources are only a help.
 namespace ThumbnailSources {
 
-// The shared cache's root: $XDG_CACHE_HOME/thumbnails, or ~/.cache/thumbnails
-// when that variable is unset, blank or not an absolute path.
+// The shared cache's root: $XDG_CACHE_HOME/thumbnails, or
+// $HOME/.cache/thumbnails when that variable is unset, relative or not
+// UTF-8. Empty when HOME is no better: then no cache is read or written.
 QString cacheFolder();
+
+// Whether the picture is one of the cache's own files, also when it is
+// reached through a symbolic link.
+bool insideCache(const QString &picturePath);
 
 // The file URI the cache knows the picture by, and the cache file of that
 // picture in the folder for thumbnails of at most side × side pixels.
@@ -61,6 +66,20 @@ QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, cons
 // decode smaller than the cache size. Returns whether the file was written.
 bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
                     const QSize &targetDevicePixels);
+
+// The fail record of the picture: the file that says, in the cache's fail
+// folder, that this program could not show it, and why.
+QString failurePath(const QString &picturePath);
+
+// Why the picture could not be shown when it was last tried, while its fail
+// record still matches the file (URI, modification time and size); an
+// empty text when it has none, or the file changed since.
+QString recordedFailure(const QString &picturePath);
+
+// Writes the picture's fail record with the reason, the same safe way as a
+// thumbnail. Nothing is written for a picture inside the cache itself.
+// Returns whether the record was written.
+bool storeFailure(const QString &picturePath, const QString &reason);
 
 // Stores the decode when `store` is set (the picture did not change while it
 // was decoded), then gives it back shrunk to just cover target.

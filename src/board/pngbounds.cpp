@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "board/pngbounds.h"
+
+#include "board/jpegbounds.h"
+
+#include <QCoreApplication>
+#include <QtEndian>
+
+#include <zlib.h>
+
+namespace {
+
+const QByteArray Signature("\x89PNG\r\n\x1a\n", 8);
+
+// The bytes a zlib stream inflates to, counted no further than `limit`.
+qint64 inflatedSize(QByteArrayView stream, qint64 limit)
+{
+    z_stream z {};
+    if (inflateInit(&z) != Z_OK)
+        return 0;
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.data()));
+    z.avail_in = uInt(stream.size());
+    char scratch[64 * 1024];
+    qint64 total = 0;
+    int status = Z_OK;
+    while (status == Z_OK && total <= limit) {
+        z.next_out = reinterpret_cast<Bytef *>(scratch);
+        z.avail_out = sizeof scratch;
+        status = inflate(&z, Z_NO_FLUSH);
+        total += qint64(sizeof scratch - z.avail_out);
+        if (status == Z_BUF_ERROR && z.avail_out != 0)
+            break; // the stream ends early
+    }
+    inflateEnd(&z);
+    return total;
+}
+
+// Where the zlib stream of a compressed metadata chunk starts, or -1 when
+// the chunk holds none.
+qsizetype streamStart(const QByteArray &type, const QByteArray &data)
+{
+    const qsizetype keywordEnd = data.indexOf('\0');
+    if (keywordEnd < 0)
+        return -1;
+    if (type == "zTXt" || type == "iCCP")
+        return keywordEnd + 2; // after the compression method
+    // iTXt: a compression flag and method, then a language tag and a
+    // translated keyword, each ended by a zero byte.
+    if (keywordEnd + 2 >= data.size() || data.at(keywordEnd + 1) != 1)
+        return -1;
+    const qsizetype languageEnd = data.indexOf('\0', keywordEnd + 3);
+    const qsizetype translatedEnd = languageEnd < 0 ? -1 : data.indexOf('\0', languageEnd + 1);
+    return translatedEnd < 0 ? -1 : translatedEnd + 1;
+}
+
+} // namespace
+
+namespace PngBounds {
+
+bool isPng(const QByteArray &head)
+{
+    return head.startsWith(Signature);
+}
+
+PngLayout layoutOf(QIODevice &device)
+{
+    PngLayout layout;
+    const qint64 start = device.pos();
+    qint64 at = start + Signature.size();
+    while (device.seek(at)) {
+        const QByteArray header = device.read(8);
+        if (header.size() < 8)
+            break;
+        const quint32 length = qFromBigEndian<quint32>(header.constData());
+        const QByteArray type = header.mid(4);
+        if (length > 0x7fffffffu || ++layout.chunks > MaxChunks)
+            break;
+        if (type == "IEND")
+            break;
+        if (type == "IHDR" && layout.chunks == 1 && length >= 13) {
+            const QByteArray fields = device.read(13);
+            if (fields.size() < 13)
+                break;
+            layout.width = int(qMin<quint32>(qFromBigEndian<quint32>(fields.constData()), 0x7fffffff));
+            layout.height = int(qMin<quint32>(qFromBigEndian<quint32>(fields.constData() + 4), 0x7fffffff));
+            layout.bitDepth = quint8(fields.at(8));
+            layout.colourType = quint8(fields.at(9));
+            layout.interlaced = fields.at(12) != 0;
+        } else if ((type.at(0) & 0x20) != 0 && type != "fdAT") {
+            // Ancillary, by the case of its first letter. An animation's
+            // frames are pictures, which the decoder skips unread.
+            qint64 bytes = length;
+            const qint64 room = MaxMetadataBytes - layout.metadataBytes;
+            if ((type == "zTXt" || type == "iTXt" || type == "iCCP") && bytes <= room) {
+                const QByteArray data = device.read(length);
+                const qsizetype stream = streamStart(type, data);
+                if (stream >= 0 && stream < data.size())
+                    bytes = qMax(bytes, inflatedSize(QByteArrayView(data).sliced(stream), room));
+            }
+            layout.metadataBytes += bytes;
+            if (layout.metadataBytes > MaxMetadataBytes)
+                break;
+        }
+        at += 12 + qint64(length);
+    }
+    device.seek(start);
+    return layout;
+}
+
+qint64 decodeNanoseconds(const PngLayout &layout)
+{
+    qint64 picoseconds = ColourPixelPicoseconds;
+    if (layout.bitDepth > 8)
+        picoseconds = DeepPixelPicoseconds;
+    else if (layout.colourType == 0 || layout.colourType == 3)
+        picoseconds = GreyPixelPicoseconds;
+    if (layout.interlaced)
+        picoseconds += picoseconds / 4;
+    return qint64(layout.width) * layout.height * picoseconds / 1000;
+}
+
+QString refusal(const PngLayout &layout)
+{
+    if (layout.metadataBytes > MaxMetadataBytes)
+        return QCoreApplication::translate("PictureLoader", "too much metadata");
+    if (layout.chunks > MaxChunks || decodeNanoseconds(layout) > JpegBounds::MaxDecodeNanoseconds)
+        return QCoreApplication::translate("PictureLoader", "too large to decode");
+    return QString();
+}
+
+} // namespace PngBounds
