@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "app/quitsignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QSocketNotifier>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,49 +19,11 @@ const char *const qtOptionsWithValue[] = {
     "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display", "geometry",
 };
 
-int quitPipe[2] = {-1, -1};
-
-extern "C" void onQuitSignal(int)
-{
-    const char byte = 1;
-    if (::write(quitPipe[1], &byte, 1) < 0) {
-        // The pipe is full: a quit is already pending.
-    }
-}
-
-// SIGTERM at logout and Ctrl+C in a terminal close the window the way the
-// user would, so the folder is still stored. Signals that the caller ignores
-// (nohup) stay ignored.
-void closeOnQuitSignals(frmMain &window)
-{
-    if (::pipe2(quitPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
-        notifier->setEnabled(false);
-        window.close();
-        // Also leaves a message box that is open at the time.
-        QCoreApplication::quit();
-    });
-    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
-        struct sigaction old = {};
-        if (::sigaction(number, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
-            continue;
-        struct sigaction action = {};
-        action.sa_handler = onQuitSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(number, &action, nullptr);
-    }
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Past a file size limit a write fails with its reason instead of
-    // ending the program half way through rewriting a page in place.
-    ::signal(SIGXFSZ, SIG_IGN);
+    Platform::prepareProcess();
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
 
@@ -120,7 +79,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.Kelvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     frmMain window;
-    closeOnQuitSignals(window);
+    Platform::closeOnQuitSignals(window);
     window.Form_Load(folder);
     window.show();
     return app.exec();

@@ -11,3 +11,9 @@ target_sources(kelvane_core PRIVATE
     toolkit/filebox.h toolkit/filebox.cpp
     toolkit/focusring.h toolkit/focusring.cpp
 )
+# Reading folders and listing volumes.
+if(WIN32)
+    target_sources(kelvane_core PRIVATE toolkit/folderlisting_win.cpp)
+else()
+    target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp)
+endif()
