@@ -390,7 +390,7 @@ void tst_board::closeDuringRefresh()
         QVERIFY(form.thumbnailCount() < 9);
         QVERIFY(!QGuiApplication::overrideCursor());
     }
-    QCOMPARE(Settings::readStoredFolder(), folder + QLatin1Char('/'));
+    QCOMPARE(Settings::readStoredFolder(), QDir::toNativeSeparators(folder + QLatin1Char('/')));
 }
 
 void tst_board::interruptedRefreshDropsItsLookAhead()

@@ -132,6 +132,10 @@ private Q_SLOTS:
             jpeg = withExifThumbnail(jpeg, encoded(twoHalves(exif), "jpeg"), orientation);
         const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
         QVERIFY(writeFileBytes(path, jpeg));
+#ifdef Q_OS_WIN
+        if (cacheSide != 0)
+            QSKIP("the freedesktop thumbnail cache is not read on Windows");
+#endif
         if (cacheSide != 0)
             writeCacheEntry(path, cacheSide, cached, mtimeShift);
 
@@ -152,6 +156,9 @@ private Q_SLOTS:
     // the slot, as the standard asks, and the next load takes it.
     void cacheWrite()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the freedesktop thumbnail cache is not written on Windows");
+#endif
         // A cache home of its own: the folders must be made here.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home/.cache"))));
         const QString path = m_dir.filePath(QStringLiteral("written.jpg"));
