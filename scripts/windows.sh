@@ -97,6 +97,7 @@ deploy() { # folder, program
 # One Wine prefix for the whole run, private to it.
 start_wine() {
     wine=/usr/lib/wine/wine64
+    wineserver=/usr/lib/wine/wineserver
     # Wine would otherwise add menu entries and MIME types to the user's own
     # desktop folders (and so change what GIO finds in the Linux tests):
     # no menu builder, and a home of its own.
@@ -143,13 +144,9 @@ run_tests() {
             echo "ok   $name: $totals"
         fi
     done
-    wineserver_stop
+    "$wineserver" -k 2>/dev/null || true
     echo "Windows unit tests under Wine: $total_pass passed, $total_fail failed, $total_skip skipped (results in $results)"
     return $failed
-}
-
-wineserver_stop() {
-    WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true
 }
 
 package() {
@@ -161,6 +158,39 @@ package() {
         -DOUTFILE="$dist/kelvane-$version-setup.exe" "$root/scripts/windows/kelvane.nsi"
     echo "Windows packages in $dist:"
     ls -1 "$dist"
+}
+
+# Installs silently into the Wine prefix, starts the installed program,
+# uninstalls silently, and checks what each step left.
+check_installer() {
+    start_wine
+    local user=$WINEPREFIX/drive_c/users/$(id -un)
+    [ -d "$user" ] || user=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
+    local installed=$user/AppData/Local/Programs/Kelvane
+    local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvane'
+    local ini=$user/AppData/Roaming/Kelvane.INI
+    local fail=0
+    check() { # description, command...
+        local what=$1; shift
+        if "$@"; then echo "ok   installer: $what"; else echo "FAIL installer: $what"; fail=1; fi
+    }
+    timeout 120 "$wine" "$out/dist/kelvane-$version-setup.exe" /S
+    "$wineserver" -w
+    check "every deployed file installed" \
+        bash -c "diff <(cd '$out/deploy/kelvane' && find . -type f | sort) <(cd '$installed' && find . -type f ! -name uninstall.exe | sort)"
+    check "Start-menu shortcut" test -f "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kelvane.lnk"
+    check "uninstaller registered" bash -c "'$wine' reg query '$key' /v QuietUninstallString 2>/dev/null | grep -q 'uninstall.exe\" /S'"
+    check "installed program starts" bash -c "timeout 60 '$wine' '$installed/kelvane.exe' --version 2>/dev/null | grep -q 'Kelvane $version'"
+    mkdir -p "$(dirname "$ini")"
+    printf '[Defaults]\r\nFilesDir=C:\\Pictures\\\r\n' > "$ini"
+    timeout 120 "$wine" "$installed/uninstall.exe" /S
+    "$wineserver" -w
+    check "uninstall removes the program's folder" test ! -e "$installed"
+    check "uninstall removes the shortcut" test ! -e "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kelvane.lnk"
+    check "uninstall removes the registration" bash -c "! '$wine' reg query '$key' >/dev/null 2>&1"
+    check "uninstall keeps the user's INI" test -f "$ini"
+    "$wineserver" -k 2>/dev/null || true
+    return $fail
 }
 
 # The installer's file lists, made from the deploy folder: what is installed
@@ -193,7 +223,7 @@ nsis_lists() { # deploy folder
 case "${1:-all}" in
 build) build ;;
 test) build; run_tests ;;
-package) build; package ;;
-all) build; run_tests; package ;;
+package) build; package; check_installer ;;
+all) build; run_tests; package; check_installer ;;
 *) echo "usage: $0 [all|build|test|package]" >&2; exit 2 ;;
 esac

@@ -3,6 +3,8 @@
 ; and an uninstaller that Apps lists. No administrator rights are asked for.
 ; makensis -DVERSION=x.y.z -DDEPLOY=<deploy folder> -DOUTFILE=<setup.exe> kelvane.nsi
 Unicode true
+; The program is 64-bit; so is its installer (Wine runs it without 32-bit support).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
