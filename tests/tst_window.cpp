@@ -2,6 +2,7 @@
 #include "app/centerform.h"
 #include "app/controltable.h"
 #include "app/frmmain.h"
+#include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
@@ -14,6 +15,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -70,6 +72,8 @@ private slots:
     void rebuildEmptiesPageList();
     void clearLeavesNamesOnNeitherList();
     void folderThatCannotBeListed();
+    void driveThatCannotBeOpened_data();
+    void driveThatCannotBeOpened();
     void preview();
     void slotClicks();
     void typedTextReachesThePage();
@@ -396,6 +400,52 @@ void tst_window::folderThatCannotBeListed()
     QVERIFY(recorder.messages.at(0).text.contains(QDir::toNativeSeparators(doomed)));
     QCOMPARE(form.List2->names(), QStringList{"d.jpg"});
     QCOMPARE(form.File1->path(), doomed);
+}
+
+void tst_window::driveThatCannotBeOpened_data()
+{
+    QTest::addColumn<QString>("volume");
+#ifdef Q_OS_WIN
+    // A letter that names no drive fails as a drive without a disk does.
+    QString freeLetter;
+    for (char letter = 'Z'; letter > 'C' && freeLetter.isEmpty(); --letter) {
+        const QString root = QString(QLatin1Char(letter)) + QStringLiteral(":/");
+        if (!QFileInfo::exists(root))
+            freeLetter = root;
+    }
+    QTest::newRow("drive letter without a disk") << freeLetter;
+#else
+    QTest::newRow("volume no longer mounted") << QStringLiteral("/no such volume");
+#endif
+}
+
+void tst_window::driveThatCannotBeOpened()
+{
+    QFETCH(QString, volume);
+    QVERIFY(!volume.isEmpty());
+    Settings::writeStoredFolder(m_pictures);
+    frmMain form;
+    form.Form_Load();
+    selectNames(form.List1, {"a.jpg"});
+    form.cmdAdd->click();
+    const QString shownDrive = form.Drive1->drive();
+    form.Drive1->setVolumes({shownDrive, volume});
+    MessageRecorder recorder;
+
+    const int index = form.Drive1->findData(volume);
+    form.Drive1->setCurrentIndex(index);
+    Q_EMIT form.Drive1->activated(index);
+
+    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
+    QVERIFY2(recorder.messages.at(0).text.contains(QDir::toNativeSeparators(volume)),
+             qPrintable(recorder.messages.at(0).text));
+    // The box shows the drive that is open again, and nothing else moved.
+    QCOMPARE(form.Drive1->drive(), shownDrive);
+    QCOMPARE(form.Dir1->path(), m_pictures);
+    QCOMPARE(form.File1->path(), m_pictures);
+    QCOMPARE(form.List1->names(), (QStringList{"b.jpg", "C.JPG"}));
+    QCOMPARE(form.List2->names(), QStringList{"a.jpg"});
 }
 
 void tst_window::preview()
