@@ -5,9 +5,12 @@
 #   scripts/kelvane.sh test   install what is missing, build, run every test:
 #                             the suite with its end-to-end tests, the suite
 #                             again under sanitizers, the fuzz targets, and the
-#                             Debian package (scripts/package.sh);
-#                             KELVANE_SKIP_SANITIZERS=1, KELVANE_SKIP_FUZZ=1 and
-#                             KELVANE_SKIP_PACKAGE=1 leave those out
+#                             Debian package (scripts/package.sh), and the
+#                             Windows leg (scripts/windows.sh) when a Qt for
+#                             Windows is at hand;
+#                             KELVANE_SKIP_SANITIZERS=1, KELVANE_SKIP_FUZZ=1,
+#                             KELVANE_SKIP_PACKAGE=1 and KELVANE_SKIP_WINDOWS=1
+#                             leave those out
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -66,6 +69,14 @@ test)
         # The unit tests have just run twice; the package's own build of
         # them (dh_auto_test) is left out here to keep the command short.
         DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" bash scripts/package.sh
+    fi
+    if [ -n "${KELVANE_SKIP_WINDOWS:-}" ]; then
+        echo "== Windows leg skipped: KELVANE_SKIP_WINDOWS is set =="
+    elif [ -n "${KELVANE_QT_MINGW:-}" ] || [ -f "$root/../shared/toolchains/qt6-mingw-6.4.2.tar.xz" ]; then
+        echo "== Windows: cross-build, unit tests under Wine, installer and zip =="
+        bash scripts/windows.sh all
+    else
+        echo "== Windows leg skipped: no Qt for Windows (set KELVANE_QT_MINGW, or provide ../shared/toolchains/) =="
     fi
     ;;
 *)

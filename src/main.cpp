@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "app/quitsignals.h"
 #include "board/decodestop.h"
 #include "toolkit/folderlisting.h"
 
@@ -8,15 +9,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QSocketNotifier>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <signal.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -26,59 +23,6 @@ const char *const qtOptionsWithValue[] = {
     "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
     "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display", "geometry",
 };
-
-int quitPipe[2] = {-1, -1};
-
-extern "C" void onQuitSignal(int)
-{
-    const char byte = 1;
-    if (::write(quitPipe[1], &byte, 1) < 0) {
-        // The pipe is full: a quit is already pending.
-    }
-}
-
-// SIGTERM at logout and Ctrl+C in a terminal close the window the way the
-// user would, so the folder is still stored. Signals that the caller ignores
-// (nohup) stay ignored.
-void closeOnQuitSignals(frmMain &window)
-{
-    if (::pipe2(quitPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
-        notifier->setEnabled(false);
-        window.close();
-        // Also leaves a message box that is open at the time.
-        QCoreApplication::quit();
-    });
-    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
-        struct sigaction old = {};
-        if (::sigaction(number, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
-            continue;
-        struct sigaction action = {};
-        action.sa_handler = onQuitSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(number, &action, nullptr);
-    }
-}
-
-// Whether the window system the program is about to open needs a display
-// server that the session does not name: over SSH, Qt would only abort.
-bool missingDisplay(const QString &platformArgument)
-{
-    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return false;
-    const QString platforms = platformArgument.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platformArgument;
-    // Qt tries each platform of a list in turn; one that draws without a
-    // display server (offscreen, vnc, linuxfb, ...) can start.
-    for (const QString &entry : platforms.split(QLatin1Char(';'))) {
-        const QString name = entry.section(QLatin1Char(':'), 0, 0).trimmed();
-        if (!name.isEmpty() && name != QLatin1String("xcb") && !name.startsWith(QLatin1String("wayland")))
-            return false;
-    }
-    return true;
-}
 
 // Ends the process after delay unless it has ended by then. Everything the
 // user made is on disk once the window has closed; only decodes may still
@@ -97,9 +41,7 @@ void endWithin(std::chrono::milliseconds delay, int status)
 
 int main(int argc, char *argv[])
 {
-    // Past a file size limit a write fails with its reason instead of
-    // ending the program half way through rewriting a page in place.
-    ::signal(SIGXFSZ, SIG_IGN);
+    Platform::prepareProcess();
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
 
@@ -157,7 +99,7 @@ int main(int argc, char *argv[])
     if (!folder.isEmpty())
         folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
-    if (missingDisplay(parser.value(QStringLiteral("platform")))) {
+    if (Platform::missingDisplay(parser.value(QStringLiteral("platform")))) {
         std::fputs("kelvane: no display: start it inside a desktop session "
                    "(DISPLAY or WAYLAND_DISPLAY is not set)\n", stderr);
         return 1;
@@ -167,7 +109,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.Kelvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     frmMain window;
-    closeOnQuitSignals(window);
+    Platform::closeOnQuitSignals(window);
     window.Form_Load(folder, folderName);
     window.show();
     const int status = app.exec();

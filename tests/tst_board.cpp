@@ -6,6 +6,7 @@
 #include "toolkit/sortedlistbox.h"
 #include "board/pictureprefetcher.h"
 #include "board/slotgeometry.h"
+#include "board/thumbnailsources.h"
 #include "board/thumbnailboard.h"
 #include "settings/settingsfile.h"
 #include "testpictures.h"
@@ -424,7 +425,7 @@ void tst_board::closeDuringRefresh()
         QVERIFY(form.thumbnailCount() < 9);
         QVERIFY(!QGuiApplication::overrideCursor());
     }
-    QCOMPARE(Settings::readStoredFolder(), folder + QLatin1Char('/'));
+    QCOMPARE(Settings::readStoredFolder(), QDir::toNativeSeparators(folder + QLatin1Char('/')));
 }
 
 void tst_board::interruptedRefreshDropsItsLookAhead()
@@ -506,9 +507,11 @@ void tst_board::editedPhotoEndsOnItsOwnPixels()
     form.cmdAdd_Click();
     form.cmdRefresh->click();
     // The preview's decode went to the cache; without it the slot starts on
-    // the embedded thumbnail, under the normal pointer.
-    QCOMPARE(form.board().isSettled(), previewFirst);
-    QVERIFY(isNear(leftColour(form.imgView(1)), previewFirst ? edited : stale));
+    // the embedded thumbnail, under the normal pointer. Where there is no
+    // cache (Windows), every refresh starts that way.
+    const bool cached = !ThumbnailSources::cacheFolder().isEmpty();
+    QCOMPARE(form.board().isSettled(), previewFirst && cached);
+    QVERIFY(isNear(leftColour(form.imgView(1)), previewFirst && cached ? edited : stale));
     QVERIFY(!QGuiApplication::overrideCursor());
     QTRY_VERIFY(form.board().isSettled());
     QVERIFY(isNear(leftColour(form.imgView(1)), edited));
@@ -516,6 +519,8 @@ void tst_board::editedPhotoEndsOnItsOwnPixels()
 
     // The decode went to the cache too: the next refresh is right at once.
     form.cmdRefresh->click();
+    if (!cached)
+        QTRY_VERIFY(form.board().isSettled());
     QVERIFY(form.board().isSettled());
     QVERIFY(isNear(leftColour(form.imgView(1)), edited));
     QVERIFY(recorder.messages.isEmpty());

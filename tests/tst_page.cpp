@@ -238,7 +238,7 @@ void tst_page::workedExample()
     const Page::BuildOutcome outcome = Page::buildPage(input);
     QCOMPARE(outcome.result, Page::BuildResult::Written);
     QCOMPARE(input.pageName, QStringLiteral("Trip"));
-    QCOMPARE(outcome.path, input.folder + QStringLiteral("/Trip.html"));
+    QCOMPARE(outcome.path, QDir::toNativeSeparators(input.folder + QStringLiteral("/Trip.html")));
     QCOMPARE(readFileBytes(outcome.path), expected);
     QVERIFY(recorder.messages.isEmpty());
 }
@@ -295,10 +295,23 @@ void tst_page::pagePath_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
+#ifdef Q_OS_WIN
+    // Folders come from the folder box as Qt paths; the page path goes out
+    // with backslashes.
+    QTest::newRow("plain folder") << "C:/Pictures" << "Trip" << "C:\\Pictures\\Trip.html";
+    QTest::newRow("drive root gives two backslashes") << "C:/" << "Trip" << "C:\\\\Trip.html";
+    QTest::newRow("folder of another drive, with spaces") << "D:/My Pictures/2026" << "Summer trip"
+                                                          << "D:\\My Pictures\\2026\\Summer trip.html";
+    QTest::newRow("name ending in .html gets another") << "C:/p" << "Trip.html" << "C:\\p\\Trip.html.html";
+    QTest::newRow("Greek and Japanese names whole") << QStringLiteral("C:/\u03a6\u03c9\u03c4\u03bf")
+                                                    << QStringLiteral("\u65c5\u884c")
+                                                    << QStringLiteral("C:\\\u03a6\u03c9\u03c4\u03bf\\\u65c5\u884c.html");
+#else
     QTest::newRow("plain folder") << "/home/u/Pictures" << "Trip" << "/home/u/Pictures/Trip.html";
     QTest::newRow("root folder gives two separators") << "/" << "Trip" << "//Trip.html";
     QTest::newRow("name ending in .html gets another") << "/p" << "Trip.html" << "/p/Trip.html.html";
     QTest::newRow("tab around the name stays") << "/p" << "\tT" << "/p/\tT.html";
+#endif
 }
 
 void tst_page::pagePath()

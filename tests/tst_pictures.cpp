@@ -159,8 +159,12 @@ private Q_SLOTS:
         QFETCH(bool, recorded);
         const QString path = bytes.isNull() ? m_dir.filePath(fileName) : write(fileName, bytes);
         if (fileName == QLatin1String("locked.jpg")) {
+#ifdef Q_OS_WIN
+            QSKIP("a file's permissions cannot take away its owner's reading here");
+#else
             if (::geteuid() == 0)
                 QSKIP("root reads any file");
+#endif
             QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
         }
 
@@ -175,8 +179,11 @@ private Q_SLOTS:
         QVERIFY2(picture.error.contains(reason), qPrintable(picture.error));
         QVERIFY2(firstSeconds < 1, qPrintable(QString::number(firstSeconds)));
         const QString record = failRecordOf(path);
-        QCOMPARE(QFile::exists(record), recorded);
-        if (!recorded)
+        // Without a thumbnail cache (Windows has none of this kind) there is
+        // nowhere to record a failure.
+        const bool cached = !ThumbnailSources::cacheFolder().isEmpty();
+        QCOMPARE(QFile::exists(record), recorded && cached);
+        if (!recorded || !cached)
             return;
         const QImage stored(record, "png");
         QCOMPARE(stored.text(QStringLiteral("Thumb::URI")), QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
@@ -195,6 +202,8 @@ private Q_SLOTS:
     // A record stands only for the file as it was when it failed.
     void changedFileIsTriedAgain()
     {
+        if (ThumbnailSources::cacheFolder().isEmpty())
+            QSKIP("no thumbnail cache to keep fail records in");
         const QString path = write("changed.jpg", QByteArray("not yet a picture"));
         QVERIFY(!loadPicture(path, Slot).ok());
         QVERIFY(QFile::exists(failRecordOf(path)));
@@ -206,6 +215,8 @@ private Q_SLOTS:
     // The cache's own files are never recorded.
     void noFailRecordInsideTheCache()
     {
+        if (ThumbnailSources::cacheFolder().isEmpty())
+            QSKIP("no thumbnail cache to keep fail records in");
         const QString folder = ThumbnailSources::cacheFolder() + QStringLiteral("/normal");
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + QStringLiteral("/broken.png");

@@ -8,6 +8,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+// The tests of the file format our own reader and writer keep on Linux. On
+// Windows the system's profile functions do that work; the windows* tests
+// cover it there.
+#ifdef Q_OS_WIN
+#define SKIP_ON_WINDOWS() QSKIP("the Linux settings file; Windows uses its profile functions")
+#else
+#define SKIP_ON_WINDOWS() (void)0
+#endif
 
 namespace {
 
@@ -61,6 +73,12 @@ private slots:
 
     void filePathFollowsConfigHome_data();
     void filePathFollowsConfigHome();
+
+    void windowsFilePath();
+    void windowsRoundTrip_data();
+    void windowsRoundTrip();
+    void windowsFallback_data();
+    void windowsFallback();
 
 private:
     QString iniPath() const { return m_dir.filePath(QStringLiteral("Kelvane.INI")); }
@@ -130,6 +148,7 @@ void tst_settings::read_data()
 
 void tst_settings::read()
 {
+    SKIP_ON_WINDOWS();
     QFETCH(QByteArray, content);
     QFETCH(QString, expected);
 
@@ -139,6 +158,7 @@ void tst_settings::read()
 
 void tst_settings::readWithoutReadableFile()
 {
+    SKIP_ON_WINDOWS();
     QCOMPARE(Settings::readStoredFolder(iniPath()), QString());
     QVERIFY(QDir().mkpath(iniPath()));
     QCOMPARE(Settings::readStoredFolder(iniPath()), QString());
@@ -185,6 +205,7 @@ void tst_settings::write_data()
 
 void tst_settings::write()
 {
+    SKIP_ON_WINDOWS();
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
 
@@ -214,6 +235,7 @@ void tst_settings::storedFolderRoundTrip_data()
 
 void tst_settings::storedFolderRoundTrip()
 {
+    SKIP_ON_WINDOWS();
     QFETCH(QString, folder);
     QFETCH(QString, stored);
 
@@ -267,6 +289,7 @@ void tst_settings::oddContentKeptByteForByte_data()
 
 void tst_settings::oddContentKeptByteForByte()
 {
+    SKIP_ON_WINDOWS();
     QFETCH(QByteArray, head);
     QFETCH(QByteArray, tail);
 
@@ -292,6 +315,7 @@ void tst_settings::failedWriteLeavesFile_data()
 
 void tst_settings::failedWriteLeavesFile()
 {
+    SKIP_ON_WINDOWS();
     QFETCH(QString, target);
     QFETCH(QString, value);
 
@@ -311,6 +335,7 @@ void tst_settings::failedWriteLeavesFile()
 
 void tst_settings::readOnlyFileKept()
 {
+    SKIP_ON_WINDOWS();
     const QByteArray content = "[Defaults]\r\nFilesDir=/old/\r\n";
     QVERIFY(writeFileBytes(iniPath(), content));
     QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner));
@@ -341,6 +366,7 @@ void tst_settings::filePathFollowsConfigHome_data()
 
 void tst_settings::filePathFollowsConfigHome()
 {
+    SKIP_ON_WINDOWS();
     QFETCH(QByteArray, home);
     QFETCH(QByteArray, configHome);
     QFETCH(QString, expected);
@@ -372,6 +398,122 @@ void tst_settings::filePathFollowsConfigHome()
         QCOMPARE(stored, QString());
         QCOMPARE(entries(m_dir.path()), QStringList());
     }
+}
+
+#ifdef Q_OS_WIN
+namespace {
+
+// Kelvane.INI in the Windows folder, where the profile functions put a file
+// named without a folder.
+QString legacyIniPath()
+{
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
+    return QDir::fromNativeSeparators(QString::fromWCharArray(folder, int(length))) + QStringLiteral("/Kelvane.INI");
+}
+
+void writeLegacy(const QString &value)
+{
+    ::WritePrivateProfileStringW(L"Defaults", L"FilesDir", reinterpret_cast<const wchar_t *>(value.utf16()),
+                                 L"Kelvane.INI");
+}
+
+void removeLegacy()
+{
+    // Flushes the system's cached copy before the file goes.
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Kelvane.INI");
+    QFile::remove(legacyIniPath());
+}
+
+// The file's text: UTF-16 after its byte-order mark.
+QString unicodeText(const QByteArray &bytes)
+{
+    if (!bytes.startsWith("\xFF\xFE"))
+        return QStringLiteral("(no UTF-16 byte-order mark)");
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+}
+
+} // namespace
+#endif
+
+void tst_settings::windowsFilePath()
+{
+#ifndef Q_OS_WIN
+    QSKIP("%APPDATA% is a Windows folder");
+#else
+    const QByteArray previous = qgetenv("APPDATA");
+    qputenv("APPDATA", QDir::toNativeSeparators(m_dir.path()).toLocal8Bit());
+    const QString path = Settings::filePath();
+    qputenv("APPDATA", previous);
+    QCOMPARE(path, m_dir.filePath(QStringLiteral("Kelvane.INI")));
+#endif
+}
+
+void tst_settings::windowsRoundTrip_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("folder gets one backslash") << "C:/Pictures/Trip" << "C:\\Pictures\\Trip\\";
+    QTest::newRow("drive root gives two") << "C:/" << "C:\\\\";
+    QTest::newRow("spaces and a semicolon") << "D:/My Pictures/a;b" << "D:\\My Pictures\\a;b\\";
+    QTest::newRow("Greek folder comes back whole")
+        << QStringLiteral("C:/\u03a6\u03c9\u03c4\u03bf\u03b3\u03c1\u03b1\u03c6\u03af\u03b5\u03c2/\u03a4\u03b1\u03be\u03af\u03b4\u03b9")
+        << QStringLiteral("C:\\\u03a6\u03c9\u03c4\u03bf\u03b3\u03c1\u03b1\u03c6\u03af\u03b5\u03c2\\\u03a4\u03b1\u03be\u03af\u03b4\u03b9\\");
+    QTest::newRow("Japanese folder comes back whole") << QStringLiteral("C:/\u5199\u771f/\u65c5\u884c")
+                                                      << QStringLiteral("C:\\\u5199\u771f\\\u65c5\u884c\\");
+}
+
+void tst_settings::windowsRoundTrip()
+{
+#ifndef Q_OS_WIN
+    QSKIP("the Windows profile functions");
+#else
+    QFETCH(QString, folder);
+    QFETCH(QString, stored);
+    const QString path = m_dir.filePath(QStringLiteral("roaming/Kelvane.INI"));
+    Settings::writeStoredFolder(folder, path);
+    QCOMPARE(unicodeText(readFileBytes(path)), QStringLiteral("[Defaults]\r\nFilesDir=") + stored + QStringLiteral("\r\n"));
+    QCOMPARE(Settings::readStoredFolder(path), stored);
+    // A second run stores over the first; nothing else changes.
+    Settings::writeStoredFolder(QStringLiteral("E:/Other"), path);
+    QCOMPARE(Settings::readStoredFolder(path), QStringLiteral("E:\\Other\\"));
+#endif
+}
+
+void tst_settings::windowsFallback_data()
+{
+    QTest::addColumn<QByteArray>("roaming"); // the file in %APPDATA%; null: none
+    QTest::addColumn<QString>("legacy");     // FilesDir in the Windows folder's file; empty: none
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no file in APPDATA: the Windows folder's")
+        << QByteArray() << "C:\\Old\\" << "C:\\Old\\";
+    QTest::newRow("APPDATA file without the key: the Windows folder's")
+        << QByteArray("[Defaults]\r\nOther=1\r\n") << "C:\\Old\\" << "C:\\Old\\";
+    QTest::newRow("APPDATA's value wins") << QByteArray("[Defaults]\r\nFilesDir=C:\\New\\\r\n") << "C:\\Old\\"
+                                          << "C:\\New\\";
+    QTest::newRow("neither: nothing stored") << QByteArray() << QString() << QString();
+}
+
+void tst_settings::windowsFallback()
+{
+#ifndef Q_OS_WIN
+    QSKIP("the Windows folder's Kelvane.INI");
+#else
+    QFETCH(QByteArray, roaming);
+    QFETCH(QString, legacy);
+    QFETCH(QString, expected);
+    const QString path = iniPath();
+    if (!roaming.isNull())
+        QVERIFY(writeFileBytes(path, roaming));
+    removeLegacy();
+    if (!legacy.isEmpty())
+        writeLegacy(legacy);
+    const QString read = Settings::readStoredFolder(path);
+    removeLegacy();
+    QCOMPARE(read, expected);
+    // Reading never writes either file.
+    QCOMPARE(QFile::exists(path), !roaming.isNull());
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_settings)

@@ -118,6 +118,10 @@ private Q_SLOTS:
             jpeg = withExifThumbnail(jpeg, encoded(twoHalves(exif), "jpeg"), orientation);
         const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
         QVERIFY(writeFileBytes(path, jpeg));
+#ifdef Q_OS_WIN
+        if (cacheSide != 0)
+            QSKIP("the freedesktop thumbnail cache is not read on Windows");
+#endif
         if (cacheSide != 0)
             writeCacheEntry(path, cacheSide, cached, mtimeShift);
 
@@ -148,6 +152,9 @@ private Q_SLOTS:
     // the slot, as the standard asks, and the next load takes it.
     void cacheWrite()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the freedesktop thumbnail cache is not written on Windows");
+#endif
         // A cache home of its own: the folders must be made here.
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home/.cache"))));
         const QString path = m_dir.filePath(QStringLiteral("written.jpg"));
@@ -202,6 +209,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, xdgCacheHome);
         QFETCH(QByteArray, home);
         QFETCH(QString, expected);
+#ifdef Q_OS_WIN
+        // Windows has no freedesktop cache, whatever the environment says.
+        expected.clear();
+#endif
         // The pictures' folder is the current folder, where a relative
         // HOME would have put the cache.
         const QString folder = m_dir.filePath(QStringLiteral("rules-") + QString::number(++m_rows));
@@ -233,6 +244,9 @@ private Q_SLOTS:
     // one of the cache's files.
     void linkIntoCacheIsNotCached()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the freedesktop thumbnail cache is not written on Windows");
+#endif
         const QString path = m_dir.filePath(QStringLiteral("linked.jpg"));
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
         QVERIFY(loadPicture(path, Slot).ok());

@@ -367,9 +367,10 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
         }
     }
     // Start-up always lands on a folder that exists, without a message: the
-    // first of these that can be listed.
+    // first of these that can be listed (the last is "/", or the system
+    // drive's root on Windows).
     const QStringList fallbacks{stored, Toolkit::currentFolder(), Toolkit::folderFromEnvironment("HOME"),
-                                QStringLiteral("/")};
+                                QDir::rootPath()};
     for (const QString &folder : fallbacks) {
         if (move != FolderBox::Move::Failed)
             break;

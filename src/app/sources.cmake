@@ -6,3 +6,9 @@ target_sources(kelvane_core PRIVATE
     app/keyroad.h app/keyroad.cpp
     app/accessnames.h app/accessnames.cpp
 )
+target_sources(kelvane_core PRIVATE app/quitsignals.h)
+if(WIN32)
+    target_sources(kelvane_core PRIVATE app/quitsignals_win.cpp)
+else()
+    target_sources(kelvane_core PRIVATE app/quitsignals_posix.cpp)
+endif()

@@ -176,6 +176,11 @@ bool writeCacheFile(const QString &folder, const QString &name, const QImage &im
 
 QString cacheFolder()
 {
+#ifdef Q_OS_WIN
+    // The desktop's shared thumbnail cache is a freedesktop one; Windows
+    // keeps its own, of another kind.
+    return QString();
+#endif
     // Looked up afresh on every call, by the settings file's rule: a
     // relative folder would put the cache wherever the process happens to
     // be, and no HOME at all would put it at the root.

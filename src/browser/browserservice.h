@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -34,6 +35,10 @@ namespace Browser {
 
 // The service of the platform the program is built for.
 BrowserService &platformService();
+
+// The shared folders the probe goes to, in a private folder of its own, when
+// the program's folder cannot take it; in the order they are tried.
+QStringList probeFolders();
 
 // The service that OpenInBrowser uses.
 BrowserService &service();

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -61,8 +60,8 @@ public:
     }
 
     // Creates the probe, trying the program's folder, then a private folder
-    // in the runtime folder, then one in the temporary folder. On failure the
-    // last folder tried and the reason the system gave are kept.
+    // in each of the platform's probe folders. On failure the last folder
+    // tried and the reason the system gave are kept.
     bool write();
 
     QString path;
@@ -84,10 +83,7 @@ bool Probe::write()
         if (writeFile(QDir(appFolder).filePath(probeName)))
             return true;
     }
-    // Qt gives an empty folder when it has none that it can use.
-    const QString sharedFolders[] = {QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-                                     QDir::tempPath()};
-    for (const QString &folder : sharedFolders) {
+    for (const QString &folder : Browser::probeFolders()) {
         if (!folder.isEmpty() && writeInSharedFolder(folder))
             return true;
     }

@@ -4,6 +4,8 @@ target_sources(kelvane_core PRIVATE
     browser/openinbrowser.h browser/openinbrowser.cpp
 )
 # The platform's way of finding and starting the associated program.
-if(UNIX AND NOT APPLE)
-    target_sources(kelvane_core PRIVATE browser/giobrowserservice.cpp)
+if(WIN32)
+    target_sources(kelvane_core PRIVATE browser/browserservice_win.cpp)
+else()
+    target_sources(kelvane_core PRIVATE browser/browserservice_gio.cpp)
 endif()

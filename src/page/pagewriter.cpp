@@ -34,7 +34,9 @@ QString trimSpaces(const QString &text)
 
 QString pagePath(const QString &folder, const QString &pageName)
 {
-    return folder + QLatin1Char('/') + pageName + QStringLiteral(".html");
+    // The separator is added whatever the folder ends in, so a drive root
+    // gives two in a row. The path goes out as the system writes paths.
+    return QDir::toNativeSeparators(folder + QLatin1Char('/') + pageName + QStringLiteral(".html"));
 }
 
 QString urlForFileName(const QString &fileName)

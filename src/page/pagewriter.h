@@ -25,7 +25,8 @@ struct BuildOutcome
 // Leading and trailing spaces removed; other white space stays.
 QString trimSpaces(const QString &text);
 
-// Folder, "/", name and ".html" joined with nothing removed or added.
+// Folder, separator, name and ".html" joined with nothing removed or added,
+// in the system's form ("C:\\Trip.html" for the root of drive C).
 QString pagePath(const QString &folder, const QString &pageName);
 
 // A file name made safe as a relative URL inside a double-quoted attribute,

@@ -8,19 +8,22 @@
 namespace Settings {
 
 // "Kelvane.INI" in $XDG_CONFIG_HOME, or in ~/.config when that is unset,
-// empty or relative. Empty when neither names a usable folder: then nothing
-// is read or written.
+// empty or relative; on Windows in %APPDATA%. Empty when none names a usable
+// folder: then nothing is read or written.
 QString filePath();
 
 // The stored folder as it was written, trailing separator included; empty
 // when nothing is stored, the file cannot be read, or the value is not
 // valid UTF-8 (it would name another folder). A value too long to be a
-// path reads back as its first 254 characters.
+// path reads back as its first 254 characters. On Windows a file without
+// the key leaves the place to Kelvane.INI in the Windows folder, where
+// earlier versions kept it.
 QString readStoredFolder(const QString &iniPath = filePath());
 
-// Stores the folder with one "/" appended ("/" itself becomes "//"). An
-// empty folder is not stored. A failed write is not reported: the next
-// start reads what the file held before.
+// Stores the folder with one separator appended ("/" itself becomes "//";
+// on Windows the native path, "C:\\" for a drive root). An empty folder is
+// not stored. A failed write is not reported: the next start reads what the
+// file held before.
 void writeStoredFolder(const QString &folderPath, const QString &iniPath = filePath());
 
 } // namespace Settings

@@ -3,7 +3,6 @@
 
 #include "toolkit/folderlisting.h"
 
-#include <QDir>
 #include <QSignalBlocker>
 
 DriveBox::DriveBox(QWidget *parent)
@@ -48,6 +47,6 @@ void DriveBox::setVolumes(const QStringList &roots)
     const QString current = drive();
     clear();
     for (const QString &root : roots)
-        addItem(QDir::toNativeSeparators(root), root);
+        addItem(Toolkit::volumeText(root), root);
     setDrive(current);
 }

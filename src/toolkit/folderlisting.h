@@ -20,7 +20,7 @@ struct FolderListing
 namespace Toolkit {
 
 // The folder a path names: a trailing separator names the folder without
-// it, and the root stays "/". An empty path stays empty.
+// it, and the root stays "/" ("C:/" on Windows). An empty path stays empty.
 QString normalizeFolder(const QString &path);
 
 // The text of a file name or path, or a null text when its bytes are not
@@ -51,8 +51,13 @@ FolderListing listFiles(const QString &folder, const QString &pattern);
 FolderListing listSubfolders(const QString &folder);
 
 // The mounted volumes a user browses: the root and real data volumes, no
-// pseudo file systems. Each entry is a volume's root path.
+// pseudo file systems; on Windows the drive letters. Each entry is a
+// volume's root path.
 QStringList browsableVolumes();
+
+// A volume as the drive box lists it: the root path on Linux, the drive
+// letter and the volume's label on Windows ("c: [System]").
+QString volumeText(const QString &root);
 
 // The volume root that holds a folder, out of the given volume roots.
 QString volumeOf(const QString &folder, const QStringList &volumes);

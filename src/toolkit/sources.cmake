@@ -15,7 +15,16 @@ target_sources(kelvane_core PRIVATE
     toolkit/framebox.h toolkit/framebox.cpp
     toolkit/announcer.h toolkit/announcer.cpp
 )
-# The window manager's frame, asked of the X11 one.
+# Reading folders and listing volumes.
+if(WIN32)
+    target_sources(kelvane_core PRIVATE toolkit/folderlisting_win.cpp)
+else()
+    target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp)
+endif()
+# The window manager's frame, asked of the X11 one; Windows knows its frame
+# before the window is shown.
 if(UNIX AND NOT APPLE)
     target_sources(kelvane_core PRIVATE toolkit/frameextents_xcb.cpp)
+else()
+    target_sources(kelvane_core PRIVATE toolkit/frameextents_none.cpp)
 endif()

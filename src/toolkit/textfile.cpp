@@ -28,7 +28,7 @@ TextFile::TextFile(const QString &path, Mode mode)
     , m_saveFile(path)
     , m_newFile(path)
     , m_file(mode == Mode::Replace ? static_cast<QFileDevice *>(&m_saveFile) : &m_newFile)
-    , m_encoder(QStringConverter::System)
+    , m_encoder(QStringConverter::Utf8)
 {
 }
 
@@ -76,8 +76,10 @@ bool TextFile::openForReplace()
         fail(m_saveFile.errorString());
         return false;
     }
+#ifndef Q_OS_WIN
     // QSaveFile copies the permissions as the current user sees them, which
     // for root adds the owner's write bit. The new file takes the old bits.
+    // (Windows files have no such bits; a read-only one was refused above.)
     const mode_t bits = existing.st_mode & 0777;
     struct stat opened {};
     if (exists && ::fstat(m_saveFile.handle(), &opened) == 0 && (opened.st_mode & 0777) != bits
@@ -86,6 +88,7 @@ bool TextFile::openForReplace()
         discard();
         return false;
     }
+#endif
     return true;
 }
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringEncoder>
 
-// Text output in the system's encoding, every line ended by CR LF and no
-// byte-order mark.
+// Text output in UTF-8, every line ended by CR LF and no byte-order mark:
+// the same bytes on every platform, whatever its code page.
 //
 // Replace (the default) writes through QSaveFile: where the folder can be
 // written, nothing reaches the real path until close() succeeds, so a failed

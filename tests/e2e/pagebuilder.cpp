@@ -34,7 +34,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     // Under a file size limit a write past it then fails with EFBIG instead
     // of ending the program.
+#ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <input.json>\n", argv[0]);
         return 2;

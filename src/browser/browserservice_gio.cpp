@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/browserservice.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMimeDatabase>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -83,6 +85,12 @@ BrowserService &platformService()
 {
     static GioBrowserService service;
     return service;
+}
+
+QStringList probeFolders()
+{
+    // Qt gives an empty folder when it has none that it can use.
+    return {QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), QDir::tempPath()};
 }
 
 } // namespace Browser

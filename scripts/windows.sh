@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows leg: cross-builds Kelvane with MinGW-w64, runs its unit tests
+# under Wine, and makes the installer and the portable zip.
+#   scripts/windows.sh [all]   everything below, in this order
+#   scripts/windows.sh build   the program and its tests, and the deploy folder
+#   scripts/windows.sh test    build, then the unit tests under Wine
+#   scripts/windows.sh package build, then the installer and the zip
+# Qt for Windows comes from KELVANE_QT_MINGW (a prefix), else from the
+# prebuilt copy in ../shared/toolchains/, else it is built from Debian's
+# source packages into ~/.cache/kelvane/ (about an hour).
+# Output goes to build-win/: build/, deploy/kelvane/, test-results/, dist/.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+out=$root/build-win
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/kelvane
+prebuilt=$root/../shared/toolchains/qt6-mingw-6.4.2.tar.xz
+prebuilt_sha256=a407a7a853c587ce2a15be212983d694748d682583bde0091b70241b0a9e087b
+version=$(sed -n 's/^project(Kelvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+packages=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix wine64 nsis zip)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Sets qt to a Qt prefix for MinGW-w64.
+find_qt() {
+    if [ -n "${KELVANE_QT_MINGW:-}" ]; then
+        qt=$KELVANE_QT_MINGW
+        [ -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ] || { echo "KELVANE_QT_MINGW=$qt holds no Qt 6" >&2; exit 1; }
+        return
+    fi
+    if [ -f "$prebuilt" ]; then
+        qt=$cache/qt6-mingw-$prebuilt_sha256/qt6-mingw
+        if [ ! -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+            echo "Unpacking the prebuilt Qt for Windows into $cache"
+            echo "$prebuilt_sha256  $prebuilt" | sha256sum --check --quiet
+            local into=$cache/qt6-mingw-$prebuilt_sha256
+            rm -rf "$into.part" && mkdir -p "$into.part"
+            tar xf "$prebuilt" -C "$into.part"
+            rm -rf "$into" && mv "$into.part" "$into"
+        fi
+        return
+    fi
+    qt=$cache/qt6-mingw-built/qt6-mingw
+    if [ ! -f "$qt/.complete" ]; then
+        echo "No prebuilt Qt for Windows: building one from Debian's sources into $qt (about an hour)"
+        install_missing autoconf automake libtool autopoint gettext dpkg-dev
+        rm -rf "$qt" && mkdir -p "$cache/qt6-mingw-built/work"
+        bash scripts/windows/build-qt6-mingw.sh "$qt" "$cache/qt6-mingw-built/work"
+        touch "$qt/.complete"
+    fi
+}
+
+build() {
+    install_missing "${packages[@]}"
+    find_qt
+    export KELVANE_QT_MINGW=$qt
+    cmake -S . -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+        -DKELVANE_QT_MINGW="$qt" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_BENCH=OFF -DKELVANE_WERROR=ON >/dev/null
+    nice cmake --build "$out/build" --parallel 2
+    deploy "$out/deploy/kelvane" "$out/build/kelvane.exe"
+    # The tests run beside the same DLLs, with the offscreen platform too.
+    deploy "$out/build" ""
+    cp "$qt/plugins/platforms/qoffscreen.dll" "$out/build/platforms/"
+}
+
+# Puts the program (when given), the DLLs and the plugins it loads in a folder.
+deploy() { # folder, program
+    local dir=$1 program=$2
+    local gcc=/usr/lib/gcc/x86_64-w64-mingw32/12-posix mingw=/usr/x86_64-w64-mingw32/lib
+    [ -n "$program" ] && rm -rf "$dir"
+    mkdir -p "$dir/platforms" "$dir/imageformats" "$dir/styles"
+    [ -n "$program" ] && cp "$program" "$dir/"
+    cp "$qt"/bin/{Qt6Core,Qt6Gui,Qt6Widgets,Qt6Concurrent,libexif-12}.dll "$dir/"
+    cp "$gcc/libstdc++-6.dll" "$gcc/libgcc_s_seh-1.dll" "$mingw/libwinpthread-1.dll" "$dir/"
+    cp "$qt/plugins/platforms/qwindows.dll" "$dir/platforms/"
+    cp "$qt/plugins/imageformats/qjpeg.dll" "$qt/plugins/imageformats/qgif.dll" "$dir/imageformats/"
+    cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$dir/styles/"
+    # Qt looks for its plugins beside the program, not in the prefix it was
+    # built for.
+    printf '[Paths]\nPrefix=.\nPlugins=.\n' > "$dir/qt.conf"
+}
+
+# One Wine prefix for the whole run, private to it.
+start_wine() {
+    wine=/usr/lib/wine/wine64
+    wineserver=/usr/lib/wine/wineserver
+    # Wine would otherwise add menu entries and MIME types to the user's own
+    # desktop folders (and so change what GIO finds in the Linux tests):
+    # no menu builder, and a home of its own.
+    export WINEPREFIX=$out/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+    export HOME=$out/winehome XDG_DATA_HOME=$out/winehome/.local/share XDG_CONFIG_HOME=$out/winehome/.config
+    rm -rf "$WINEPREFIX" "$HOME" && mkdir -p "$HOME"
+    "$wine" wineboot --init >/dev/null 2>&1
+}
+
+run_tests() {
+    cp "$qt/bin/Qt6Test.dll" "$out/build/"
+    local results=$out/test-results
+    rm -rf "$results" && mkdir -p "$results"
+    start_wine
+    local failed=0 total_pass=0 total_fail=0 total_skip=0
+    for exe in "$out"/build/tst_*.exe; do
+        local name
+        name=$(basename "$exe" .exe)
+        local file=$results/$name.txt
+        # A results file: Wine's console output does not survive a pipe.
+        # Tests without a GUI take no -platform option; the environment
+        # names the platform too.
+        local log=$results/$name.log
+        QT_QPA_PLATFORM=offscreen timeout 300 "$wine" "$exe" -platform offscreen -o "Z:${file//\//\\},txt" \
+            >"$log" 2>&1 || true
+        if grep -q "Unknown option: '-platform'" "$log"; then
+            QT_QPA_PLATFORM=offscreen timeout 300 "$wine" "$exe" -o "Z:${file//\//\\},txt" >"$log" 2>&1 || true
+        fi
+        local totals
+        totals=$(grep -E '^Totals:' "$file" 2>/dev/null || true)
+        if [ -z "$totals" ]; then
+            echo "FAIL $name: no results (crashed or timed out)"
+            failed=1
+            continue
+        fi
+        local pass fail skip
+        read -r pass fail skip < <(echo "$totals" | sed -E 's/Totals: ([0-9]+) passed, ([0-9]+) failed, ([0-9]+) skipped.*/\1 \2 \3/')
+        total_pass=$((total_pass + pass)); total_fail=$((total_fail + fail)); total_skip=$((total_skip + skip))
+        if [ "$fail" -ne 0 ]; then
+            echo "FAIL $name: $totals"
+            grep -E '^FAIL!' -A2 "$file" | head -20
+            failed=1
+        else
+            echo "ok   $name: $totals"
+        fi
+    done
+    "$wineserver" -k 2>/dev/null || true
+    echo "Windows unit tests under Wine: $total_pass passed, $total_fail failed, $total_skip skipped (results in $results)"
+    return $failed
+}
+
+package() {
+    local dist=$out/dist
+    rm -rf "$dist" && mkdir -p "$dist"
+    (cd "$out/deploy" && zip -qr "$dist/kelvane-$version-portable.zip" kelvane)
+    nsis_lists "$out/deploy/kelvane"
+    makensis -V2 -DVERSION="$version" -DDEPLOY="$out/deploy/kelvane" \
+        -DOUTFILE="$dist/kelvane-$version-setup.exe" "$root/scripts/windows/kelvane.nsi"
+    echo "Windows packages in $dist:"
+    ls -1 "$dist"
+}
+
+# Installs silently into the Wine prefix, starts the installed program,
+# uninstalls silently, and checks what each step left.
+check_installer() {
+    start_wine
+    local user=$WINEPREFIX/drive_c/users/$(id -un)
+    [ -d "$user" ] || user=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
+    local installed=$user/AppData/Local/Programs/Kelvane
+    local key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kelvane'
+    local ini=$user/AppData/Roaming/Kelvane.INI
+    local fail=0
+    check() { # description, command...
+        local what=$1; shift
+        if "$@"; then echo "ok   installer: $what"; else echo "FAIL installer: $what"; fail=1; fi
+    }
+    timeout 120 "$wine" "$out/dist/kelvane-$version-setup.exe" /S
+    "$wineserver" -w
+    check "every deployed file installed" \
+        bash -c "diff <(cd '$out/deploy/kelvane' && find . -type f | sort) <(cd '$installed' && find . -type f ! -name uninstall.exe | sort)"
+    check "Start-menu shortcut" test -f "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kelvane.lnk"
+    check "uninstaller registered" bash -c "'$wine' reg query '$key' /v QuietUninstallString 2>/dev/null | grep -q 'uninstall.exe\" /S'"
+    check "installed program starts" bash -c "timeout 60 '$wine' '$installed/kelvane.exe' --version 2>/dev/null | grep -q 'Kelvane $version'"
+    mkdir -p "$(dirname "$ini")"
+    printf '[Defaults]\r\nFilesDir=C:\\Pictures\\\r\n' > "$ini"
+    timeout 120 "$wine" "$installed/uninstall.exe" /S
+    "$wineserver" -w
+    check "uninstall removes the program's folder" test ! -e "$installed"
+    check "uninstall removes the shortcut" test ! -e "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kelvane.lnk"
+    check "uninstall removes the registration" bash -c "! '$wine' reg query '$key' >/dev/null 2>&1"
+    check "uninstall keeps the user's INI" test -f "$ini"
+    "$wineserver" -k 2>/dev/null || true
+    return $fail
+}
+
+# The installer's file lists, made from the deploy folder: what is installed
+# is exactly what is removed.
+nsis_lists() { # deploy folder
+    local dir=$1
+    local install=$dir.files.nsh uninstall=$dir.uninstall.nsh
+    : > "$install"
+    : > "$uninstall"
+    local sub
+    while IFS= read -r sub; do
+        sub=${sub#.}
+        sub=${sub#/}
+        local win=${sub//\//\\}
+        printf 'SetOutPath "$INSTDIR%s"\n' "${win:+\\$win}" >> "$install"
+        local f
+        for f in "$dir${sub:+/$sub}"/*; do
+            [ -f "$f" ] || continue
+            printf 'File "%s"\n' "$f" >> "$install"
+            printf 'Delete "$INSTDIR\\%s%s"\n' "${win:+$win\\}" "$(basename "$f")" >> "$uninstall"
+        done
+    done < <(cd "$dir" && find . -type d | sort)
+    # Folders last, deepest first; RMDir leaves one that is not empty.
+    (cd "$dir" && find . -mindepth 1 -type d | sort -r) | while IFS= read -r sub; do
+        sub=${sub#./}
+        printf 'RMDir "$INSTDIR\\%s"\n' "${sub//\//\\}" >> "$uninstall"
+    done
+}
+
+case "${1:-all}" in
+build) build ;;
+test) build; run_tests ;;
+package) build; package; check_installer ;;
+all) build; run_tests; package; check_installer ;;
+*) echo "usage: $0 [all|build|test|package]" >&2; exit 2 ;;
+esac
