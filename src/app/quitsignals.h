@@ -4,7 +4,6 @@
 #include <QStringList>
 
 class frmMain;
-class QString;
 
 // What the process sets up around the window, as each platform needs it.
 namespace Platform {
