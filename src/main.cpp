@@ -2,7 +2,6 @@
 #include "app/frmmain.h"
 #include "app/quitsignals.h"
 #include "board/decodestop.h"
-#include "toolkit/folderlisting.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,14 +66,9 @@ int main(int argc, char *argv[])
     reverse.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(reverse);
 
-    QStringList arguments;
     // The decoded text of the arguments whose bytes are not UTF-8.
     QStringList notUtf8;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-        if (Toolkit::textOfName(argv[i]).isNull())
-            notUtf8 << arguments.constLast();
-    }
+    const QStringList arguments = Platform::commandLine(argc, argv, &notUtf8);
     const bool parsed = parser.parse(arguments);
     if (!parsed || parser.positionalArguments().size() > 1 || parser.isSet(help)
         || parser.isSet(version)) {

@@ -3,10 +3,13 @@
 # and settings files, and writes that fail part way, all through the window.
 
 # Builds a page and closes the window while every write fails, in a process
-# of its own (the test runs it on a private tmpfs or under a file size limit).
-qt_add_executable(hardening_writefaults hardening/writefaults.cpp testsupport.h testsupport.cpp)
-target_include_directories(hardening_writefaults PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(hardening_writefaults PRIVATE kelvane_core)
+# of its own (the test runs it on a private tmpfs or under a file size limit,
+# which only Linux has).
+if(NOT WIN32)
+    qt_add_executable(hardening_writefaults hardening/writefaults.cpp testsupport.h testsupport.cpp)
+    target_include_directories(hardening_writefaults PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(hardening_writefaults PRIVATE kelvane_core)
+endif()
 
 # Shows one picture in the preview and on the board, in a process of its own
 # (the test runs it under a memory limit and a timeout).
@@ -15,8 +18,13 @@ target_include_directories(hardening_loadpicture PRIVATE ${CMAKE_CURRENT_SOURCE_
 target_link_libraries(hardening_loadpicture PRIVATE kelvane_core)
 
 kelvane_add_test(tst_hardening SOURCES tst_hardening.cpp LABELS hardening)
-add_dependencies(tst_hardening hardening_writefaults hardening_loadpicture)
-target_compile_definitions(tst_hardening PRIVATE
-    WRITE_FAULTS_PATH="$<TARGET_FILE:hardening_writefaults>"
-    LOAD_PICTURE_PATH="$<TARGET_FILE:hardening_loadpicture>")
+add_dependencies(tst_hardening hardening_loadpicture)
+target_compile_definitions(tst_hardening PRIVATE LOAD_PICTURE_PATH="$<TARGET_FILE:hardening_loadpicture>")
+if(WIN32)
+    # The peak memory of the process.
+    target_link_libraries(tst_hardening PRIVATE psapi)
+else()
+    add_dependencies(tst_hardening hardening_writefaults)
+    target_compile_definitions(tst_hardening PRIVATE WRITE_FAULTS_PATH="$<TARGET_FILE:hardening_writefaults>")
+endif()
 set_tests_properties(tst_hardening PROPERTIES TIMEOUT 90)

@@ -5,9 +5,12 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -58,6 +61,8 @@ private slots:
     void longDescriptionBeyondSixteenBitPositions();
     void failedWriteLeavesEarlierPage_data();
     void failedWriteLeavesEarlierPage();
+    void readOnlyPageIsKept_data();
+    void readOnlyPageIsKept();
 
 private:
     QString folder(const QString &name);
@@ -470,6 +475,38 @@ void tst_page::failedWriteLeavesEarlierPage()
     QVERIFY(recorder.messages.at(0).text.contains(outcome.error));
     QCOMPARE(readFileBytes(earlier), QByteArray("earlier page\r\n"));
     QCOMPARE(QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+}
+
+// Whoever runs the program, root or Wine's root included; and whatever
+// script the folder is named in.
+void tst_page::readOnlyPageIsKept_data()
+{
+    QTest::addColumn<QString>("folderName");
+    QTest::newRow("Latin folder") << QStringLiteral("read-only");
+    QTest::newRow("Greek folder") << QStringLiteral("\u03a0\u03b1\u03c1\u03b1\u03bb\u03af\u03b1");
+    QTest::newRow("Japanese folder") << QStringLiteral("\u6d77\u8fba");
+}
+
+void tst_page::readOnlyPageIsKept()
+{
+    QFETCH(QString, folderName);
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = folder(folderName);
+    input.pageName = QStringLiteral("Kept");
+    input.pageList = {QStringLiteral("a.jpg")};
+    const QString page = input.folder + QStringLiteral("/Kept.html");
+    QVERIFY(writeFileBytes(page, "earlier page\r\n"));
+    QVERIFY(QFile::setPermissions(page, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    const Page::BuildOutcome outcome = Page::buildPage(input);
+    const bool writable = QFileInfo(page).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(outcome.result, Page::BuildResult::WriteFailed);
+    QCOMPARE(outcome.error, qt_error_string(EACCES));
+    QCOMPARE(readFileBytes(page), QByteArray("earlier page\r\n"));
+    QVERIFY(!writable);
+    QCOMPARE(QDir(input.folder).entryList(QDir::Files), QStringList{"Kept.html"});
 }
 
 QTEST_GUILESS_MAIN(tst_page)

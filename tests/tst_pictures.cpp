@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/decodestop.h"
+#include "board/picturefile.h"
 #include "board/pictureloader.h"
 #include "board/pictureprefetcher.h"
 #include "board/thumbnailsources.h"
@@ -9,6 +10,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QPainter>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QTest>
@@ -50,6 +52,12 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private:
+    static bool setModified(const QString &path, const QDateTime &time)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime);
+    }
+
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = m_dir.filePath(name);
@@ -99,6 +107,11 @@ private Q_SLOTS:
             << "full.jpg" << encoded(landscape, "jpeg", Quality) << QSize() << QSize(800, 600);
         QTest::newRow("high-DPI slot")
             << "hidpi.jpg" << encoded(landscape, "jpeg", Quality) << QSize(250, 226) << QSize(302, 226);
+        // No ANSI code page holds both: the system must get the name whole.
+        QTest::newRow("JPEG named in Greek") << QStringLiteral("\u03a0\u03b1\u03c1\u03b1\u03bb\u03af\u03b1.jpg")
+                                             << encoded(landscape, "jpeg", Quality) << Slot << QSize(151, 113);
+        QTest::newRow("PNG named in Japanese") << QStringLiteral("\u6d77\u8fba.png")
+                                               << encoded(landscape, "png", Quality) << Slot << QSize(151, 113);
     }
 
     void loads()
@@ -232,6 +245,84 @@ private Q_SLOTS:
         const LoadedPicture picture = loadPicture(folder, Slot);
         QVERIFY(!picture.ok());
         QVERIFY(!picture.error.isEmpty());
+    }
+
+    // Only a regular file opens, and at once.
+    void onlyRegularFilesOpen_data()
+    {
+        QTest::addColumn<QString>("path"); // relative to the test's folder, or absolute
+        QTest::addColumn<QString>("reason"); // empty: it opens
+        QTest::newRow("picture named in Japanese") << QStringLiteral("\u6d77\u8fba-open.jpg") << QString();
+        QTest::newRow("folder") << "open-folder.jpg" << "not a regular file";
+#ifdef Q_OS_WIN
+        QTest::newRow("the null device") << "//./NUL" << "not a regular file";
+#else
+        QTest::newRow("the null device") << "/dev/null" << "not a regular file";
+#endif
+    }
+
+    void onlyRegularFilesOpen()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        QVERIFY(QDir().mkpath(m_dir.filePath("open-folder.jpg")));
+        if (path.endsWith(QLatin1String("-open.jpg")))
+            write(path, "bytes");
+        QFile file;
+        QCOMPARE(openRegularFile(QDir(m_dir.path()).filePath(path), file), reason);
+        QCOMPARE(file.isOpen(), reason.isEmpty());
+        if (file.isOpen())
+            QCOMPARE(file.readAll(), QByteArray("bytes"));
+    }
+
+    // A stamp tells whether the file changed since it was opened, at the
+    // file system's full resolution.
+    void stampTellsChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("untouched") << "none" << true;
+        QTest::newRow("rewritten, same size, a millisecond later") << "rewrite" << false;
+        QTest::newRow("one byte longer, same time") << "grow" << false;
+        QTest::newRow("replaced by a file of the same size and time") << "replace" << false;
+        QTest::newRow("removed") << "remove" << false;
+    }
+
+    void stampTellsChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, same);
+        const QString name = QStringLiteral("\u03c3\u03c6\u03c1\u03b1\u03b3\u03af\u03b4\u03b1-%1.jpg").arg(change);
+        const QString path = write(name, QByteArray("first bytes"));
+        // A time in the past, so that the change below is the only one.
+        const QDateTime time = QDateTime::currentDateTime().addSecs(-60);
+        QVERIFY(setModified(path, time));
+        QFile file;
+        QCOMPARE(openRegularFile(path, file), QString());
+        FileStamp opened, before;
+        QVERIFY(stampOfOpenFile(file, &opened));
+        QVERIFY(stampOfPath(path, &before));
+        QVERIFY(opened == before);
+        file.close();
+
+        if (change == QLatin1String("rewrite")) {
+            write(name, "other bytes");
+            QVERIFY(setModified(path, time.addMSecs(1)));
+        } else if (change == QLatin1String("grow")) {
+            write(name, "first bytes!");
+            QVERIFY(setModified(path, time));
+        } else if (change == QLatin1String("replace")) {
+            // Saved as editors save: a new file renamed over the old one.
+            QSaveFile save(path);
+            QVERIFY(save.open(QIODevice::WriteOnly) && save.write("first bytes") == 11 && save.commit());
+            QVERIFY(setModified(path, time));
+        } else if (change == QLatin1String("remove")) {
+            QVERIFY(QFile::remove(path));
+        }
+        FileStamp after;
+        const bool stamped = stampOfPath(path, &after);
+        QCOMPARE(stamped, change != QLatin1String("remove"));
+        QCOMPARE(stamped && after == opened, same);
     }
 
     void exifOrientationIsApplied_data()

@@ -10,15 +10,29 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+
+namespace {
+
+// Why a case cannot be made on Windows, where names are UTF-16 text and a
+// process's current folder cannot be removed.
+const char RemovedCurrent[] = "Windows does not remove a folder that a process works in";
+const char ByteNames[] = "names that are not UTF-8 are POSIX bytes; Windows names are UTF-16 text";
+const char LongPaths[] = "Windows paths end at 260 characters unless the program and the system opt in";
+
+} // namespace
 
 class tst_selection : public QObject
 {
@@ -48,6 +62,8 @@ private slots:
     void fileBoxKeepsNamesWhenFolderVanishes();
     void startUpFolder_data();
     void startUpFolder();
+    void folderArgument_data();
+    void folderArgument();
     void leftOutToldOncePerFolder();
 
 private:
@@ -74,7 +90,18 @@ void tst_selection::initTestCase()
     QVERIFY(QDir(m_folder).mkdir(QStringLiteral(".secret")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
     QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("config"))));
-
+#ifdef Q_OS_WIN
+    qputenv("APPDATA", QDir::toNativeSeparators(m_dir.filePath(QStringLiteral("config"))).toUtf8());
+    // Only the names that are text can be made here.
+    for (const QByteArray &folder : m_rawFolders) {
+        if (!Toolkit::textOfName(folder).isNull())
+            QVERIFY(QDir().mkpath(QFile::decodeName(raw(folder))));
+    }
+    for (const QByteArray &file : m_rawFiles) {
+        if (!Toolkit::textOfName(file).isNull())
+            QVERIFY(writeFileBytes(QFile::decodeName(raw(file)), QByteArray()));
+    }
+#else
     // Names made from bytes: \xE9 alone is no UTF-8; EF BF BD is U+FFFD,
     // what Qt decodes it to.
     for (const QByteArray &folder : m_rawFolders)
@@ -83,6 +110,7 @@ void tst_selection::initTestCase()
         QVERIFY(::close(::open(raw(file).constData(), O_CREAT | O_WRONLY, 0644)) == 0);
     // A link to nothing is no file.
     QCOMPARE(::symlink("nowhere", raw("latin/broken.jpg").constData()), 0);
+#endif
     // A folder far past the old 254-character cut, short of the path limit.
     m_long = "long" + ('/' + QByteArray(200, 'L')).repeated(14);
     QVERIFY(QDir().mkpath(QFile::decodeName(raw(m_long))));
@@ -90,11 +118,13 @@ void tst_selection::initTestCase()
 
 void tst_selection::cleanupTestCase()
 {
+#ifndef Q_OS_WIN
     // QDir cannot remove what it cannot name.
     for (const QByteArray &file : m_rawFiles + QList<QByteArray>{"latin/broken.jpg"})
         ::unlink(raw(file).constData());
     for (auto folder = m_rawFolders.crbegin(); folder != m_rawFolders.crend(); ++folder)
         ::rmdir(raw(*folder).constData());
+#endif
 }
 
 void tst_selection::nameTest_data()
@@ -164,9 +194,16 @@ void tst_selection::normalizeFolder_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("folder");
+#ifdef Q_OS_WIN
+    QTest::newRow("trailing backslash") << "C:\\Pictures\\Trip\\" << "C:/Pictures/Trip";
+    QTest::newRow("drive root as stored") << "C:\\" << "C:/";
+    QTest::newRow("Greek folder") << QStringLiteral("D:\\\u03a6\u03c9\u03c4\u03bf\\")
+                                  << QStringLiteral("D:/\u03a6\u03c9\u03c4\u03bf");
+#else
     QTest::newRow("trailing separator") << "/home/u/Pictures/Trip/" << "/home/u/Pictures/Trip";
     QTest::newRow("root stored with two separators") << "//" << "/";
     QTest::newRow("root") << "/" << "/";
+#endif
     QTest::newRow("empty stays empty") << "" << "";
 }
 
@@ -181,6 +218,15 @@ void tst_selection::volumes()
 {
     const QStringList volumes = Toolkit::browsableVolumes();
     QVERIFY(!volumes.isEmpty());
+#ifdef Q_OS_WIN
+    // Drive letters, the system's drive among them.
+    QVERIFY2(volumes.contains(QDir::rootPath()), qPrintable(volumes.join(QLatin1Char(' '))));
+    for (const QString &root : volumes)
+        QVERIFY2(root.size() == 3 && root.endsWith(QLatin1String(":/")), qPrintable(root));
+    QCOMPARE(Toolkit::volumeOf(QStringLiteral("c:/Users/u"), {QStringLiteral("C:/"), QStringLiteral("D:/")}),
+             QStringLiteral("C:/"));
+    return;
+#endif
     QCOMPARE(volumes.first(), QStringLiteral("/"));
     for (const QString &root : volumes) {
         QVERIFY2(!root.startsWith(QLatin1String("/proc")) && !root.startsWith(QLatin1String("/sys")),
@@ -302,7 +348,7 @@ void tst_selection::folderBoxMoves()
     for (int i = 0; i < box.count(); ++i)
         shown << box.item(i)->text();
     QCOMPARE(shown.mid(shown.size() - 3), (QStringList{"pics", "sub.jpg", "Zoo"}));
-    QCOMPARE(shown.first(), QStringLiteral("/"));
+    QCOMPARE(shown.first(), QDir::toNativeSeparators(QDir::rootPath()));
 
     QCOMPARE(box.setPath(m_folder), FolderBox::Move::Unchanged);
     QCOMPARE(changed.count(), 1);
@@ -348,6 +394,7 @@ void tst_selection::startUpFolder_data()
     QTest::addColumn<QStringList>("subfolders"); // the last ones the folder box shows
     QTest::addColumn<QStringList>("message");    // what the one message says; empty: none
     QTest::addColumn<bool>("requestedNotUtf8");  // the command line gave bytes that are not UTF-8
+    QTest::addColumn<QString>("linuxOnly");      // why the case cannot be made on Windows
 
     const QString start = m_dir.filePath(QStringLiteral("start"));
     const QString home = m_dir.filePath(QStringLiteral("home"));
@@ -359,15 +406,19 @@ void tst_selection::startUpFolder_data()
     const QByteArray none;
     auto row = [](const char *name, const QString &requested, const QByteArray &stored, const QByteArray &current,
                   const QByteArray &home, const QString &expected, const QStringList &files = {},
-                  const QStringList &subfolders = {}, const QStringList &message = {}, bool notUtf8 = false) {
+                  const QStringList &subfolders = {}, const QStringList &message = {}, bool notUtf8 = false,
+                  const char *linuxOnly = "") {
         QTest::newRow(name) << requested << stored << current << home << expected << files << subfolders << message
-                            << notUtf8;
+                            << notUtf8 << QString::fromLatin1(linuxOnly);
     };
     row("stored folder", "", raw("pics"), raw("start"), raw("home"), pics, picsFiles);
     row("stored folder gone: current folder", "", raw("gone"), raw("start"), raw("home"), start);
-    row("nothing stored, current folder removed: home", "", none, "-", raw("home"), home);
-    row("stored gone, current removed, no home: root", "", raw("gone"), "-", none, "/");
-    row("stored folder of 2,900 bytes", "", raw(m_long), raw("start"), none, QFile::decodeName(raw(m_long)));
+    row("nothing stored, current folder removed: home", "", none, "-", raw("home"), home, {}, {}, {}, false,
+        RemovedCurrent);
+    row("stored gone, current removed, no home: root", "", raw("gone"), "-", none, "/", {}, {}, {}, false,
+        RemovedCurrent);
+    row("stored folder of 2,900 bytes", "", raw(m_long), raw("start"), none, QFile::decodeName(raw(m_long)), {}, {},
+        {}, false, LongPaths);
     row("requested folder over the stored one", start, raw("pics"), raw("home"), none, start);
     row("requested folder gone: told, then stored", gone, raw("pics"), raw("start"), none, pics, picsFiles, {},
         {gone});
@@ -376,13 +427,14 @@ void tst_selection::startUpFolder_data()
     // Names that are not UTF-8 are left out and told once, never confused
     // with the U+FFFD names they would decode to.
     row("names left out of both boxes", "", raw("latin"), raw("start"), none, latin, {"caf\uFFFD.jpg", "ok.jpg"},
-        {"s\uFFFDjour", "Zoo"}, {latin, "2 names", "caf\\xE9.jpg", "s\\xE9jour"});
-    row("current folder not UTF-8: home", "", none, raw("caf\xe9"), raw("home"), home);
-    row("stored folder not UTF-8: current folder", "", raw("caf\xe9"), raw("start"), none, start);
+        {"s\uFFFDjour", "Zoo"}, {latin, "2 names", "caf\\xE9.jpg", "s\\xE9jour"}, false, ByteNames);
+    row("current folder not UTF-8: home", "", none, raw("caf\xe9"), raw("home"), home, {}, {}, {}, false, ByteNames);
+    row("stored folder not UTF-8: current folder", "", raw("caf\xe9"), raw("start"), none, start, {}, {}, {}, false,
+        ByteNames);
     row("requested folder decoded from bytes that are not UTF-8", decoded, raw("pics"), raw("start"), none, pics,
-        picsFiles, {}, {decoded, "not valid UTF-8"}, true);
+        picsFiles, {}, {decoded, "not valid UTF-8"}, true, ByteNames);
     row("requested folder named in UTF-8 with U+FFFD", decoded, raw("pics"), raw("start"), none, decoded,
-        {"sibling.jpg"});
+        {"sibling.jpg"}, {}, {}, false, ByteNames);
 }
 
 void tst_selection::startUpFolder()
@@ -396,6 +448,11 @@ void tst_selection::startUpFolder()
     QFETCH(QStringList, subfolders);
     QFETCH(QStringList, message);
     QFETCH(bool, requestedNotUtf8);
+    QFETCH(QString, linuxOnly);
+#ifdef Q_OS_WIN
+    if (!linuxOnly.isEmpty())
+        QSKIP(qPrintable(linuxOnly));
+#endif
 
     QFile::remove(Settings::filePath());
     if (!stored.isNull())
@@ -407,10 +464,16 @@ void tst_selection::startUpFolder()
         qputenv("HOME", previousHome);
     });
     if (current == "-") {
+#ifndef Q_OS_WIN
         QVERIFY(::mkdir(raw("removed").constData(), 0755) == 0 && ::chdir(raw("removed").constData()) == 0);
         QVERIFY(::rmdir(raw("removed").constData()) == 0);
+#endif
     } else {
+#ifdef Q_OS_WIN
+        QVERIFY(QDir::setCurrent(QFile::decodeName(current)));
+#else
         QVERIFY(::chdir(current.constData()) == 0);
+#endif
     }
     if (home.isNull())
         qunsetenv("HOME");
@@ -431,15 +494,63 @@ void tst_selection::startUpFolder()
             shown << form.Dir1->item(i)->text();
         QCOMPARE(shown, subfolders);
         QCOMPARE(recorder.messages.size(), message.isEmpty() ? 0 : 1);
-        for (const QString &part : message)
-            QVERIFY2(recorder.messages.at(0).text.contains(part), qPrintable(recorder.messages.at(0).text));
+        for (const QString &part : message) {
+            QVERIFY2(recorder.messages.at(0).text.contains(QDir::toNativeSeparators(part)),
+                     qPrintable(recorder.messages.at(0).text));
+        }
         form.Form_Unload();
     }
-    QCOMPARE(Settings::readStoredFolder(), expected == QLatin1String("/") ? "//" : expected + QLatin1Char('/'));
+    QCOMPARE(Settings::readStoredFolder(),
+             expected == QLatin1String("/") ? "//" : QDir::toNativeSeparators(expected + QLatin1Char('/')));
+}
+
+// The folder reaches the window whole, in any script, through the command
+// line as the system passes it on.
+void tst_selection::folderArgument_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("folder named in Japanese") << QStringLiteral("\u6d77\u8fba") << QStringLiteral("\u5199\u771f.jpg");
+    QTest::newRow("folder named in Greek")
+        << QStringLiteral("\u03a0\u03b1\u03c1\u03b1\u03bb\u03af\u03b1") << QStringLiteral("\u03a6\u03c9\u03c2.jpg");
+    QTest::newRow("spaces and a quote") << QStringLiteral("My \"best\" pictures") << QStringLiteral("a b.jpg");
+}
+
+void tst_selection::folderArgument()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, picture);
+#ifdef Q_OS_WIN
+    if (folder.contains(QLatin1Char('"')))
+        QSKIP("a Windows file name cannot hold a double quote");
+#endif
+    const QString path = m_dir.filePath(QStringLiteral("arguments/") + folder);
+    QVERIFY(QDir().mkpath(path));
+    QVERIFY(writeFileBytes(path + QLatin1Char('/') + picture, "x"));
+    QVERIFY(writeFileBytes(path + QStringLiteral("/other.txt"), "x"));
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    const QString helper = QStandardPaths::findExecutable(QStringLiteral("selection_folderargument"),
+                                                          {QCoreApplication::applicationDirPath()});
+    QVERIFY(!helper.isEmpty());
+    process.start(helper, {QDir::toNativeSeparators(path)});
+    QVERIFY(process.waitForFinished(60000));
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+             process.readAllStandardError().constData());
+    const QStringList lines = QString::fromUtf8(process.readAllStandardOutput())
+                                  .remove(QLatin1Char('\r'))
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines, (QStringList{path, picture}));
 }
 
 void tst_selection::leftOutToldOncePerFolder()
 {
+#ifdef Q_OS_WIN
+    QSKIP(ByteNames);
+#endif
     QVERIFY(writeFileBytes(Settings::filePath(), "[Defaults]\r\nFilesDir=" + raw("latin") + "/\r\n"));
     MessageRecorder recorder;
     frmMain form;

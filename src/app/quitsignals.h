@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
+
 class frmMain;
-class QString;
 
 // What the process sets up around the window, as each platform needs it.
 namespace Platform {
@@ -14,6 +15,13 @@ bool missingDisplay(const QString &platformArgument);
 
 // Before anything else runs.
 void prepareProcess();
+
+// The program's arguments as text, its own name first. On Linux they are
+// bytes, decoded as file names are; those that are not valid UTF-8 go into
+// notUtf8 too, decoded, since they would name another file. Windows hands
+// the command line over whole in UTF-16, so a name in any script arrives as
+// typed, whatever the ANSI code page.
+QStringList commandLine(int argc, char *argv[], QStringList *notUtf8);
 
 // A request to end the process from outside (SIGTERM, Ctrl+C) closes the
 // window the way the user would, so the folder is still stored.

@@ -2,6 +2,7 @@
 #include "app/quitsignals.h"
 
 #include "app/frmmain.h"
+#include "toolkit/folderlisting.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -66,6 +67,17 @@ void closeOnQuitSignals(frmMain &window)
         action.sa_flags = SA_RESTART;
         ::sigaction(number, &action, nullptr);
     }
+}
+
+QStringList commandLine(int argc, char *argv[], QStringList *notUtf8)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+        if (Toolkit::textOfName(argv[i]).isNull())
+            *notUtf8 << arguments.constLast();
+    }
+    return arguments;
 }
 
 void prepareProcess()

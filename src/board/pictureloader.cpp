@@ -3,6 +3,7 @@
 
 #include "board/decodestop.h"
 #include "board/jpegbounds.h"
+#include "board/picturefile.h"
 #include "board/pngbounds.h"
 #include "board/thumbnailsources.h"
 
@@ -11,11 +12,6 @@
 #include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -64,38 +60,6 @@ bool exceedsAllocationLimit(const QSize &size, QImage::Format format)
 // A JPEG file is read whole, far less than the decode itself costs.
 constexpr qint64 maxJpegFileBytes = qint64(256) * 1024 * 1024;
 
-} // namespace
-
-// A FIFO, or a link to one, would block open() until a writer came.
-QString openRegularFile(const QString &path, QFile &file)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return qt_error_string(errno);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = errno;
-        ::close(fd);
-        return S_ISREG(info.st_mode) ? qt_error_string(error)
-                                     : QCoreApplication::translate("PictureLoader", "not a regular file");
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return file.errorString();
-    }
-    return QString();
-}
-
-// The file's identity and its last change, to tell whether it changed while
-// it was decoded.
-bool sameFile(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
-        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
-}
-
-namespace {
-
 LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool firstLookWanted, const DecodeStop *stop)
 {
     if (DecodeStop::requested(stop))
@@ -118,15 +82,15 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         if (QImage embedded = ThumbnailSources::embeddedThumbnail(file, targetDevicePixels); !embedded.isNull())
             return LoadedPicture{embedded, QString(), true};
     }
-    struct stat opened {};
-    const bool stamped = ::fstat(file.handle(), &opened) == 0;
+    FileStamp opened;
+    const bool stamped = stampOfOpenFile(file, &opened);
     // A failure that is about the picture's content is recorded, once the
     // file is known not to have changed meanwhile: a picture still being
     // copied in fails now and shows later. A full-size load may fail where
     // a scaled one would not, so only a scaled load records.
     const auto unchanged = [&] {
-        struct stat now {};
-        return stamped && ::stat(QFile::encodeName(path).constData(), &now) == 0 && sameFile(opened, now);
+        FileStamp now;
+        return stamped && stampOfPath(path, &now) && now == opened;
     };
     const auto recorded = [&](const QString &reason) {
         if (!targetDevicePixels.isEmpty() && file.error() == QFileDevice::NoError && unchanged())

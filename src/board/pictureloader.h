@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QFile>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -41,8 +40,3 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels, 
 // comes back at once instead of a decode, marked as a first look. Whoever
 // shows it must replace it with loadPicture's picture.
 LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop = nullptr);
-
-// Opens path for reading without ever waiting, as loadPicture does: a FIFO,
-// or a link to one, fails at once, as does anything but a regular file.
-// Returns the reason on failure, an empty text on success.
-QString openRegularFile(const QString &path, QFile &file);

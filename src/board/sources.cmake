@@ -4,9 +4,18 @@ target_sources(kelvane_core PRIVATE
     board/jpegbounds.h board/jpegbounds.cpp
     board/pictureloader.h board/pictureloader.cpp
     board/pictureprefetcher.h board/pictureprefetcher.cpp
+    board/picturefile.h
     board/pngbounds.h board/pngbounds.cpp
     board/previewloader.h board/previewloader.cpp
     board/slotgeometry.h board/slotgeometry.cpp
+    board/thumbnailcache.h
     board/thumbnailsources.h board/thumbnailsources.cpp
     board/thumbnailboard.h board/thumbnailboard.cpp
 )
+# Opening and stamping picture files, by the system's own calls; and the
+# desktop's thumbnail cache, which only the freedesktop platforms have.
+if(WIN32)
+    target_sources(kelvane_core PRIVATE board/picturefile_win.cpp board/thumbnailcache_none.cpp)
+else()
+    target_sources(kelvane_core PRIVATE board/picturefile_posix.cpp board/thumbnailcache_xdg.cpp)
+endif()

@@ -2,8 +2,8 @@
 #include "board/thumbnailsources.h"
 
 #include "board/jpegbounds.h"
-#include "board/pictureloader.h"
-#include "toolkit/folderlisting.h"
+#include "board/picturefile.h"
+#include "board/thumbnailcache.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -17,14 +17,8 @@
 #include <QTransform>
 
 #include <libexif/exif-data.h>
-#include <glib.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
 #include <memory>
 
 namespace ThumbnailSources {
@@ -85,22 +79,15 @@ QSize cacheSize(const QSize &picture, int side)
     return picture.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-struct FileStamp
+struct CacheStamp
 {
     qint64 mtime = 0;
     qint64 size = 0;
 };
 
-bool stampOf(const QString &path, FileStamp *stamp)
+bool stampOf(const QString &path, CacheStamp *stamp)
 {
-    // A file that cannot be read shows its error, not its thumbnail.
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0 || ::access(name.constData(), R_OK) != 0)
-        return false;
-    stamp->mtime = info.st_mtime;
-    stamp->size = info.st_size;
-    return true;
+    return ThumbnailCache::stampOf(path, &stamp->mtime, &stamp->size);
 }
 
 QImage turned(const QImage &image, int orientation)
@@ -139,22 +126,11 @@ QString hashedName(const QByteArray &uri)
     return QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
 }
 
-// Makes the folder and any missing parents, each of mode 0700.
-bool makeFolder(const QString &path)
-{
-    if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST)
-        return true;
-    const QString parent = QFileInfo(path).path();
-    if (errno != ENOENT || parent == path || !makeFolder(parent))
-        return false;
-    return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
-}
-
 // Writes the image as `name` into `folder` of the cache, made as needed.
 // Readers may look at any moment: the file appears whole or not at all.
 bool writeCacheFile(const QString &folder, const QString &name, const QImage &image)
 {
-    if (!makeFolder(folder))
+    if (!ThumbnailCache::makeFolder(folder))
         return false;
     QTemporaryFile temporary(folder + QStringLiteral("/kelvane-XXXXXX.png"));
     if (!temporary.open())
@@ -166,7 +142,7 @@ bool writeCacheFile(const QString &folder, const QString &name, const QImage &im
         return false;
     temporary.close();
     const QString target = folder + QLatin1Char('/') + name;
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+    if (!ThumbnailCache::moveInto(temporary.fileName(), target))
         return false;
     temporary.setAutoRemove(false);
     return true;
@@ -176,22 +152,7 @@ bool writeCacheFile(const QString &folder, const QString &name, const QImage &im
 
 QString cacheFolder()
 {
-#ifdef Q_OS_WIN
-    // The desktop's shared thumbnail cache is a freedesktop one; Windows
-    // keeps its own, of another kind.
-    return QString();
-#endif
-    // Looked up afresh on every call, by the settings file's rule: a
-    // relative folder would put the cache wherever the process happens to
-    // be, and no HOME at all would put it at the root.
-    QString home = Toolkit::folderFromEnvironment("XDG_CACHE_HOME");
-    if (home.isEmpty()) {
-        const QString userHome = Toolkit::folderFromEnvironment("HOME");
-        if (userHome.isEmpty())
-            return QString();
-        home = userHome + QStringLiteral("/.cache");
-    }
-    return QDir::cleanPath(home) + QStringLiteral("/thumbnails");
+    return ThumbnailCache::folder();
 }
 
 bool insideCache(const QString &picturePath)
@@ -211,14 +172,7 @@ bool insideCache(const QString &picturePath)
 
 QByteArray pictureUri(const QString &picturePath)
 {
-    // GLib's form of the URI, as the desktop's file managers hash it.
-    const QByteArray local = QFile::encodeName(QFileInfo(picturePath).absoluteFilePath());
-    gchar *uri = g_filename_to_uri(local.constData(), nullptr, nullptr);
-    if (!uri)
-        return QByteArray();
-    const QByteArray result(uri);
-    g_free(uri);
-    return result;
+    return ThumbnailCache::uriOf(QFileInfo(picturePath).absoluteFilePath());
 }
 
 QString cachePath(const QString &picturePath, int side)
@@ -233,7 +187,7 @@ QString cachePath(const QString &picturePath, int side)
 
 QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels)
 {
-    FileStamp stamp;
+    CacheStamp stamp;
     if (targetDevicePixels.isEmpty() || !stampOf(picturePath, &stamp))
         return QImage();
     const QByteArray uri = pictureUri(picturePath);
@@ -390,7 +344,7 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
     // A decode one pixel short of the size (rounding) still makes the size.
     if (decoded.width() + 1 < size.width() || decoded.height() + 1 < size.height())
         return false;
-    FileStamp stamp;
+    CacheStamp stamp;
     const QByteArray uri = pictureUri(picturePath);
     if (uri.isEmpty() || !stampOf(picturePath, &stamp))
         return false;
@@ -418,7 +372,7 @@ QString failurePath(const QString &picturePath)
 
 QString recordedFailure(const QString &picturePath)
 {
-    FileStamp stamp;
+    CacheStamp stamp;
     const QString record = failurePath(picturePath);
     if (record.isEmpty() || !stampOf(picturePath, &stamp))
         return QString();
@@ -439,7 +393,7 @@ QString recordedFailure(const QString &picturePath)
 
 bool storeFailure(const QString &picturePath, const QString &reason)
 {
-    FileStamp stamp;
+    CacheStamp stamp;
     const QString record = failurePath(picturePath);
     if (record.isEmpty() || insideCache(picturePath) || !stampOf(picturePath, &stamp))
         return false;

@@ -18,7 +18,8 @@ namespace ThumbnailSources {
 
 // The shared cache's root: $XDG_CACHE_HOME/thumbnails, or
 // $HOME/.cache/thumbnails when that variable is unset, relative or not
-// UTF-8. Empty when HOME is no better: then no cache is read or written.
+// UTF-8. Empty when HOME is no better, and on Windows: then no cache is
+// read or written.
 QString cacheFolder();
 
 // Whether the picture is one of the cache's own files, also when it is

@@ -4,6 +4,7 @@ target_sources(kelvane_core PRIVATE
     toolkit/wholeframe.h
     toolkit/messagebox.h toolkit/messagebox.cpp
     toolkit/textfile.h toolkit/textfile.cpp
+    toolkit/replacedfile.h
     toolkit/sortedlistbox.h toolkit/sortedlistbox.cpp
     toolkit/imagebox.h toolkit/imagebox.cpp
     toolkit/folderlisting.h toolkit/folderlisting.cpp
@@ -15,11 +16,12 @@ target_sources(kelvane_core PRIVATE
     toolkit/framebox.h toolkit/framebox.cpp
     toolkit/announcer.h toolkit/announcer.cpp
 )
-# Reading folders and listing volumes.
+# Reading folders and listing volumes; what replacing a file keeps of it.
 if(WIN32)
-    target_sources(kelvane_core PRIVATE toolkit/folderlisting_win.cpp)
+    target_sources(kelvane_core PRIVATE toolkit/systempath_win.h toolkit/folderlisting_win.cpp
+        toolkit/replacedfile_win.cpp)
 else()
-    target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp)
+    target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp toolkit/replacedfile_posix.cpp)
 endif()
 # The window manager's frame, asked of the X11 one; Windows knows its frame
 # before the window is shown.

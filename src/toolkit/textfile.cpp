@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/textfile.h"
 
+#include "toolkit/replacedfile.h"
+
 #include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -60,35 +60,23 @@ bool TextFile::open()
 
 bool TextFile::openForReplace()
 {
-    // stat() follows a link, so these are the bits of the file that will
-    // be replaced.
-    struct stat existing {};
-    const bool exists = ::stat(QFile::encodeName(path()).constData(), &existing) == 0 && S_ISREG(existing.st_mode);
-    // Root may write anything; a file that nobody may write is still kept.
-    if (exists && (existing.st_mode & 0222) == 0) {
+    const ReplacedFile existing = Toolkit::replacedFile(path());
+    if (existing.readOnly) {
         fail(qt_error_string(EACCES));
         return false;
     }
     if (!m_saveFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         // A folder the user cannot write in may hold a file the user can.
-        if (exists && ::access(QFile::encodeName(path()).constData(), W_OK) == 0)
+        if (existing.exists && Toolkit::writableInPlace(path()))
             return openInPlace();
         fail(m_saveFile.errorString());
         return false;
     }
-#ifndef Q_OS_WIN
-    // QSaveFile copies the permissions as the current user sees them, which
-    // for root adds the owner's write bit. The new file takes the old bits.
-    // (Windows files have no such bits; a read-only one was refused above.)
-    const mode_t bits = existing.st_mode & 0777;
-    struct stat opened {};
-    if (exists && ::fstat(m_saveFile.handle(), &opened) == 0 && (opened.st_mode & 0777) != bits
-        && ::fchmod(m_saveFile.handle(), bits) != 0) {
-        fail(qt_error_string(errno));
+    if (const QString reason = Toolkit::keepPermissions(m_saveFile, existing); !reason.isEmpty()) {
+        fail(reason);
         discard();
         return false;
     }
-#endif
     return true;
 }
 

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// Where the desktop's shared thumbnail cache lives, how it names a picture,
+// and the file operations that writing it takes. Linux has the freedesktop
+// cache; Windows keeps its own cache, of another kind, so there the folder is
+// empty and nothing is read or written.
+namespace ThumbnailCache {
+
+// The cache's root: $XDG_CACHE_HOME/thumbnails, or $HOME/.cache/thumbnails
+// when that variable is unset, relative or not UTF-8. Empty when HOME is no
+// better, and on Windows.
+QString folder();
+
+// The file URI the cache knows the picture at this absolute path by, in the
+// form the desktop's file managers hash; empty when there is none.
+QByteArray uriOf(const QString &absolutePath);
+
+// The modification time in whole seconds and the size, as the cache records
+// them; false when the file cannot be read, which shows its error rather
+// than a thumbnail.
+bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size);
+
+// Makes the folder and any missing parents, each of mode 0700.
+bool makeFolder(const QString &path);
+
+// Moves a written file over `target` in one step, so that a reader sees the
+// old file or the new one, whole.
+bool moveInto(const QString &written, const QString &target);
+
+} // namespace ThumbnailCache

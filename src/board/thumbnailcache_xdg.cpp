@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "board/thumbnailcache.h"
+
+#include "toolkit/folderlisting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <glib.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace ThumbnailCache {
+
+QString folder()
+{
+    // Looked up afresh on every call, by the settings file's rule: a
+    // relative folder would put the cache wherever the process happens to
+    // be, and no HOME at all would put it at the root.
+    QString home = Toolkit::folderFromEnvironment("XDG_CACHE_HOME");
+    if (home.isEmpty()) {
+        const QString userHome = Toolkit::folderFromEnvironment("HOME");
+        if (userHome.isEmpty())
+            return QString();
+        home = userHome + QStringLiteral("/.cache");
+    }
+    return QDir::cleanPath(home) + QStringLiteral("/thumbnails");
+}
+
+QByteArray uriOf(const QString &absolutePath)
+{
+    // GLib's form of the URI, as the desktop's file managers hash it.
+    const QByteArray local = QFile::encodeName(absolutePath);
+    gchar *uri = g_filename_to_uri(local.constData(), nullptr, nullptr);
+    if (!uri)
+        return QByteArray();
+    const QByteArray result(uri);
+    g_free(uri);
+    return result;
+}
+
+bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || ::access(name.constData(), R_OK) != 0)
+        return false;
+    *modifiedSeconds = info.st_mtime;
+    *size = info.st_size;
+    return true;
+}
+
+bool makeFolder(const QString &path)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST)
+        return true;
+    const QString parent = QFileInfo(path).path();
+    if (errno != ENOENT || parent == path || !makeFolder(parent))
+        return false;
+    return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
+}
+
+bool moveInto(const QString &written, const QString &target)
+{
+    return std::rename(QFile::encodeName(written).constData(), QFile::encodeName(target).constData()) == 0;
+}
+
+} // namespace ThumbnailCache

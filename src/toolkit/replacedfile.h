@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFileDevice>
+#include <QString>
+
+// What a file written in place of another must respect of the one there.
+struct ReplacedFile
+{
+    // A regular file is there, also at the end of a link.
+    bool exists = false;
+    // Nobody may write it: it has no write bit at all, or on Windows the
+    // read-only attribute. Whoever runs the program leaves it alone.
+    bool readOnly = false;
+    // Its POSIX permission bits; none on Windows.
+    unsigned permissionBits = 0;
+};
+
+namespace Toolkit {
+
+ReplacedFile replacedFile(const QString &path);
+
+// Whether this user may write the file itself, in a folder where a new file
+// cannot be made.
+bool writableInPlace(const QString &path);
+
+// Gives `written`, open to take the replaced file's place, that file's
+// permission bits. Returns the reason on failure, an empty text on success.
+QString keepPermissions(QFileDevice &written, const ReplacedFile &replaced);
+
+} // namespace Toolkit

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolkit/replacedfile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Toolkit {
+
+ReplacedFile replacedFile(const QString &path)
+{
+    // stat() follows a link, so these are the bits of the file that will
+    // be replaced.
+    struct stat existing {};
+    ReplacedFile replaced;
+    replaced.exists = ::stat(QFile::encodeName(path).constData(), &existing) == 0 && S_ISREG(existing.st_mode);
+    // Root may write anything; a file that nobody may write is still kept.
+    replaced.readOnly = replaced.exists && (existing.st_mode & 0222) == 0;
+    replaced.permissionBits = existing.st_mode & 0777;
+    return replaced;
+}
+
+bool writableInPlace(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+// QSaveFile copies the permissions as the current user sees them, which for
+// root adds the owner's write bit. The new file takes the old bits.
+QString keepPermissions(QFileDevice &written, const ReplacedFile &replaced)
+{
+    const mode_t bits = replaced.permissionBits;
+    struct stat opened {};
+    if (replaced.exists && ::fstat(written.handle(), &opened) == 0 && (opened.st_mode & 0777) != bits
+        && ::fchmod(written.handle(), bits) != 0)
+        return qt_error_string(errno);
+    return QString();
+}
+
+} // namespace Toolkit

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolkit/replacedfile.h"
+
+#include "toolkit/systempath_win.h"
+
+namespace Toolkit {
+
+ReplacedFile replacedFile(const QString &path)
+{
+    ReplacedFile replaced;
+    // Opened for its attributes only, through links, whoever else has it open.
+    const std::wstring name = systemPath(path);
+    HANDLE handle = name.empty() ? INVALID_HANDLE_VALUE
+        : ::CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return replaced;
+    BY_HANDLE_FILE_INFORMATION info {};
+    replaced.exists = ::GetFileType(handle) == FILE_TYPE_DISK && ::GetFileInformationByHandle(handle, &info)
+        && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    replaced.readOnly = replaced.exists && (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    ::CloseHandle(handle);
+    return replaced;
+}
+
+bool writableInPlace(const QString &path)
+{
+    const std::wstring name = systemPath(path);
+    HANDLE handle = name.empty() ? INVALID_HANDLE_VALUE
+        : ::CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(handle);
+    return true;
+}
+
+// A Windows file has no permission bits; the new file takes the folder's
+// access rules, as any file saved there would.
+QString keepPermissions(QFileDevice &, const ReplacedFile &)
+{
+    return QString();
+}
+
+} // namespace Toolkit

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include <string>
+
+#include <windows.h>
+
+namespace Toolkit {
+
+// A path as the system's wide-character calls take it, in any script. A
+// path past MAX_PATH gets the prefix that lifts the limit. A NUL would end
+// the name early and so name another file: such a path gives an empty name,
+// which no call accepts.
+inline std::wstring systemPath(const QString &path)
+{
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return std::wstring();
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.size() < MAX_PATH || !QDir::isAbsolutePath(path) || native.startsWith(QLatin1String("\\\\")))
+        return native.toStdWString();
+    return (QStringLiteral("\\\\?\\") + QDir::toNativeSeparators(QDir::cleanPath(path))).toStdWString();
+}
+
+} // namespace Toolkit
