@@ -12,7 +12,8 @@ description are typed, and "Build HTML of Images" writes the page, compared
 byte for byte: UTF-8 without a byte-order mark, CR LF, bare picture names.
 "View In Browser", with ".htm" files associated with a program that records
 its arguments, must hand that program the page's path as one argument and
-leave no probe file behind. Closing the window must store the folder, with
+leave no probe file behind. Closing the window by the close button of its
+title bar, which Wine draws as Windows does, must store the folder, with
 a backslash appended, in the UTF-16 settings file. The silent uninstaller
 must then remove the installed files and leave the settings file and the
 page as they were.
@@ -118,6 +119,18 @@ class WineWindow(window_road.Window):
         self.x = left + border
         self.y = top + height - CLIENT_SIZE[1] - border
         self.frame = (left, top, width, height)
+        self.border = border
+
+    def close(self):
+        """A click on the close button, the rightmost of the title bar, as
+        a user closes the window."""
+        left, top, width, _ = self.frame
+        self.xdo.click(left + width - self.border - 10, (top + self.y) // 2)
+        try:
+            code = self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end within 10 s of a click on its close button") from None
+        expect_equal("the program's exit status", code, 0)
 
 
 def install(args, wine):
@@ -144,12 +157,13 @@ def associate_htm(wine, recorder):
              "/d", f'"{wine.windows_path(recorder)}" "%1"', "/f")
 
 
-def probes(wine, installed):
-    """The probe files and private probe folders anywhere in the prefix."""
-    found = glob.glob(os.path.join(glob.escape(wine.prefix), "drive_c", "**", "test.htm"), recursive=True)
-    temp = os.path.join(wine.user, "AppData", "Local", "Temp")
-    found += glob.glob(os.path.join(glob.escape(temp), "kelvane-*"))
-    return sorted(found)
+def probes(wine):
+    """Probe files, and the private folders made for them in a temporary
+    folder, anywhere on drive C: the program's folder and the temporary
+    folders among them."""
+    drive_c = glob.escape(os.path.join(wine.prefix, "drive_c"))
+    return sorted(glob.glob(os.path.join(drive_c, "**", "test.htm"), recursive=True)
+                  + glob.glob(os.path.join(drive_c, "**", "kelvane-*"), recursive=True))
 
 
 def choose_folder(window, x):
@@ -209,7 +223,7 @@ def build_page(args, window, x, page_path):
     return page
 
 
-def view_in_browser(args, window, wine, installed, page_windows_path):
+def view_in_browser(args, window, wine, page_windows_path):
     record = os.path.splitext(args.recorder)[0] + ".args"
     if os.path.exists(record):
         os.remove(record)
@@ -218,7 +232,7 @@ def view_in_browser(args, window, wine, installed, page_windows_path):
     arguments = lines.decode("utf-8").split("\n")[1:-1]
     expect_equal("the arguments the browser received", arguments, [page_windows_path])
     # The probe is deleted once the shell has started the browser.
-    wait_until("no probe file left", lambda: not probes(wine, installed), 10)
+    wait_until("no probe file left", lambda: not probes(wine), 10)
     log(f"{time.monotonic() - args.started:.1f} s: the browser received the page's path as one argument; no probe left")
 
 
@@ -274,7 +288,7 @@ def main():
             log(f"{time.monotonic() - args.started:.1f} s: window shown, frame {window.frame}")
             choose_folder(window, x)
             page = build_page(args, window, x, page_path)
-            view_in_browser(args, window, wine, installed, page_windows_path)
+            view_in_browser(args, window, wine, page_windows_path)
             window.close()
             window = None
             stored = read_bytes(ini)
