@@ -4,7 +4,8 @@
 # under Wine, and makes the installer and the portable zip.
 #   scripts/windows.sh [all]   everything below, in this order
 #   scripts/windows.sh build   the program and its tests, and the deploy folder
-#   scripts/windows.sh test    build, then the unit tests under Wine
+#   scripts/windows.sh test    build, then the unit tests under Wine, the
+#                              installer, and the road of one page with it
 #   scripts/windows.sh package build, then the installer and the zip
 # Qt for Windows comes from KELVANE_QT_MINGW (a prefix), else from the
 # prebuilt copy in ../shared/toolchains/, else it is built from Debian's
@@ -21,6 +22,8 @@ prebuilt_sha256=a407a7a853c587ce2a15be212983d694748d682583bde0091b70241b0a9e087b
 version=$(sed -n 's/^project(Kelvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 packages=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix wine64 nsis zip)
+# The road under Wine: a private X server, real input and screenshots.
+road_packages=(python3 xvfb xdotool imagemagick)
 
 install_missing() {
     local missing=()
@@ -193,6 +196,26 @@ check_installer() {
     return $fail
 }
 
+# The road of one page on Windows: the silent install, the installed program
+# driven by real clicks and keys on a private X server, the page, the browser
+# and the settings it leaves, and the silent uninstall.
+run_road() {
+    install_missing "${road_packages[@]}"
+    start_wine
+    # No Wine process may outlive the set-up without a display to show on.
+    "$wineserver" -w
+    local started=$SECONDS
+    if timeout 300 python3 "$root/tests/e2e/wine_road.py" --wine "$wine" --wineserver "$wineserver" \
+        --setup "$out/dist/kelvane-$version-setup.exe" --recorder "$out/build/argumentrecorder.exe" \
+        --source "$root" --output "$out"; then
+        echo "ok   Windows road of one page under Wine ($((SECONDS - started)) s)"
+    else
+        echo "FAIL Windows road of one page under Wine"
+        "$wineserver" -k 2>/dev/null || true
+        return 1
+    fi
+}
+
 # The installer's file lists, made from the deploy folder: what is installed
 # is exactly what is removed.
 nsis_lists() { # deploy folder
@@ -222,8 +245,8 @@ nsis_lists() { # deploy folder
 
 case "${1:-all}" in
 build) build ;;
-test) build; run_tests ;;
+test) build; run_tests; package; run_road ;;
 package) build; package; check_installer ;;
-all) build; run_tests; package; check_installer ;;
+all) build; run_tests; package; run_road; check_installer ;;
 *) echo "usage: $0 [all|build|test|package]" >&2; exit 2 ;;
 esac

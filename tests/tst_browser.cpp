@@ -163,6 +163,8 @@ private slots:
     void startsNothingWithoutUsableAssociation();
     void shellResults_data();
     void shellResults();
+    void shellPassesPageAsOneArgument_data();
+    void shellPassesPageAsOneArgument();
 
 private:
     QString newFolder(const QString &name);
@@ -756,6 +758,44 @@ void tst_browser::shellResults()
         const BrowserProgram program{target, QString(), {}};
         QCOMPARE(shell.start(program, m_dir.filePath(QStringLiteral("page.html"))), succeeds);
     }
+#endif
+}
+
+void tst_browser::shellPassesPageAsOneArgument_data()
+{
+    QTest::addColumn<QString>("page");
+
+    QTest::newRow("plain path") << QStringLiteral("C:\\Pictures\\Trip.html");
+    QTest::newRow("spaces in folder and name") << QStringLiteral("D:\\My pictures\\summer holiday.html");
+    QTest::newRow("blanks around the typed name") << QStringLiteral("C:\\Pictures\\  trip  .html");
+    QTest::newRow("drive root: two backslashes") << QStringLiteral("C:\\\\Trip.html");
+    QTest::newRow("tab in the typed name") << QStringLiteral("C:\\Pictures\\a\tb.html");
+    QTest::newRow("quotes and percent in the typed name")
+        << QStringLiteral("C:\\Pictures\\\"a\" 100% b.html");
+    QTest::newRow("backslashes before a quote") << QStringLiteral("C:\\Pictures\\\\\"a.html");
+}
+
+// What the started program reads from its command line, as the C runtime
+// splits it: the page path whole, whatever it holds.
+void tst_browser::shellPassesPageAsOneArgument()
+{
+#ifndef Q_OS_WIN
+    QSKIP("the Windows shell's ShellExecute and command lines");
+#else
+    QFETCH(QString, page);
+    // The recorder writes beside itself; a space in its own path too.
+    const QString folder = newFolder(QStringLiteral("my browser"));
+    const QString recorder = QDir(folder).filePath(QStringLiteral("browser.exe"));
+    QVERIFY(QFile::copy(QStringLiteral(ARGUMENT_RECORDER_PATH), recorder));
+    const QString record = QDir(folder).filePath(QStringLiteral("browser.args"));
+
+    const BrowserProgram program{QDir::toNativeSeparators(recorder), QString(), {}};
+    QVERIFY(Browser::platformService().start(program, page));
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
+    QStringList lines = QString::fromUtf8(readFileBytes(record)).split(QLatin1Char('\n'));
+    QCOMPARE(lines.takeLast(), QString());
+    QCOMPARE(lines.mid(1), QStringList{page});
 #endif
 }
 

@@ -19,8 +19,31 @@ const wchar_t *wide(const QString &text)
 // The shell's own answers: a result above 32 is success.
 constexpr INT_PTR lastFailure = 32;
 
+// The text as one argument of a command line, as programs split theirs
+// (CommandLineToArgvW and the C runtime): in double quotes, a quote inside
+// escaped by a backslash, and the backslashes just before a quote doubled.
+// Unquoted, a page path with a space would reach the browser as two
+// arguments, naming two files that do not exist.
+QString commandLineArgument(const QString &text)
+{
+    QString argument = QStringLiteral("\"");
+    qsizetype backslashes = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\')) {
+            ++backslashes;
+            continue;
+        }
+        argument += QString(c == QLatin1Char('"') ? 2 * backslashes + 1 : backslashes, QLatin1Char('\\'));
+        argument += c;
+        backslashes = 0;
+    }
+    argument += QString(2 * backslashes, QLatin1Char('\\'));
+    argument += QLatin1Char('"');
+    return argument;
+}
+
 // Asks the shell which program opens the probe's type of file, and starts
-// that program with the page path as its parameter string.
+// that program with the page path as its one argument.
 class ShellBrowserService : public BrowserService
 {
 public:
@@ -44,9 +67,8 @@ public:
         HWND owner = nullptr;
         if (QWindow *window = QGuiApplication::focusWindow())
             owner = reinterpret_cast<HWND>(window->winId());
-        // The page path goes as it is, without quotes added.
-        const INT_PTR result = reinterpret_cast<INT_PTR>(
-            ::ShellExecuteW(owner, L"open", wide(program.executable), wide(pagePath), nullptr, SW_SHOWNORMAL));
+        const INT_PTR result = reinterpret_cast<INT_PTR>(::ShellExecuteW(
+            owner, L"open", wide(program.executable), wide(commandLineArgument(pagePath)), nullptr, SW_SHOWNORMAL));
         return result > lastFailure;
     }
 };
