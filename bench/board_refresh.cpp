@@ -53,7 +53,12 @@
 #include <QTextStream>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -80,9 +85,16 @@ struct FirstShow : QObject
 
 double peakRssMb()
 {
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+#else
     struct rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
+#endif
 }
 
 // Smooth light, a horizon, shapes and sensor noise: enough structure that

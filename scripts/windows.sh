@@ -72,7 +72,7 @@ build() {
     find_qt
     export KELVANE_QT_MINGW=$qt
     cmake -S . -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-        -DKELVANE_QT_MINGW="$qt" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_BENCH=OFF -DKELVANE_WERROR=ON >/dev/null
+        -DKELVANE_QT_MINGW="$qt" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_BENCH=ON -DKELVANE_WERROR=ON >/dev/null
     nice cmake --build "$out/build" --parallel 2
     deploy "$out/deploy/kelvane" "$out/build/kelvane.exe"
     # The tests run beside the same DLLs, with the offscreen platform too.
