@@ -21,6 +21,7 @@
 #include <QFontInfo>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSet>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -372,6 +373,16 @@ void tst_window::boxBordersStayWhole()
     QVERIFY(line < qGray(box->palette().color(QPalette::Base).rgb()));
     QCOMPARE(darkest(shot, QRect(QPoint(middleX, bottom - 1), QPoint(middleX, bottom))), line);
     QCOMPARE(darkest(shot, QRect(QPoint(right - 1, middleY), QPoint(right, middleY))), line);
+    // Just inside the line, each side is one colour from top to bottom:
+    // nothing behind the box shows through, neither the window nor the
+    // file box that lies under the file list.
+    const int left = qFloor(at.left() * ratio);
+    for (const int x : {left + 1, left + 2, right - 2, right - 1}) {
+        QSet<QRgb> colours;
+        for (int y = top + 3; y <= bottom - 3; ++y)
+            colours.insert(shot.pixel(x, y));
+        QVERIFY2(colours.size() == 1, qPrintable(QStringLiteral("device column %1 of %2").arg(x).arg(left)));
+    }
 }
 
 void tst_window::tabWalkWithKeys_data()

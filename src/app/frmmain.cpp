@@ -45,6 +45,28 @@
 
 namespace {
 
+// Keeps a control that lies wholly under another from painting anything.
+// At some scales the upper control's frame leaves a device pixel inside its
+// line unpainted, and the lower control's frame and items would show there;
+// with nothing painted, the window's background shows, as beside every other
+// box.
+class Unpainted : public QObject
+{
+public:
+    using QObject::QObject;
+
+    static void apply(QAbstractScrollArea *area)
+    {
+        auto *filter = new Unpainted(area);
+        area->installEventFilter(filter);
+        area->viewport()->installEventFilter(filter);
+        area->viewport()->setAutoFillBackground(false);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Paint; }
+};
+
 QWidget *makeControl(const ControlRow &row, QWidget *container)
 {
     switch (row.type) {
@@ -240,6 +262,7 @@ void frmMain::createControls()
     Drive1 = static_cast<DriveBox *>(child("Drive1"));
     Dir1 = static_cast<FolderBox *>(child("Dir1"));
     File1 = static_cast<FileBox *>(child("File1"));
+    Unpainted::apply(File1);
     List1 = static_cast<SortedListBox *>(child("List1"));
     List2 = static_cast<SortedListBox *>(child("List2"));
     imgView2 = static_cast<ImageBox *>(child("imgView2"));
