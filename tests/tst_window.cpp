@@ -343,9 +343,13 @@ void tst_window::clickInSmallWindowLeavesTheLayoutInPlace()
 void tst_window::boxBordersStayWhole_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("file list") << "List1";
-    QTest::newRow("page list") << "List2";
-    QTest::newRow("page description") << "txtDesc";
+    QTest::addColumn<qreal>("points");
+    for (const qreal points : {0.0, 14.0}) {
+        const QByteArray font = points > 0 ? QByteArray(", 14 pt") : QByteArray();
+        QTest::newRow("file list" + font) << "List1" << points;
+        QTest::newRow("page list" + font) << "List2" << points;
+        QTest::newRow("page description" + font) << "txtDesc" << points;
+    }
 }
 
 void tst_window::boxBordersStayWhole()
@@ -353,6 +357,8 @@ void tst_window::boxBordersStayWhole()
     // Meant for fractional scales too (QT_SCALE_FACTOR=1.5), where a frame
     // line can share a device pixel with the box's viewport.
     QFETCH(QString, name);
+    QFETCH(qreal, points);
+    const ApplicationFont font(points);
     frmMain form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));

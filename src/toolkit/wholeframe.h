@@ -24,6 +24,14 @@ public:
     using Area::Area;
 
 protected:
+    bool event(QEvent *event) override
+    {
+        const bool handled = Area::event(event);
+        if (event->type() == QEvent::Paint)
+            redrawCutEdges();
+        return handled;
+    }
+
     void paintEvent(QPaintEvent *event) override
     {
         Area::paintEvent(event);
@@ -50,6 +58,31 @@ protected:
         painter.setClipPath(shared.subtracted(inside));
         painter.resetTransform();
         painter.translate(-viewport->pos());
+        this->drawFrame(&painter);
+    }
+
+private:
+    // The box's own top or left edge can also fall inside a device pixel;
+    // that pixel is left to what lies beneath, and the frame's line, drawn
+    // there, is lost (at 150% with a 14 pt font, the top line of every box).
+    // The frame is drawn again moved onto the first device row and column
+    // that are wholly the box's, only there.
+    void redrawCutEdges()
+    {
+        const qreal ratio = this->devicePixelRatioF();
+        const QPointF corner = QPointF(this->mapTo(this->window(), QPoint(0, 0))) * ratio;
+        const qreal cutX = std::ceil(corner.x()) - corner.x();
+        const qreal cutY = std::ceil(corner.y()) - corner.y();
+        if (cutX == 0 && cutY == 0)
+            return;
+        QPainterPath edges;
+        if (cutY != 0)
+            edges.addRect(QRectF(0, cutY / ratio, this->width(), 1 / ratio));
+        if (cutX != 0)
+            edges.addRect(QRectF(cutX / ratio, 0, 1 / ratio, this->height()));
+        QPainter painter(this);
+        painter.setClipPath(edges);
+        painter.translate(cutX / ratio, cutY / ratio);
         this->drawFrame(&painter);
     }
 };
