@@ -79,12 +79,12 @@ int main(int argc, char *argv[])
                 ? QCoreApplication::applicationName() + QLatin1Char(' ')
                     + QCoreApplication::applicationVersion() + QLatin1Char('\n')
                 : parser.helpText();
-            std::fputs(qPrintable(text), stdout);
+            Platform::printText(text, false);
             return 0;
         }
         const QString error = parsed ? QStringLiteral("Only one FOLDER can be opened.")
                                      : parser.errorText();
-        std::fprintf(stderr, "kelvane: %s\n%s", qPrintable(error), qPrintable(parser.helpText()));
+        Platform::printText(QStringLiteral("kelvane: ") + error + QLatin1Char('\n') + parser.helpText(), true);
         return 2;
     }
     QString folder = parser.positionalArguments().value(0);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolkit/replacedfile.h"
 #include "toolkit/textfile.h"
 #include "page/pagewriter.h"
 #include "page/replaceall.h"
@@ -501,9 +502,17 @@ void tst_page::readOnlyPageIsKept()
 
     const Page::BuildOutcome outcome = Page::buildPage(input);
     const bool writable = QFileInfo(page).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    // The reason is the one the system gives for writing such a file (where
+    // it refuses; root may write it anyway).
+    QFile refused(page);
+    const bool refusedBySystem = !refused.open(QIODevice::WriteOnly | QIODevice::Append);
+    const QString systemReason = refused.errorString();
+    refused.close();
     QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(outcome.result, Page::BuildResult::WriteFailed);
-    QCOMPARE(outcome.error, qt_error_string(EACCES));
+    QCOMPARE(outcome.error, Toolkit::readOnlyReason());
+    if (refusedBySystem)
+        QCOMPARE(outcome.error, systemReason);
     QCOMPARE(readFileBytes(page), QByteArray("earlier page\r\n"));
     QVERIFY(!writable);
     QCOMPARE(QDir(input.folder).entryList(QDir::Files), QStringList{"Kept.html"});

@@ -13,6 +13,12 @@ namespace Platform {
 // abort. platformArgument is the -platform option's value, if any.
 bool missingDisplay(const QString &platformArgument);
 
+// Shows the text that answers the command line (usage, version, an
+// argument error) where the user who started the program reads it: the
+// terminal, or on Windows, where a program with a window has no console of
+// its own, the console it was started from or else a message box.
+void printText(const QString &text, bool error);
+
 // Before anything else runs.
 void prepareProcess();
 

@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QString>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -27,6 +28,11 @@ extern "C" void onQuitSignal(int)
 } // namespace
 
 namespace Platform {
+
+void printText(const QString &text, bool error)
+{
+    std::fputs(qPrintable(text), error ? stderr : stdout);
+}
 
 bool missingDisplay(const QString &platformArgument)
 {

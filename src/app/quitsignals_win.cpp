@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <cstdio>
+#include <string>
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -14,8 +17,30 @@ bool missingDisplay(const QString &)
     return false;
 }
 
+void printText(const QString &text, bool error)
+{
+    FILE *stream = error ? stderr : stdout;
+    const HANDLE handle = ::GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    // Redirected to a file or a pipe, or started from a terminal that
+    // handed its handles on: the text goes there as it is.
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        if (!::AttachConsole(ATTACH_PARENT_PROCESS) || !std::freopen("CONOUT$", "w", stream)) {
+            const std::wstring shown = text.trimmed().toStdWString();
+            ::MessageBoxW(nullptr, shown.c_str(), L"Kelvane", error ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
+            return;
+        }
+    }
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
+}
+
 void prepareProcess()
 {
+    // A drive without its disk (an empty card reader, a removed disc) makes
+    // the system ask "There is no disk in the drive" in a box of its own,
+    // which waits for an answer, before our own message can say so. Every
+    // file call then fails with its reason instead.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 }
 
 // argv holds the ANSI code page's form of the command line, where a Greek or

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 
@@ -71,7 +73,9 @@ QString openRegularFile(const QString &path, QFile &file)
     const int fd = ::_open_osfhandle(intptr_t(handle), _O_RDONLY);
     if (fd < 0) {
         ::CloseHandle(handle);
-        return qt_error_string(errno);
+        // A C runtime error number, which qt_error_string would read as a
+        // Windows one.
+        return QString::fromLocal8Bit(std::strerror(errno));
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::_close(fd);

@@ -127,11 +127,15 @@ QString volumeText(const QString &root)
 {
     QString text = root.left(2).toLower();
     // No error box for a drive without a disk: it lists without a label.
-    const UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+    // The program turns such boxes off for the whole process at start; this
+    // thread's own setting also covers callers that did not.
+    DWORD oldMode = 0;
+    const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
     wchar_t label[MAX_PATH + 1] = {};
     const bool known = ::GetVolumeInformationW(wide(QDir::toNativeSeparators(root)), label, MAX_PATH + 1, nullptr,
                                                nullptr, nullptr, nullptr, 0);
-    ::SetErrorMode(oldMode);
+    if (quiet)
+        ::SetThreadErrorMode(oldMode, nullptr);
     if (known && label[0])
         text += QStringLiteral(" [") + QString::fromWCharArray(label) + QLatin1Char(']');
     return text;

@@ -24,6 +24,10 @@ ReplacedFile replacedFile(const QString &path);
 // cannot be made.
 bool writableInPlace(const QString &path);
 
+// The system's own words for a file that may not be written, as a failed
+// open of it would give them.
+QString readOnlyReason();
+
 // Gives `written`, open to take the replaced file's place, that file's
 // permission bits. Returns the reason on failure, an empty text on success.
 QString keepPermissions(QFileDevice &written, const ReplacedFile &replaced);

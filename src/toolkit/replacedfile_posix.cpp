@@ -29,6 +29,11 @@ bool writableInPlace(const QString &path)
 
 // QSaveFile copies the permissions as the current user sees them, which for
 // root adds the owner's write bit. The new file takes the old bits.
+QString readOnlyReason()
+{
+    return qt_error_string(EACCES);
+}
+
 QString keepPermissions(QFileDevice &written, const ReplacedFile &replaced)
 {
     const mode_t bits = replaced.permissionBits;

@@ -37,6 +37,12 @@ bool writableInPlace(const QString &path)
 
 // A Windows file has no permission bits; the new file takes the folder's
 // access rules, as any file saved there would.
+QString readOnlyReason()
+{
+    // Windows' own code: qt_error_string reads its argument as one here.
+    return qt_error_string(ERROR_ACCESS_DENIED);
+}
+
 QString keepPermissions(QFileDevice &, const ReplacedFile &)
 {
     return QString();

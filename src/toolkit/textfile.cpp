@@ -62,7 +62,7 @@ bool TextFile::openForReplace()
 {
     const ReplacedFile existing = Toolkit::replacedFile(path());
     if (existing.readOnly) {
-        fail(qt_error_string(EACCES));
+        fail(Toolkit::readOnlyReason());
         return false;
     }
     if (!m_saveFile.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
