@@ -145,6 +145,10 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
                 "PictureLoader", "The picture is too large to load (%1 × %2 pixels)")
                     .arg(stored.width()).arg(stored.height()));
         }
+        // A format no installed decoder reads may be read once its plugin
+        // is installed: only a picture its decoder found broken is recorded.
+        if (reader.error() != QImageReader::InvalidDataError)
+            return failure(reader.errorString());
         return recorded(reader.errorString());
     }
 

@@ -57,6 +57,11 @@ qsizetype streamStart(const QByteArray &type, const QByteArray &data)
 
 namespace PngBounds {
 
+bool isKept(const QByteArray &type)
+{
+    return type == "tEXt" || type == "zTXt" || type == "iTXt" || type == "iCCP" || type == "eXIf";
+}
+
 bool isPng(const QByteArray &head)
 {
     return head.startsWith(Signature);
@@ -86,9 +91,14 @@ PngLayout layoutOf(QIODevice &device)
             layout.bitDepth = quint8(fields.at(8));
             layout.colourType = quint8(fields.at(9));
             layout.interlaced = fields.at(12) != 0;
-        } else if ((type.at(0) & 0x20) != 0 && type != "fdAT") {
-            // Ancillary, by the case of its first letter. An animation's
-            // frames are pictures, which the decoder skips unread.
+        } else if ((type.at(0) & 0x20) != 0 && type != "fdAT" && !isKept(type)) {
+            // Ancillary, by the case of its first letter, and read through.
+            // An animation's frames are pictures, which the decoder skips
+            // unread.
+            layout.skippedBytes += length;
+            if (layout.skippedBytes > MaxSkippedBytes)
+                break;
+        } else if (isKept(type)) {
             qint64 bytes = length;
             const qint64 room = MaxMetadataBytes - layout.metadataBytes;
             if ((type == "zTXt" || type == "iTXt" || type == "iCCP") && bytes <= room) {
@@ -123,7 +133,8 @@ QString refusal(const PngLayout &layout)
 {
     if (layout.metadataBytes > MaxMetadataBytes)
         return QCoreApplication::translate("PictureLoader", "too much metadata");
-    if (layout.chunks > MaxChunks || decodeNanoseconds(layout) > JpegBounds::MaxDecodeNanoseconds)
+    if (layout.chunks > MaxChunks || layout.skippedBytes > MaxSkippedBytes
+        || decodeNanoseconds(layout) > JpegBounds::MaxDecodeNanoseconds)
         return QCoreApplication::translate("PictureLoader", "too large to decode");
     return QString();
 }

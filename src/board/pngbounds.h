@@ -15,17 +15,22 @@ struct PngLayout
     int colourType = 0;
     bool interlaced = false;
     qint64 chunks = 0;
-    // Ancillary chunks that the decoder reads through: texts, colour
-    // profiles and chunks it does not know, a compressed one as the bytes
-    // it inflates to. The decoder inflates every compressed text and keeps
-    // it, so a few kilobytes can cost megabytes.
+    // Ancillary chunks that the decoder keeps: texts, colour profiles and
+    // EXIF, a compressed one as the bytes it inflates to. The decoder
+    // inflates every compressed text and keeps it, so a few kilobytes can
+    // cost megabytes.
     qint64 metadataBytes = 0;
+    // Other ancillary chunks (private data, chunks it does not know): the
+    // decoder only reads through them and checks their sums.
+    qint64 skippedBytes = 0;
 };
 
 namespace PngBounds {
 
 // Far more than any camera or editor writes; about 0.1 s to inflate.
 constexpr qint64 MaxMetadataBytes = qint64(8) * 1024 * 1024;
+// Reading through this much takes the decoder about 0.1 s.
+constexpr qint64 MaxSkippedBytes = qint64(128) * 1024 * 1024;
 // A chunk costs the decoder a little even when empty, and this walk more:
 // about 0.3 us. A 100 MB picture in chunks of 1 KB has 100,000.
 constexpr qint64 MaxChunks = 1 << 18;
@@ -38,6 +43,9 @@ constexpr qint64 ColourPixelPicoseconds = 25000; // colour or alpha, 8 bits
 constexpr qint64 DeepPixelPicoseconds = 32000;   // 16 bits a sample
 
 bool isPng(const QByteArray &head);
+// Whether the decoder keeps an ancillary chunk of this type, rather than
+// reading through it.
+bool isKept(const QByteArray &type);
 // Walks the chunks of the PNG file on `device` from its current position,
 // reading only chunk headers and the compressed metadata, and stopping once
 // a bound is passed. The device is left where it was.
