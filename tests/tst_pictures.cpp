@@ -220,6 +220,31 @@ private Q_SLOTS:
         QVERIFY2(secondSeconds < 0.01, qPrintable(QString::number(secondSeconds)));
     }
 
+    // A record carries the stamp of the file as it was read, not of what
+    // the path holds by the time the record is written: a file put in its
+    // place meanwhile must not match it.
+    void recordCarriesTheStampAsRead_data()
+    {
+        QTest::addColumn<qint64>("secondsEarlier");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("the file as read is still there") << qint64(0) << true;
+        QTest::newRow("another file was put in its place") << qint64(10) << false;
+    }
+
+    void recordCarriesTheStampAsRead()
+    {
+        QFETCH(qint64, secondsEarlier);
+        QFETCH(bool, matches);
+        if (ThumbnailSources::cacheFolder().isEmpty())
+            QSKIP("no thumbnail cache to keep fail records in");
+        const QString path = write(QStringLiteral("read-%1.png").arg(secondsEarlier), QByteArray("\x89PNG\r\n\x1a\n broken"));
+        FileStamp read;
+        QVERIFY(stampOfPath(path, &read));
+        read.modifiedSeconds -= secondsEarlier;
+        QVERIFY(ThumbnailSources::storeFailure(path, QStringLiteral("broken"), &read));
+        QCOMPARE(ThumbnailSources::recordedFailure(path), matches ? QStringLiteral("broken") : QString());
+    }
+
     // A record stands only for the file as it was when it failed.
     void changedFileIsTriedAgain()
     {

@@ -94,7 +94,7 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     };
     const auto recorded = [&](const QString &reason) {
         if (!targetDevicePixels.isEmpty() && file.error() == QFileDevice::NoError && unchanged())
-            ThumbnailSources::storeFailure(path, reason);
+            ThumbnailSources::storeFailure(path, reason, &opened);
         return failure(reason);
     };
 
@@ -163,8 +163,8 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         return stopped();
     // A picture still being copied in may decode half grey; only a file that
     // stayed the same while it was read is worth a cached thumbnail.
-    return LoadedPicture{ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged()),
-                         QString()};
+    return LoadedPicture{
+        ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged(), &opened), QString()};
 }
 
 } // namespace

@@ -90,6 +90,17 @@ bool stampOf(const QString &path, CacheStamp *stamp)
     return ThumbnailCache::stampOf(path, &stamp->mtime, &stamp->size);
 }
 
+// The stamp of the file as it was read when the caller knows it: a second
+// look at the path could already see a file put in its place.
+bool stampOf(const QString &path, const FileStamp *read, CacheStamp *stamp)
+{
+    if (!read)
+        return stampOf(path, stamp);
+    stamp->mtime = read->modifiedSeconds;
+    stamp->size = read->size;
+    return true;
+}
+
 QImage turned(const QImage &image, int orientation)
 {
     switch (orientation) {
@@ -331,7 +342,7 @@ QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, cons
 }
 
 bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
-                    const QSize &targetDevicePixels)
+                    const QSize &targetDevicePixels, const FileStamp *read)
 {
     const int side = cacheSide(pictureUpright, targetDevicePixels);
     if (side == 0 || decoded.isNull())
@@ -346,7 +357,7 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
         return false;
     CacheStamp stamp;
     const QByteArray uri = pictureUri(picturePath);
-    if (uri.isEmpty() || !stampOf(picturePath, &stamp))
+    if (uri.isEmpty() || !stampOf(picturePath, read, &stamp))
         return false;
 
     const QString sizeFolder = folder + QLatin1Char('/') + QLatin1String(folderName(side));
@@ -391,11 +402,11 @@ QString recordedFailure(const QString &picturePath)
     return reason.isEmpty() ? QCoreApplication::translate("PictureLoader", "It could not be shown before") : reason;
 }
 
-bool storeFailure(const QString &picturePath, const QString &reason)
+bool storeFailure(const QString &picturePath, const QString &reason, const FileStamp *read)
 {
     CacheStamp stamp;
     const QString record = failurePath(picturePath);
-    if (record.isEmpty() || insideCache(picturePath) || !stampOf(picturePath, &stamp))
+    if (record.isEmpty() || insideCache(picturePath) || !stampOf(picturePath, read, &stamp))
         return false;
     QImage image(1, 1, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -409,10 +420,10 @@ bool storeFailure(const QString &picturePath, const QString &reason)
 }
 
 QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
-                   const QSize &targetDevicePixels, bool store)
+                   const QSize &targetDevicePixels, bool store, const FileStamp *read)
 {
     if (store)
-        storeThumbnail(picturePath, decoded, pictureUpright, targetDevicePixels);
+        storeThumbnail(picturePath, decoded, pictureUpright, targetDevicePixels, read);
     return shrunkToCover(decoded, targetDevicePixels, pictureUpright);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "board/picturefile.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QImage>
@@ -65,8 +67,10 @@ QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, cons
 // written under a temporary name and renamed, mode 0600 in folders of mode
 // 0700. Nothing is written for a picture inside the cache itself, nor from a
 // decode smaller than the cache size. Returns whether the file was written.
+// `read` is the stamp of the file as it was read, when known; the entry then
+// carries it, so that a file replaced since never matches the entry.
 bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
-                    const QSize &targetDevicePixels);
+                    const QSize &targetDevicePixels, const FileStamp *read = nullptr);
 
 // The fail record of the picture: the file that says, in the cache's fail
 // folder, that this program could not show it, and why.
@@ -79,12 +83,12 @@ QString recordedFailure(const QString &picturePath);
 
 // Writes the picture's fail record with the reason, the same safe way as a
 // thumbnail. Nothing is written for a picture inside the cache itself.
-// Returns whether the record was written.
-bool storeFailure(const QString &picturePath, const QString &reason);
+// Returns whether the record was written. `read` as for storeThumbnail.
+bool storeFailure(const QString &picturePath, const QString &reason, const FileStamp *read = nullptr);
 
 // Stores the decode when `store` is set (the picture did not change while it
 // was decoded), then gives it back shrunk to just cover target.
 QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
-                   const QSize &targetDevicePixels, bool store = true);
+                   const QSize &targetDevicePixels, bool store = true, const FileStamp *read = nullptr);
 
 } // namespace ThumbnailSources
