@@ -62,6 +62,29 @@ def private_dirs(root):
     return dirs
 
 
+def picture_folder(root, dirs, colours):
+    """A folder of flat 320x240 JPEGs, named and coloured as `colours` says,
+    remembered in the run's settings file as the folder to open."""
+    pictures = os.path.join(root, "pictures")
+    os.makedirs(pictures)
+    for name, (r, g, b) in colours.items():
+        subprocess.run(["convert", "-size", "320x240", f"xc:rgb({r},{g},{b})", os.path.join(pictures, name)],
+                       check=True, capture_output=True, timeout=30)
+    with open(os.path.join(dirs["XDG_CONFIG_HOME"], "Kelvane.INI"), "wb") as f:
+        f.write(b"[Defaults]\r\nFilesDir=" + pictures.encode() + b"/\r\n")
+    return pictures
+
+
+def desktop_env(dirs, display, **extra):
+    """The environment of a program on `display` with the run's own folders
+    and none of the caller's Qt, XDG, Wayland or session settings."""
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("QT_", "XDG_", "WAYLAND", "DBUS_SESSION")) and k != "SESSION_MANAGER"}
+    env.update(dirs, DISPLAY=display, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", LC_ALL="C.UTF-8")
+    env.update(extra)
+    return env
+
+
 class XServer:
     """Xvfb on a display number it picks itself (-displayfd), so parallel
     runs never collide. No access control file: only this machine's clients

@@ -23,7 +23,8 @@ import tempfile
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, close_like_window_manager,  # noqa: E402
-                        expect_equal, log, private_dirs, report_failure, require_tools, run_main, screenshot_file, wait_until)
+                        desktop_env, expect_equal, log, picture_folder, private_dirs,
+                        report_failure, require_tools, run_main, screenshot_file, wait_until)
 
 PICTURES = {"a beach.jpg": (220, 30, 30), "b city.jpg": (30, 170, 30), "c dune.jpg": (30, 60, 220)}
 
@@ -149,16 +150,8 @@ def main():
     with tempfile.TemporaryDirectory(prefix="kelvane-e2e-keys-") as root, XServer() as x:
         root = os.path.realpath(root)
         dirs = private_dirs(root)
-        pictures = os.path.join(root, "pictures")
-        os.makedirs(pictures)
-        for name, (r, g, b) in PICTURES.items():
-            subprocess.run(["convert", "-size", "320x240", f"xc:rgb({r},{g},{b})", os.path.join(pictures, name)],
-                           check=True, capture_output=True, timeout=30)
-        with open(os.path.join(dirs["XDG_CONFIG_HOME"], "Kelvane.INI"), "wb") as f:
-            f.write(b"[Defaults]\r\nFilesDir=" + pictures.encode() + b"/\r\n")
-        env = {k: v for k, v in os.environ.items()
-               if not k.startswith(("QT_", "XDG_", "WAYLAND", "DBUS_SESSION")) and k != "SESSION_MANAGER"}
-        env.update(dirs, DISPLAY=x.display, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        pictures = picture_folder(root, dirs, PICTURES)
+        env = desktop_env(dirs, x.display)
         args.log = os.path.join(root, "program.log")
         window = None
         try:
