@@ -43,6 +43,4 @@ kelvane_add_e2e_test(e2e_screen_reader screen_reader.py
     --output ${PROJECT_BINARY_DIR})
 
 kelvane_add_e2e_test(e2e_wayland_box wayland_box.py
-    --program $<TARGET_FILE:kelvane>
-    --source ${PROJECT_SOURCE_DIR}
-    --output ${PROJECT_BINARY_DIR})
+    $<TARGET_FILE:kelvane> ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
