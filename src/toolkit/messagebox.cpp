@@ -18,14 +18,15 @@
 namespace Toolkit {
 namespace {
 
-// Where the toolkit draws a window's title bar itself (Wayland, without a
-// compositor that decorates windows) the bar it draws has minimise and
-// maximise buttons whatever the window's flags and size say. Maximising the
-// box, whose size is fixed, then breaks the protocol: the compositor demands
-// the size it configured, gets the box's own, and drops the connection,
-// which ends the program. So there the box has no such bar: it draws its own
-// row with the caption and a close button, and moves by it.
-bool toolkitDrawsTitleBar()
+// Under Wayland the toolkit draws a window's title bar itself wherever the
+// compositor does not offer to (weston does not), and the bar it draws has
+// minimise and maximise buttons whatever the window's flags and size say.
+// Maximising the box, whose size is fixed, then breaks the protocol: the
+// compositor demands the size it configured, gets the box's own, and drops
+// the connection, which ends the program. So under Wayland the box has no
+// such bar: it draws its own row with the caption and a close button, and
+// moves by it.
+bool onWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
@@ -108,7 +109,7 @@ void showDialog(const QString &text, MessageStyle style, const QString &title, Q
     // the window system keeps it above the window. Under X11 it is centred
     // on the window; a Wayland compositor places it where it sees fit.
     QWidget *owner = parent ? parent->window() : QApplication::activeWindow();
-    const bool ownTitle = toolkitDrawsTitleBar();
+    const bool ownTitle = onWayland();
     std::unique_ptr<QMessageBox> box(ownTitle ? new OwnTitleBox(owner, title) : new QMessageBox(owner));
     // A dialog's decoration: a title and a close button, nothing to minimise
     // or maximise. The box's size is fixed, so nothing resizes it either.

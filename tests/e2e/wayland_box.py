@@ -56,8 +56,10 @@ def main():
         pictures = picture_folder(os.path.realpath(root), dirs, {"a.jpg": (220, 30, 30)})
         wenv = {k: v for k, v in os.environ.items() if not k.startswith(("WAYLAND", "XDG_"))}
         wenv.update(DISPLAY=x.display, XDG_RUNTIME_DIR=dirs["XDG_RUNTIME_DIR"], WAYLAND_DISPLAY="kelvane-e2e")
-        weston = subprocess.Popen(["weston", "--no-config", "--idle-time=0", "--use-pixman", "--debug", "--width=1200",
-                                   "--height=760", "--backend=x11-backend.so", "--socket=kelvane-e2e"],
+        with open(os.path.join(root, "weston.ini"), "w") as f:  # no panel over the windows' title bars
+            f.write("[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n")
+        weston = subprocess.Popen(["weston", "--config=" + os.path.join(root, "weston.ini"), "--use-pixman", "--debug",
+                                   "--width=1200", "--height=760", "--backend=x11-backend.so", "--socket=kelvane-e2e"],
                                   env=wenv, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         scene = lambda: subprocess.run(["weston-debug", "scene-graph"], env=wenv, capture_output=True,  # noqa: E731
                                        text=True).stdout
