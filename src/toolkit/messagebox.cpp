@@ -41,6 +41,7 @@ public:
         setBackgroundRole(QPalette::Button);
         m_caption = new QLabel(this);
         m_caption->setAlignment(Qt::AlignCenter);
+        m_caption->setTextFormat(Qt::PlainText);
         QFont font = m_caption->font();
         font.setBold(true);
         m_caption->setFont(font);
