@@ -93,9 +93,10 @@ int main(int argc, char *argv[])
     if (!folder.isEmpty())
         folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
-    if (Platform::missingDisplay(parser.value(QStringLiteral("platform")))) {
-        std::fputs("kelvane: no display: start it inside a desktop session "
-                   "(DISPLAY or WAYLAND_DISPLAY is not set)\n", stderr);
+    const QString displayProblem = Platform::displayProblem(parser.value(QStringLiteral("platform")),
+                                                            parser.value(QStringLiteral("display")));
+    if (!displayProblem.isEmpty()) {
+        std::fputs(qPrintable(QStringLiteral("kelvane: ") + displayProblem + QLatin1Char('\n')), stderr);
         return 1;
     }
 

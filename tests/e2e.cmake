@@ -41,3 +41,6 @@ kelvane_add_e2e_test(e2e_small_screen small_screen.py
 kelvane_add_e2e_test(e2e_screen_reader screen_reader.py
     --program $<TARGET_FILE:kelvane>
     --output ${PROJECT_BINARY_DIR})
+
+kelvane_add_e2e_test(e2e_wayland_box wayland_box.py
+    $<TARGET_FILE:kelvane> ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})

@@ -8,10 +8,12 @@ class frmMain;
 // What the process sets up around the window, as each platform needs it.
 namespace Platform {
 
-// Whether the window system the program is about to open needs a display
-// server that the session does not name (over SSH), where Qt would only
-// abort. platformArgument is the -platform option's value, if any.
-bool missingDisplay(const QString &platformArgument);
+// What keeps the window system that Qt would open from starting, where Qt
+// would only abort: no display named (over SSH), or one named that cannot be
+// reached (no server there, a forwarded socket that is gone). Empty when
+// some platform of the ones Qt tries in turn can start. platformArgument and
+// displayArgument are the -platform and -display options' values, if any.
+QString displayProblem(const QString &platformArgument, const QString &displayArgument);
 
 // Shows the text that answers the command line (usage, version, an
 // argument error) where the user who started the program reads it: the

@@ -12,9 +12,9 @@
 namespace Platform {
 
 // A Windows session always has its desktop.
-bool missingDisplay(const QString &)
+QString displayProblem(const QString &, const QString &)
 {
-    return false;
+    return QString();
 }
 
 void printText(const QString &text, bool error)

@@ -51,15 +51,31 @@ check_error "kelvane: Unknown option 'help-all'." --help-all
 check_error "kelvane: Missing value after '-style'." -style
 check_error "kelvane: Only one FOLDER can be opened." "$work" "$work"
 
-# Starting the window without a display: one line that says why, not a
-# toolkit abort. Whatever Qt would try first, xcb or Wayland.
-for platform in "" xcb "wayland;xcb"; do
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM="$platform" "$program" >"$work/out" 2>"$work/err"
+# Starting the window without a display, or with one that cannot be reached
+# (no server there, a socket left by a dropped forward): one line that says
+# why, not a toolkit abort. Qt tries Wayland first when both are named.
+mkdir -m 700 "$work/runtime" && : >"$work/runtime/stale"
+n=99
+while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+none="no display: start it inside a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)"
+while IFS='|' read -r expected platform x11 wayland arguments; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM="$platform" \
+        ${x11:+DISPLAY="$x11"} ${wayland:+WAYLAND_DISPLAY="$wayland"} "$program" $arguments >"$work/out" 2>"$work/err"
     status=$?
-    [ "$status" -eq 1 ] || fail "no display ($platform) exits $status, not 1"
-    [ "$(cat "$work/err")" = "kelvane: no display: start it inside a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)" ] \
-        || fail "no display ($platform) says '$(cat "$work/err")'"
-done
+    [ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "kelvane: $expected" ] || fail \
+        "platform '$platform', DISPLAY '$x11', WAYLAND_DISPLAY '$wayland' $arguments: $status, '$(cat "$work/err")'"
+done <<EOF
+$none||||
+$none|xcb|||
+$none|wayland;xcb|||
+cannot open display :$n||:$n||
+cannot open display :$n|||| -display :$n
+cannot open display stale|wayland||stale|
+cannot open display $work/runtime/gone|||$work/runtime/gone|
+cannot open display stale or :$n||:$n|stale|
+cannot open display :$n|xcb|:$n|stale|
+cannot open display stale|xcb|:$n|stale| -platform wayland
+EOF
 
 # A folder argument: the window opens it in place of the stored one and, when
 # closed (here by SIGTERM), stores it. A missing one leaves the stored folder.
