@@ -71,6 +71,20 @@ private:
     QFont m_saved;
 };
 
+// A screen of this many pixels for the windows built meanwhile.
+class TestScreen
+{
+public:
+    explicit TestScreen(QSize pixels)
+        : m_previous(Module1::setScreenSizeProvider([pixels] { return QSizeF(pixels) * Twips::perPixel; }))
+    {
+    }
+    ~TestScreen() { Module1::setScreenSizeProvider(m_previous); }
+
+private:
+    Module1::ScreenSizeProvider m_previous;
+};
+
 // The darkest grey among device pixels of a shot, a line or column across.
 int darkest(const QImage &shot, const QRect &pixels)
 {
@@ -109,6 +123,8 @@ private slots:
     void centeredOffset_data();
     void centeredOffset();
     void centerFormUsesTheScreenProvider();
+    void fittingScale_data();
+    void fittingScale();
 
     void startUpOpensStoredFolder();
     void startUpWithoutStoredFolderStillFillsFileList_data();
@@ -236,6 +252,7 @@ void tst_window::captionsFitTheirControls()
     // own UI font, which this platform does not load.
     QSKIP("the offscreen platform's stand-in font is not the font Windows draws captions with");
 #endif
+    const TestScreen large(QSize(1920, 1080));
     frmMain form;
     for (QWidget *w : form.findChildren<QWidget *>()) {
         QString text;
@@ -266,16 +283,25 @@ void tst_window::layoutGrowsWithTheTextSize_data()
 {
     // Qt's default font is 9 pt; 15 twips to the pixel at that size.
     QTest::addColumn<qreal>("points");
+    QTest::addColumn<QSize>("screen");
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QRect>("itemDesc");
-    QTest::newRow("default font") << 0.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
-    QTest::newRow("smaller font keeps the layout") << 8.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
-    QTest::newRow("14 pt") << 14.0 << QSize(1554, 926) << QRect(716, 709, 823, 182);
+    const QSize large(1920, 1080);
+    QTest::newRow("default font") << 0.0 << large << QSize(999, 595) << QRect(460, 456, 529, 117);
+    QTest::newRow("smaller font keeps the layout") << 8.0 << large << QSize(999, 595) << QRect(460, 456, 529, 117);
+    QTest::newRow("14 pt") << 14.0 << large << QSize(1554, 926) << QRect(716, 709, 823, 182);
+    // The offscreen platform frames a window with two pixels on each side.
+    QTest::newRow("20 pt grows only as high as the screen") << 20.0 << large << QSize(1807, 1076)
+                                                           << QRect(832, 825, 957, 212);
+    QTest::newRow("14 pt on a screen smaller than the design: designed size") << 14.0 << QSize(800, 600)
+                                                                              << QSize(999, 595)
+                                                                              << QRect(460, 456, 529, 117);
 }
 
 void tst_window::layoutGrowsWithTheTextSize()
 {
     QFETCH(qreal, points);
+    QFETCH(QSize, screen);
     QFETCH(QSize, window);
     QFETCH(QRect, itemDesc);
     int standardPixels = 0;
@@ -284,12 +310,13 @@ void tst_window::layoutGrowsWithTheTextSize()
         standardPixels = QFontInfo(standard.font()).pixelSize();
     }
     const ApplicationFont font(points);
+    const TestScreen large(screen);
     frmMain form;
     form.Form_Load(m_pictures);
     QCOMPARE(form.size(), window);
     QCOMPARE(form.txtItemDesc->geometry(), itemDesc);
     // The text shown grows with the layout, as far as whole pixels allow.
-    const qreal ratio = std::max(points, 9.0) / 9.0;
+    const qreal ratio = window.width() / 999.0;
     QVERIFY2(QFontInfo(form.font()).pixelSize() >= std::floor(standardPixels * ratio),
              qPrintable(QString::number(QFontInfo(form.font()).pixelSize())));
 
@@ -359,6 +386,7 @@ void tst_window::boxBordersStayWhole()
     QFETCH(QString, name);
     QFETCH(qreal, points);
     const ApplicationFont font(points);
+    const TestScreen large(QSize(3840, 2160));
     frmMain form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -479,6 +507,36 @@ void tst_window::centerFormUsesTheScreenProvider()
     Module1::CenterForm(form);
     Module1::setScreenSizeProvider(previous);
     QCOMPARE(form.pos(), QPoint(Twips::toPixels(-1552), Twips::toPixels(-217)));
+}
+
+void tst_window::fittingScale_data()
+{
+    QTest::addColumn<double>("wanted");
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QMargins>("panels");
+    QTest::addColumn<QSize>("client"); // of a window designed at 999 x 595
+    const QSize large(1920, 1080);
+    QTest::newRow("20 pt on 1920 x 1080: the frame as high as the screen")
+        << 20 / 9.0 << large << QMargins() << QSize(1771, 1055);
+    QTest::newRow("11 pt on 1366 x 768 with a 44-pixel panel below: as far from the top")
+        << 11 / 9.0 << QSize(1366, 768) << QMargins(0, 0, 0, 44) << QSize(1100, 655);
+    QTest::newRow("a panel on the left: as far from the right")
+        << 3.0 << large << QMargins(100, 0, 0, 0) << QSize(1718, 1023);
+    QTest::newRow("text that fits: as large as asked") << 1.2 << large << QMargins() << QSize(1199, 714);
+    QTest::newRow("smaller text: designed size") << 0.8 << large << QMargins() << QSize(999, 595);
+    QTest::newRow("a screen smaller than the design: designed size")
+        << 1.5 << QSize(800, 600) << QMargins() << QSize(999, 595);
+}
+
+void tst_window::fittingScale()
+{
+    QFETCH(double, wanted);
+    QFETCH(QSize, screen);
+    QFETCH(QMargins, panels);
+    QFETCH(QSize, client);
+    const QMargins frame(1, 24, 1, 1);
+    const double scale = Module1::fittingScale(wanted, QSize(999, 595), frame, screen, panels);
+    QCOMPARE(QSize(int(std::lround(999 * scale)), int(std::lround(595 * scale))), client);
 }
 
 void tst_window::startUpOpensStoredFolder()

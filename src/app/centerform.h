@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMargins>
+#include <QSize>
 #include <QSizeF>
 
 #include <functional>
@@ -20,6 +22,19 @@ int centeredOffset(float screenTwips, float windowTwips);
 // framed yet, without such an announcement, is centred again once its frame
 // is known.
 void CenterForm(QWidget &form);
+
+// The factor, from 1 up to `wanted`, by which a window of `client` logical
+// pixels at its designed size may grow so that CenterForm still puts it,
+// with its `frame`, inside the work area: the screen of `screen` pixels less
+// the `panels` along its edges. Centred on the whole screen, the window
+// keeps as far from each edge as the widest panel on the opposite side.
+// Below 1 the window stays at its designed size, wherever that puts it.
+double fittingScale(double wanted, const QSize &client, const QMargins &frame, const QSize &screen,
+                    const QMargins &panels);
+
+// The same for a window about to be built, on its screen as CenterForm
+// sees it, with the frame its window manager will give it.
+double fittingScale(QWidget &form, double wanted, const QSize &client);
 
 // The screen's size in twips. Tests put their own screen in its place; an
 // empty function restores the real one. Returns the previous provider.

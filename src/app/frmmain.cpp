@@ -174,8 +174,12 @@ frmMain::frmMain(QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
-    // Larger text makes the whole layout larger, in proportion.
-    Twips::setScale(textScale(*this));
+    // Larger text makes the whole layout larger, in proportion, as far as
+    // the window still fits its screen; the font then shrinks to its
+    // controls where it must.
+    const QSize designed(qRound(ControlTable::clientWidth / Twips::perPixel),
+                         qRound(ControlTable::clientHeight / Twips::perPixel));
+    Twips::setScale(Module1::fittingScale(*this, textScale(*this), designed));
     fitFont();
     createLayoutArea();
     createControls();
