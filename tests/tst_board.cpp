@@ -20,10 +20,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 class tst_board : public QObject
 {
@@ -41,6 +44,8 @@ private slots:
     void refreshPlacesSlots();
     void shorterSecondRefresh();
     void emptyRefreshKeepsScrollBar();
+    void wheelScrollsTheBoard_data();
+    void wheelScrollsTheBoard();
     void slot153CanBeScrolledIntoView();
     void descriptionsRoad();
     void textTypedBeforeAnyClickGoesToTemplate();
@@ -226,6 +231,48 @@ void tst_board::emptyRefreshKeepsScrollBar()
     QCOMPARE(form.VScroll1->maximum(), 2);
     QCOMPARE(form.VScroll1->value(), 2);
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_board::wheelScrollsTheBoard_data()
+{
+    QTest::addColumn<QString>("over");
+    QTest::addColumn<QList<int>>("turns"); // angle deltas, 120 a notch, up positive
+    QTest::addColumn<int>("position");
+    QTest::newRow("a notch down over a slot: one row") << "imgView" << QList<int>{-120} << 1;
+    QTest::newRow("over the board frame: two down, one up") << "Frame1" << QList<int>{-120, -120, 120} << 1;
+    QTest::newRow("a touchpad's quarter notches add up") << "imgView" << QList<int>{-30, -30, -30, -30, -30} << 1;
+    QTest::newRow("over the scroll bar: as its own wheel") << "VScroll1" << QList<int>{-120, -120} << 2;
+    QTest::newRow("up at the top stays there") << "Frame2" << QList<int>{120} << 0;
+}
+
+void tst_board::wheelScrollsTheBoard()
+{
+    QFETCH(QString, over);
+    QFETCH(QList<int>, turns);
+    QFETCH(int, position);
+    frmMain form;
+    openWindow(form, pictureFolder(9));
+    form.resize(600, 400); // the window's own scrolling must stay where it is
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.cmdRefresh->click();
+    auto *windowScroll = form.findChild<QScrollArea *>()->verticalScrollBar();
+    const int windowAt = windowScroll->value();
+    QWidget *target = over == QLatin1String("imgView") ? form.imgView(2) : form.findChild<QWidget *>(over);
+    QVERIFY(target);
+    // The bottom right corner: the viewport's lies beside the frame.
+    const QPoint at(target->width() - 3, target->height() - 3);
+    for (const int delta : turns) {
+        QWheelEvent turn(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        // As from the window system, and past sendEvent(), which takes that
+        // away: the wheel then goes up to the parents.
+        QSpontaneKeyEvent::setSpontaneous(&turn);
+        qApp->notify(target, &turn);
+    }
+    QCOMPARE(form.VScroll1->value(), position);
+    QCOMPARE(form.Frame1->y(), -113 * position);
+    QCOMPARE(windowScroll->value(), windowAt);
 }
 
 void tst_board::slot153CanBeScrolledIntoView()

@@ -40,6 +40,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <limits>
 
@@ -65,6 +66,47 @@ public:
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Paint; }
+};
+
+// The wheel over the board's viewport, its frame and its slots turns the
+// board's scroll bar, one row a notch, as its arrow does; the board then
+// follows the scroll bar's change like any other. A touchpad's finer steps
+// add up to notches. Nothing reaches the window's own scrolling.
+class BoardWheel : public QObject
+{
+public:
+    BoardWheel(QWidget *viewport, QScrollBar *scrollBar)
+        : QObject(viewport)
+        , m_scrollBar(scrollBar)
+    {
+        viewport->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        const int delta = wheel->angleDelta().y();
+        if (delta == 0)
+            return false;
+        // The scroll bar turns itself; what it leaves, at its end or between
+        // a touchpad's steps, is not turned twice.
+        if (m_scrollBar->geometry().contains(wheel->position().toPoint()))
+            return true;
+        constexpr int notch = QWheelEvent::DefaultDeltasPerStep;
+        m_turned += delta;
+        for (; m_turned >= notch; m_turned -= notch)
+            m_scrollBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        for (; m_turned <= -notch; m_turned += notch)
+            m_scrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    }
+
+private:
+    QScrollBar *m_scrollBar;
+    int m_turned = 0;
 };
 
 QWidget *makeControl(const ControlRow &row, QWidget *container)
@@ -324,6 +366,7 @@ void frmMain::wireEvents()
     connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::VScroll1_Change);
+    new BoardWheel(Frame2, VScroll1);
     connect(m_board, &ThumbnailBoard::slotClicked, this, &frmMain::imgView_Click);
     connect(cmdBuild, &QPushButton::clicked, this, &frmMain::cmdBuild_Click);
     connect(cmdBuildLinks, &QPushButton::clicked, this, &frmMain::cmdBuildLinks_Click);
