@@ -4,6 +4,7 @@
 #include "app/frmmain.h"
 #include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
+#include "toolkit/focusring.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
@@ -450,10 +451,15 @@ void tst_window::tabWalkWithKeys()
         const QVariant index = w->property("index");
         return index.isValid() ? QStringLiteral("%1(%2)").arg(w->objectName()).arg(index.toInt()) : w->objectName();
     };
+    // Every stop shows its ring but the file box, which lies under the file
+    // list: a ring there would cross the list's names.
+    expected.replace(expected.indexOf(QStringLiteral("File1")), QStringLiteral("File1(no ring)"));
+    const auto *ring = form.findChild<FocusRing *>();
+    QVERIFY(ring);
     QStringList walk;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        walk << focusName();
+        walk << focusName() + (ring->isVisible() ? QString() : QStringLiteral("(no ring)"));
     }
     QCOMPARE(walk.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
     form.cmdViewInBrowser->setFocus();

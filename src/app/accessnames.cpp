@@ -85,7 +85,9 @@ void nameControls(frmMain &form)
 
     QList<QWidget *> focusable;
     for (QWidget *control : form.findChildren<QWidget *>()) {
-        if (control->focusPolicy() & Qt::TabFocus)
+        // The filter buttons that Tab skips still take the focus by the
+        // arrow keys, or by Tab once one of them is selected.
+        if (control->focusPolicy() != Qt::NoFocus)
             focusable << control;
     }
     new FocusRing(focusable, &form);
