@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHash>
 #include <QLabel>
@@ -184,6 +185,13 @@ double textScale(const QWidget &window)
     const QFont font = window.font();
     const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / window.logicalDpiY();
     return points / layoutPointSize;
+}
+
+// "Open with" on a picture names the picture; its folder is what opens.
+QString folderOfArgument(const QString &argument)
+{
+    const QFileInfo given(argument);
+    return given.isFile() ? given.absolutePath() : argument;
 }
 
 // Scrolls the whole control into view, its focus ring with it, as far as
@@ -428,7 +436,7 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
         if (name == RequestedName::NotUtf8)
             reason = tr("The folder's name is not valid UTF-8 text");
         else
-            move = Dir1->setPath(requestedFolder, &reason);
+            move = Dir1->setPath(folderOfArgument(requestedFolder), &reason);
         if (move == FolderBox::Move::Failed) {
             // The message waits for the window, so it does not float alone.
             QTimer::singleShot(0, this, [this, requestedFolder, reason] {
