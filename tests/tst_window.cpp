@@ -11,6 +11,7 @@
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
 #include "board/previewloader.h"
+#include "board/thumbnailboard.h"
 #include "browser/browserservice.h"
 #include "browser/openinbrowser.h"
 #include "settings/settingsfile.h"
@@ -20,6 +21,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
+#include <QHelpEvent>
+#include <QListWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSet>
@@ -31,6 +34,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -126,6 +130,8 @@ private slots:
     void centerFormUsesTheScreenProvider();
     void fittingScale_data();
     void fittingScale();
+    void toolTipsShowTextAsTyped_data();
+    void toolTipsShowTextAsTyped();
 
     void startUpOpensStoredFolder();
     void startUpWithoutStoredFolderStillFillsFileList_data();
@@ -543,6 +549,60 @@ void tst_window::fittingScale()
     const QMargins frame(1, 24, 1, 1);
     const double scale = Module1::fittingScale(wanted, QSize(999, 595), frame, screen, panels);
     QCOMPARE(QSize(int(std::lround(999 * scale)), int(std::lround(595 * scale))), client);
+}
+
+void tst_window::toolTipsShowTextAsTyped_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a thumbnail's description with tags and an ampersand") << "imgView" << "Sunrise & <b>waves</b>";
+    QTest::newRow("a folder named like markup") << "Dir1" << "Rock & <b>roll";
+}
+
+void tst_window::toolTipsShowTextAsTyped()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    const bool folderTip = control == QLatin1String("Dir1");
+#ifdef Q_OS_WIN
+    if (folderTip)
+        QSKIP("a Windows folder name cannot hold < or >");
+#endif
+    const QString folder = makeFolder(QStringLiteral("tips/") + (folderTip ? text : QStringLiteral("board")), {"a.jpg"});
+    frmMain form;
+    // The folder's tip shows in its parent, among the subfolders.
+    form.Form_Load(folderTip ? QFileInfo(folder).path() : folder);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QWidget *widget = nullptr;
+    QPoint at;
+    if (folderTip) {
+        const QList<QListWidgetItem *> items = form.Dir1->findItems(text, Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        widget = form.Dir1->viewport();
+        at = form.Dir1->visualItemRect(items.first()).center();
+    } else {
+        selectNames(form.List1, form.List1->names());
+        form.cmdAdd->click();
+        form.cmdRefresh->click();
+        form.board().setDescription(1, text);
+        widget = form.imgView(1);
+        at = widget->rect().center();
+    }
+    QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &help);
+    QLabel *tip = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("qtooltip_label") && w->isVisible())
+            tip = qobject_cast<QLabel *>(w);
+    }
+    QVERIFY(tip);
+    QTextDocument shown;
+    if (Qt::mightBeRichText(tip->text()))
+        shown.setHtml(tip->text());
+    else
+        shown.setPlainText(tip->text());
+    QCOMPARE(shown.toPlainText(), folderTip ? QDir::toNativeSeparators(folder) : text);
 }
 
 void tst_window::startUpOpensStoredFolder()
