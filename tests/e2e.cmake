@@ -41,7 +41,3 @@ kelvane_add_e2e_test(e2e_small_screen small_screen.py
 kelvane_add_e2e_test(e2e_screen_reader screen_reader.py
     --program $<TARGET_FILE:kelvane>
     --output ${PROJECT_BINARY_DIR})
-
-kelvane_add_e2e_test(e2e_text_size text_size.py
-    --program $<TARGET_FILE:kelvane>
-    --output ${PROJECT_BINARY_DIR})

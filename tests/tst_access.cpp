@@ -138,7 +138,6 @@ void tst_access::accessibleTree_data()
     QTest::newRow("<") << "cmdRemove" << "Move back to file list" << "" << "";
     QTest::newRow("filter keeps its caption, labelled by its group") << "optFilter(2)" << "html" << ""
                                                                      << "optFilterGroup(2)";
-    QTest::newRow("the filter group's label") << "optFilterGroup(2)" << "File type" << "" << "";
     QTest::newRow("button keeps its caption") << "cmdBuild" << "Build HTML of Images" << "" << "";
     QTest::newRow("name box") << "txtName" << "Name" << "Filename and Title. Filename appended with .html when building it."
                               << "Label1(1)";

@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,8 +43,6 @@ private slots:
     void refreshPlacesSlots();
     void shorterSecondRefresh();
     void emptyRefreshKeepsScrollBar();
-    void wheelScrollsTheBoard_data();
-    void wheelScrollsTheBoard();
     void slot153CanBeScrolledIntoView();
     void descriptionsRoad();
     void textTypedBeforeAnyClickGoesToTemplate();
@@ -177,9 +174,10 @@ void tst_board::refreshPlacesSlots_data()
     QTest::addColumn<int>("items");
     QTest::addColumn<QPoint>("lastSlot");
     QTest::addColumn<int>("maximum");
-    QTest::newRow("3 items") << 3 << QPoint(254, 8) << 0;
-    QTest::newRow("5 items") << 5 << QPoint(4, 121) << 1;
-    QTest::newRow("9 items") << 9 << QPoint(4, 234) << 2;
+    QTest::addColumn<int>("notches"); // of the wheel, down over a slot
+    QTest::newRow("3 items") << 3 << QPoint(254, 8) << 0 << 1;
+    QTest::newRow("5 items") << 5 << QPoint(4, 121) << 1 << 1;
+    QTest::newRow("9 items, the wheel turned past the last row") << 9 << QPoint(4, 234) << 2 << 3;
 }
 
 void tst_board::refreshPlacesSlots()
@@ -187,6 +185,7 @@ void tst_board::refreshPlacesSlots()
     QFETCH(int, items);
     QFETCH(QPoint, lastSlot);
     QFETCH(int, maximum);
+    QFETCH(int, notches);
     frmMain form;
     openWindow(form, pictureFolder(items));
     form.cmdRefresh->click();
@@ -198,6 +197,15 @@ void tst_board::refreshPlacesSlots()
     QCOMPARE(form.VScroll1->maximum(), maximum);
     QVERIFY(!QGuiApplication::overrideCursor());
 
+    // The wheel turns the scroll bar, one row a notch, as its arrow does.
+    for (int i = 0; i < notches; ++i) {
+        QWheelEvent turn(QPointF(9, 9), form.imgView(1)->mapToGlobal(QPointF(9, 9)), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&turn); // as from the window system: on up to the parents
+        qApp->notify(form.imgView(1), &turn);
+    }
+    QCOMPARE(form.VScroll1->value(), std::min(notches, maximum));
+    QCOMPARE(form.Frame1->y(), -113 * std::min(notches, maximum));
     form.VScroll1->setMaximum(32767);
     form.VScroll1->setValue(3);
     QCOMPARE(form.Frame1->y(), -339); // -5085 twips
@@ -231,48 +239,6 @@ void tst_board::emptyRefreshKeepsScrollBar()
     QCOMPARE(form.VScroll1->maximum(), 2);
     QCOMPARE(form.VScroll1->value(), 2);
     QVERIFY(!QGuiApplication::overrideCursor());
-}
-
-void tst_board::wheelScrollsTheBoard_data()
-{
-    QTest::addColumn<QString>("over");
-    QTest::addColumn<QList<int>>("turns"); // angle deltas, 120 a notch, up positive
-    QTest::addColumn<int>("position");
-    QTest::newRow("a notch down over a slot: one row") << "imgView" << QList<int>{-120} << 1;
-    QTest::newRow("over the board frame: two down, one up") << "Frame1" << QList<int>{-120, -120, 120} << 1;
-    QTest::newRow("a touchpad's quarter notches add up") << "imgView" << QList<int>{-30, -30, -30, -30, -30} << 1;
-    QTest::newRow("over the scroll bar: as its own wheel") << "VScroll1" << QList<int>{-120, -120} << 2;
-    QTest::newRow("up at the top stays there") << "Frame2" << QList<int>{120} << 0;
-}
-
-void tst_board::wheelScrollsTheBoard()
-{
-    QFETCH(QString, over);
-    QFETCH(QList<int>, turns);
-    QFETCH(int, position);
-    frmMain form;
-    openWindow(form, pictureFolder(9));
-    form.resize(600, 400); // the window's own scrolling must stay where it is
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.cmdRefresh->click();
-    auto *windowScroll = form.findChild<QScrollArea *>()->verticalScrollBar();
-    const int windowAt = windowScroll->value();
-    QWidget *target = over == QLatin1String("imgView") ? form.imgView(2) : form.findChild<QWidget *>(over);
-    QVERIFY(target);
-    // The bottom right corner: the viewport's lies beside the frame.
-    const QPoint at(target->width() - 3, target->height() - 3);
-    for (const int delta : turns) {
-        QWheelEvent turn(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                         Qt::NoScrollPhase, false);
-        // As from the window system, and past sendEvent(), which takes that
-        // away: the wheel then goes up to the parents.
-        QSpontaneKeyEvent::setSpontaneous(&turn);
-        qApp->notify(target, &turn);
-    }
-    QCOMPARE(form.VScroll1->value(), position);
-    QCOMPARE(form.Frame1->y(), -113 * position);
-    QCOMPARE(windowScroll->value(), windowAt);
 }
 
 void tst_board::slot153CanBeScrolledIntoView()

@@ -22,7 +22,6 @@
 #include <QDir>
 #include <QFontInfo>
 #include <QHelpEvent>
-#include <QListWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSet>
@@ -76,18 +75,13 @@ private:
     QFont m_saved;
 };
 
-// A screen of this many pixels for the windows built meanwhile.
-class TestScreen
+// A screen of this many pixels, free of panels, for the windows built meanwhile.
+struct TestScreen
 {
-public:
     explicit TestScreen(QSize pixels)
-        : m_previous(Module1::setScreenSizeProvider([pixels] { return QSizeF(pixels) * Twips::perPixel; }))
-    {
-    }
-    ~TestScreen() { Module1::setScreenSizeProvider(m_previous); }
-
-private:
-    Module1::ScreenSizeProvider m_previous;
+        : previous(Module1::setScreenSizeProvider([pixels] { return QSizeF(pixels) * Twips::perPixel; })) {}
+    ~TestScreen() { Module1::setScreenSizeProvider(previous); }
+    Module1::ScreenSizeProvider previous;
 };
 
 // The darkest grey among device pixels of a shot, a line or column across.
@@ -128,9 +122,6 @@ private slots:
     void centeredOffset_data();
     void centeredOffset();
     void centerFormUsesTheScreenProvider();
-    void fittingScale_data();
-    void fittingScale();
-    void toolTipsShowTextAsTyped_data();
     void toolTipsShowTextAsTyped();
 
     void startUpOpensStoredFolder();
@@ -290,25 +281,18 @@ void tst_window::layoutGrowsWithTheTextSize_data()
 {
     // Qt's default font is 9 pt; 15 twips to the pixel at that size.
     QTest::addColumn<qreal>("points");
-    QTest::addColumn<QSize>("screen");
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QRect>("itemDesc");
-    const QSize large(1920, 1080);
-    QTest::newRow("default font") << 0.0 << large << QSize(999, 595) << QRect(460, 456, 529, 117);
-    QTest::newRow("smaller font keeps the layout") << 8.0 << large << QSize(999, 595) << QRect(460, 456, 529, 117);
-    QTest::newRow("14 pt") << 14.0 << large << QSize(1554, 926) << QRect(716, 709, 823, 182);
-    // The offscreen platform frames a window with two pixels on each side.
-    QTest::newRow("20 pt grows only as high as the screen") << 20.0 << large << QSize(1807, 1076)
-                                                           << QRect(832, 825, 957, 212);
-    QTest::newRow("14 pt on a screen smaller than the design: designed size") << 14.0 << QSize(800, 600)
-                                                                              << QSize(999, 595)
-                                                                              << QRect(460, 456, 529, 117);
+    QTest::newRow("default font") << 0.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
+    QTest::newRow("smaller font keeps the layout") << 8.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
+    QTest::newRow("14 pt") << 14.0 << QSize(1554, 926) << QRect(716, 709, 823, 182);
+    // On 1920 x 1080; the offscreen platform frames a window with two pixels a side.
+    QTest::newRow("20 pt grows only as high as the screen") << 20.0 << QSize(1807, 1076) << QRect(832, 825, 957, 212);
 }
 
 void tst_window::layoutGrowsWithTheTextSize()
 {
     QFETCH(qreal, points);
-    QFETCH(QSize, screen);
     QFETCH(QSize, window);
     QFETCH(QRect, itemDesc);
     int standardPixels = 0;
@@ -317,7 +301,7 @@ void tst_window::layoutGrowsWithTheTextSize()
         standardPixels = QFontInfo(standard.font()).pixelSize();
     }
     const ApplicationFont font(points);
-    const TestScreen large(screen);
+    const TestScreen large(QSize(1920, 1080));
     frmMain form;
     form.Form_Load(m_pictures);
     QCOMPARE(form.size(), window);
@@ -521,88 +505,32 @@ void tst_window::centerFormUsesTheScreenProvider()
     QCOMPARE(form.pos(), QPoint(Twips::toPixels(-1552), Twips::toPixels(-217)));
 }
 
-void tst_window::fittingScale_data()
-{
-    QTest::addColumn<double>("wanted");
-    QTest::addColumn<QSize>("screen");
-    QTest::addColumn<QMargins>("panels");
-    QTest::addColumn<QSize>("client"); // of a window designed at 999 x 595
-    const QSize large(1920, 1080);
-    QTest::newRow("20 pt on 1920 x 1080: the frame as high as the screen")
-        << 20 / 9.0 << large << QMargins() << QSize(1771, 1055);
-    QTest::newRow("11 pt on 1366 x 768 with a 44-pixel panel below: as far from the top")
-        << 11 / 9.0 << QSize(1366, 768) << QMargins(0, 0, 0, 44) << QSize(1100, 655);
-    QTest::newRow("a panel on the left: as far from the right")
-        << 3.0 << large << QMargins(100, 0, 0, 0) << QSize(1718, 1023);
-    QTest::newRow("text that fits: as large as asked") << 1.2 << large << QMargins() << QSize(1199, 714);
-    QTest::newRow("smaller text: designed size") << 0.8 << large << QMargins() << QSize(999, 595);
-    QTest::newRow("a screen smaller than the design: designed size")
-        << 1.5 << QSize(800, 600) << QMargins() << QSize(999, 595);
-}
-
-void tst_window::fittingScale()
-{
-    QFETCH(double, wanted);
-    QFETCH(QSize, screen);
-    QFETCH(QMargins, panels);
-    QFETCH(QSize, client);
-    const QMargins frame(1, 24, 1, 1);
-    const double scale = Module1::fittingScale(wanted, QSize(999, 595), frame, screen, panels);
-    QCOMPARE(QSize(int(std::lround(999 * scale)), int(std::lround(595 * scale))), client);
-}
-
-void tst_window::toolTipsShowTextAsTyped_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("a thumbnail's description with tags and an ampersand") << "imgView" << "Sunrise & <b>waves</b>";
-    QTest::newRow("a folder named like markup") << "Dir1" << "Rock & <b>roll";
-}
-
 void tst_window::toolTipsShowTextAsTyped()
 {
-    QFETCH(QString, control);
-    QFETCH(QString, text);
-    const bool folderTip = control == QLatin1String("Dir1");
-#ifdef Q_OS_WIN
-    if (folderTip)
-        QSKIP("a Windows folder name cannot hold < or >");
-#endif
-    const QString folder = makeFolder(QStringLiteral("tips/") + (folderTip ? text : QStringLiteral("board")), {"a.jpg"});
+    // "&lt;" too makes Qt read a text as markup, and a folder's name may hold it.
+    const QString folder = makeFolder(QStringLiteral("Rock &lt;b&gt; roll"), {"a.jpg"});
+    const QString description = QStringLiteral("Sunrise & <b>waves</b>");
     frmMain form;
-    // The folder's tip shows in its parent, among the subfolders.
-    form.Form_Load(folderTip ? QFileInfo(folder).path() : folder);
+    form.Form_Load(folder);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QWidget *widget = nullptr;
-    QPoint at;
-    if (folderTip) {
-        const QList<QListWidgetItem *> items = form.Dir1->findItems(text, Qt::MatchExactly);
-        QCOMPARE(items.size(), 1);
-        widget = form.Dir1->viewport();
-        at = form.Dir1->visualItemRect(items.first()).center();
-    } else {
-        selectNames(form.List1, form.List1->names());
-        form.cmdAdd->click();
-        form.cmdRefresh->click();
-        form.board().setDescription(1, text);
-        widget = form.imgView(1);
-        at = widget->rect().center();
-    }
-    QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
-    QApplication::sendEvent(widget, &help);
-    QLabel *tip = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("qtooltip_label") && w->isVisible())
-            tip = qobject_cast<QLabel *>(w);
-    }
-    QVERIFY(tip);
-    QTextDocument shown;
-    if (Qt::mightBeRichText(tip->text()))
-        shown.setHtml(tip->text());
-    else
-        shown.setPlainText(tip->text());
-    QCOMPARE(shown.toPlainText(), folderTip ? QDir::toNativeSeparators(folder) : text);
+    selectNames(form.List1, form.List1->names());
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    form.board().setDescription(1, description);
+    const auto shownTip = [](QWidget *widget, QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &help);
+        QTextDocument shown; // what the tip's label shows, read as it reads it
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *tip = qobject_cast<QLabel *>(w); tip && tip->isVisible())
+                Qt::mightBeRichText(tip->text()) ? shown.setHtml(tip->text()) : shown.setPlainText(tip->text());
+        }
+        return shown.toPlainText();
+    };
+    QCOMPARE(shownTip(form.imgView(1), QPoint(9, 9)), description);
+    const QRect item = form.Dir1->visualItemRect(form.Dir1->currentItem());
+    QCOMPARE(shownTip(form.Dir1->viewport(), item.center()), QDir::toNativeSeparators(folder));
 }
 
 void tst_window::startUpOpensStoredFolder()

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
 
@@ -108,6 +109,11 @@ private:
 
 } // namespace
 
+namespace {
+
+// The screen of `screen` pixels less the `panels` along its edges is the
+// work area. Centred on the whole screen, the window keeps as far from each
+// edge as the widest panel on the opposite side.
 double fittingScale(double wanted, const QSize &client, const QMargins &frame, const QSize &screen,
                     const QMargins &panels)
 {
@@ -120,6 +126,8 @@ double fittingScale(double wanted, const QSize &client, const QMargins &frame, c
     const double fits = std::min(double(width) / client.width(), double(height) / client.height());
     return std::max(1.0, std::min(wanted, fits));
 }
+
+} // namespace
 
 double fittingScale(QWidget &form, double wanted, const QSize &client)
 {

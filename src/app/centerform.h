@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QMargins>
 #include <QSize>
 #include <QSizeF>
 
@@ -25,19 +24,14 @@ void CenterForm(QWidget &form);
 
 // The factor, from 1 up to `wanted`, by which a window of `client` logical
 // pixels at its designed size may grow so that CenterForm still puts it,
-// with its `frame`, inside the work area: the screen of `screen` pixels less
-// the `panels` along its edges. Centred on the whole screen, the window
-// keeps as far from each edge as the widest panel on the opposite side.
-// Below 1 the window stays at its designed size, wherever that puts it.
-double fittingScale(double wanted, const QSize &client, const QMargins &frame, const QSize &screen,
-                    const QMargins &panels);
-
-// The same for a window about to be built, on its screen as CenterForm
-// sees it, with the frame its window manager will give it.
+// with the frame its window manager will give it, inside the work area of
+// its screen. Below 1 the window stays at its designed size, wherever that
+// puts it.
 double fittingScale(QWidget &form, double wanted, const QSize &client);
 
-// The screen's size in twips. Tests put their own screen in its place; an
-// empty function restores the real one. Returns the previous provider.
+// The screen's size in twips, 15 to the pixel. Tests put their own screen,
+// all of it free of panels, in its place; an empty function restores the
+// real one. Returns the previous provider.
 using ScreenSizeProvider = std::function<QSizeF()>;
 ScreenSizeProvider setScreenSizeProvider(ScreenSizeProvider provider);
 

@@ -7,13 +7,10 @@ road is walked with real keys, and after each stop the lines that Orca would
 have spoken ("SPEECH OUTPUT: '...'") are read from its log.
 
 Checked: the window is read as a window; Refresh is followed by the number
-of pictures; the filter buttons are read with their group's name; the
-board's scroll bar says its name when it gets the focus; the picture
-description box says which keys work in it; Page Down, Page Up and Enter
-there say the box's new name with the picture's number and file name, then
-the picture's description, once, and an empty one not as "blank"; Page Down
-on the last picture and Page Up on the first say that it is the last or
-the first.
+of pictures; the filter group and the board's scroll bar say their names;
+the picture description box its keys, whose announcements name the
+picture's number and file, then its description once (an empty one not as
+"blank"), and at either end of the board that it is the last or the first.
 Everything said is written to e2e-screen-reader.txt, stop by stop, and
 Orca's whole log to e2e-screen-reader-orca-debug.out.
 
@@ -238,7 +235,7 @@ def walk(road):
     road.stop("View In Browser", ["Tab"], ["View In Browser"])
     road.stop("the board's scroll bar", ["Tab"], ["Thumbnail rows scroll bar"])
     road.stop("the picture description box", ["Tab"],
-              ["Picture Description (click on a pic)", "Page Down and Page Up describe the next and the previous picture"])
+              ["Picture Description (click on a pic)", "Page Down and Page Up describe the next"])
     road.stop("Page Down to the first picture", ["Next"], ["Picture Description for Pic 1, Picture 1: a beach.jpg"])
     # Typed as a person types, the box's last echo heard before the next key.
     road.stop("a description typed", [], ["b ", "e ", "a ", "c ", "h "], action=lambda: road.xdo.type("Gray beach"))
