@@ -9,6 +9,7 @@
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -138,12 +139,11 @@ double fittingScale(QWidget &form, double wanted, const QSize &client)
     if (const std::optional<QMargins> announced = Toolkit::announcedFrameMargins(form)) {
         frame = *announced;
     } else {
-        // A platform that draws the frame itself knows it once the window exists.
+        // A platform that draws the frame itself knows it once the window
+        // exists, shown or not.
         form.winId();
-        const QRect outer = form.frameGeometry();
-        const QRect inner = form.geometry();
-        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
+        if (const QWindow *window = form.windowHandle())
+            frame = window->frameMargins();
     }
     QMargins panels;
     const QScreen *screen = screenOf(form);
