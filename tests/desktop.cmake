@@ -28,3 +28,8 @@ add_test(NAME desktop_install
         ${CMAKE_COMMAND} ${PROJECT_BINARY_DIR}
         ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR} ${CMAKE_INSTALL_MANDIR} ${KELVANE_APP_ID})
 set_tests_properties(desktop_install PROPERTIES LABELS desktop TIMEOUT 120)
+
+add_test(NAME man_page
+    COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop/man-page-test.sh
+        ${PROJECT_BINARY_DIR}/data/kelvane.1 ${PROJECT_SOURCE_DIR}/README.md)
+set_tests_properties(man_page PROPERTIES LABELS desktop TIMEOUT 60)

@@ -136,14 +136,17 @@ void tst_access::accessibleTree_data()
     QTest::newRow("page list") << "List2" << "Page list" << "" << "";
     QTest::newRow(">") << "cmdAdd" << "Move to page list" << "" << "";
     QTest::newRow("<") << "cmdRemove" << "Move back to file list" << "" << "";
-    QTest::newRow("filter keeps its caption") << "optFilter(2)" << "html" << "" << "";
+    QTest::newRow("filter keeps its caption, labelled by its group") << "optFilter(2)" << "html" << ""
+                                                                     << "optFilterGroup(2)";
     QTest::newRow("button keeps its caption") << "cmdBuild" << "Build HTML of Images" << "" << "";
     QTest::newRow("name box") << "txtName" << "Name" << "Filename and Title. Filename appended with .html when building it."
                               << "Label1(1)";
     QTest::newRow("page description box") << "txtDesc" << "Page Description" << "Description at top of the page"
                                           << "Label1(0)";
     QTest::newRow("picture description box follows its label")
-        << "txtItemDesc" << "Picture Description for Pic 2" << "Item Description" << "lblPicDesc";
+        << "txtItemDesc" << "Picture Description for Pic 2"
+        << "Item Description. Page Down and Page Up describe the next and the previous picture, Enter stores the text"
+        << "lblPicDesc";
     QTest::newRow("thumbnail with its description") << "imgView(2)" << "Picture 2: beach.jpg" << "Sandy" << "";
     QTest::newRow("thumbnail without one") << "imgView(3)" << "Picture 3: zoo.jpg" << "" << "";
     QTest::newRow("board counts its pictures") << "Frame1" << "Thumbnails" << "3 pictures" << "";
@@ -241,13 +244,17 @@ void tst_access::pageKeysAnnounce_data()
 {
     QTest::addColumn<QStringList>("keys"); // what is typed, or a key by name
     QTest::addColumn<QList<QStringList>>("announced");
-    const QString pic = QStringLiteral("Picture Description for Pic %1");
-    QTest::newRow("Page Down: the first picture, and none past the last")
+    const auto pic = [](int n, const char *file) {
+        return QStringLiteral("Picture Description for Pic %1, Picture %1: %2").arg(n).arg(QLatin1String(file));
+    };
+    QTest::newRow("Page Down: the first picture, and past the last that it is the last")
         << QStringList{"PageDown", "Snow", "PageDown", "PageDown", "PageDown"}
-        << QList<QStringList>{{pic.arg(1), ""}, {pic.arg(2), ""}, {pic.arg(3), ""}};
-    QTest::newRow("Page Up and Enter: the picture with its description")
+        << QList<QStringList>{{pic(1, "a.jpg"), ""}, {pic(2, "b.jpg"), ""}, {pic(3, "c.jpg"), ""},
+                              {"Picture 3: c.jpg is the last picture", ""}};
+    QTest::newRow("Page Up and Enter: the picture with its description; before the first that it is the first")
         << QStringList{"PageDown", "Snow", "PageDown", "PageUp", "Return", "PageUp"}
-        << QList<QStringList>{{pic.arg(1), ""}, {pic.arg(2), ""}, {pic.arg(1), "Snow"}, {pic.arg(1), "Snow"}};
+        << QList<QStringList>{{pic(1, "a.jpg"), ""}, {pic(2, "b.jpg"), ""}, {pic(1, "a.jpg"), "Snow"},
+                              {pic(1, "a.jpg"), "Snow"}, {"Picture 1: a.jpg is the first picture", ""}};
     QTest::newRow("Enter and Page Up before any picture: nothing")
         << QStringList{"Return", "PageUp"} << QList<QStringList>{};
 }

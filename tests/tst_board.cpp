@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 class tst_board : public QObject
 {
@@ -172,9 +174,10 @@ void tst_board::refreshPlacesSlots_data()
     QTest::addColumn<int>("items");
     QTest::addColumn<QPoint>("lastSlot");
     QTest::addColumn<int>("maximum");
-    QTest::newRow("3 items") << 3 << QPoint(254, 8) << 0;
-    QTest::newRow("5 items") << 5 << QPoint(4, 121) << 1;
-    QTest::newRow("9 items") << 9 << QPoint(4, 234) << 2;
+    QTest::addColumn<int>("notches"); // of the wheel, down over a slot
+    QTest::newRow("3 items") << 3 << QPoint(254, 8) << 0 << 1;
+    QTest::newRow("5 items") << 5 << QPoint(4, 121) << 1 << 1;
+    QTest::newRow("9 items, the wheel turned past the last row") << 9 << QPoint(4, 234) << 2 << 3;
 }
 
 void tst_board::refreshPlacesSlots()
@@ -182,6 +185,7 @@ void tst_board::refreshPlacesSlots()
     QFETCH(int, items);
     QFETCH(QPoint, lastSlot);
     QFETCH(int, maximum);
+    QFETCH(int, notches);
     frmMain form;
     openWindow(form, pictureFolder(items));
     form.cmdRefresh->click();
@@ -193,6 +197,15 @@ void tst_board::refreshPlacesSlots()
     QCOMPARE(form.VScroll1->maximum(), maximum);
     QVERIFY(!QGuiApplication::overrideCursor());
 
+    // The wheel turns the scroll bar, one row a notch, as its arrow does.
+    for (int i = 0; i < notches; ++i) {
+        QWheelEvent turn(QPointF(9, 9), form.imgView(1)->mapToGlobal(QPointF(9, 9)), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&turn); // as from the window system: on up to the parents
+        qApp->notify(form.imgView(1), &turn);
+    }
+    QCOMPARE(form.VScroll1->value(), std::min(notches, maximum));
+    QCOMPARE(form.Frame1->y(), -113 * std::min(notches, maximum));
     form.VScroll1->setMaximum(32767);
     form.VScroll1->setValue(3);
     QCOMPARE(form.Frame1->y(), -339); // -5085 twips

@@ -510,16 +510,22 @@ void tst_selection::folderArgument_data()
 {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("picture");
-    QTest::newRow("folder named in Japanese") << QStringLiteral("\u6d77\u8fba") << QStringLiteral("\u5199\u771f.jpg");
+    QTest::addColumn<bool>("givenAsPicture"); // the picture's path is the argument, as "Open with" gives it
+    QTest::newRow("folder named in Japanese") << QStringLiteral("\u6d77\u8fba") << QStringLiteral("\u5199\u771f.jpg")
+                                              << false;
     QTest::newRow("folder named in Greek")
-        << QStringLiteral("\u03a0\u03b1\u03c1\u03b1\u03bb\u03af\u03b1") << QStringLiteral("\u03a6\u03c9\u03c2.jpg");
-    QTest::newRow("spaces and a quote") << QStringLiteral("My \"best\" pictures") << QStringLiteral("a b.jpg");
+        << QStringLiteral("\u03a0\u03b1\u03c1\u03b1\u03bb\u03af\u03b1") << QStringLiteral("\u03a6\u03c9\u03c2.jpg")
+        << false;
+    QTest::newRow("spaces and a quote") << QStringLiteral("My \"best\" pictures") << QStringLiteral("a b.jpg") << false;
+    QTest::newRow("a picture opens its folder") << QStringLiteral("opened with") << QStringLiteral("a beach.jpg")
+                                                << true;
 }
 
 void tst_selection::folderArgument()
 {
     QFETCH(QString, folder);
     QFETCH(QString, picture);
+    QFETCH(bool, givenAsPicture);
 #ifdef Q_OS_WIN
     if (folder.contains(QLatin1Char('"')))
         QSKIP("a Windows file name cannot hold a double quote");
@@ -536,7 +542,7 @@ void tst_selection::folderArgument()
     const QString helper = QStandardPaths::findExecutable(QStringLiteral("selection_folderargument"),
                                                           {QCoreApplication::applicationDirPath()});
     QVERIFY(!helper.isEmpty());
-    process.start(helper, {QDir::toNativeSeparators(path)});
+    process.start(helper, {QDir::toNativeSeparators(givenAsPicture ? path + QLatin1Char('/') + picture : path)});
     QVERIFY(process.waitForFinished(60000));
     QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
              process.readAllStandardError().constData());

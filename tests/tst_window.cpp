@@ -4,12 +4,14 @@
 #include "app/frmmain.h"
 #include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
+#include "toolkit/focusring.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
 #include "board/previewloader.h"
+#include "board/thumbnailboard.h"
 #include "browser/browserservice.h"
 #include "browser/openinbrowser.h"
 #include "settings/settingsfile.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSet>
@@ -30,6 +33,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -71,6 +75,15 @@ private:
     QFont m_saved;
 };
 
+// A screen of this many pixels, free of panels, for the windows built meanwhile.
+struct TestScreen
+{
+    explicit TestScreen(QSize pixels)
+        : previous(Module1::setScreenSizeProvider([pixels] { return QSizeF(pixels) * Twips::perPixel; })) {}
+    ~TestScreen() { Module1::setScreenSizeProvider(previous); }
+    Module1::ScreenSizeProvider previous;
+};
+
 // The darkest grey among device pixels of a shot, a line or column across.
 int darkest(const QImage &shot, const QRect &pixels)
 {
@@ -109,6 +122,7 @@ private slots:
     void centeredOffset_data();
     void centeredOffset();
     void centerFormUsesTheScreenProvider();
+    void toolTipsShowTextAsTyped();
 
     void startUpOpensStoredFolder();
     void startUpWithoutStoredFolderStillFillsFileList_data();
@@ -236,6 +250,7 @@ void tst_window::captionsFitTheirControls()
     // own UI font, which this platform does not load.
     QSKIP("the offscreen platform's stand-in font is not the font Windows draws captions with");
 #endif
+    const TestScreen large(QSize(1920, 1080));
     frmMain form;
     for (QWidget *w : form.findChildren<QWidget *>()) {
         QString text;
@@ -271,6 +286,8 @@ void tst_window::layoutGrowsWithTheTextSize_data()
     QTest::newRow("default font") << 0.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
     QTest::newRow("smaller font keeps the layout") << 8.0 << QSize(999, 595) << QRect(460, 456, 529, 117);
     QTest::newRow("14 pt") << 14.0 << QSize(1554, 926) << QRect(716, 709, 823, 182);
+    // On 1920 x 1080; the offscreen platform frames a window with two pixels a side.
+    QTest::newRow("20 pt grows only as high as the screen") << 20.0 << QSize(1807, 1076) << QRect(832, 825, 957, 212);
 }
 
 void tst_window::layoutGrowsWithTheTextSize()
@@ -284,12 +301,13 @@ void tst_window::layoutGrowsWithTheTextSize()
         standardPixels = QFontInfo(standard.font()).pixelSize();
     }
     const ApplicationFont font(points);
+    const TestScreen large(QSize(1920, 1080));
     frmMain form;
     form.Form_Load(m_pictures);
     QCOMPARE(form.size(), window);
     QCOMPARE(form.txtItemDesc->geometry(), itemDesc);
     // The text shown grows with the layout, as far as whole pixels allow.
-    const qreal ratio = std::max(points, 9.0) / 9.0;
+    const qreal ratio = window.width() / 999.0;
     QVERIFY2(QFontInfo(form.font()).pixelSize() >= std::floor(standardPixels * ratio),
              qPrintable(QString::number(QFontInfo(form.font()).pixelSize())));
 
@@ -359,6 +377,7 @@ void tst_window::boxBordersStayWhole()
     QFETCH(QString, name);
     QFETCH(qreal, points);
     const ApplicationFont font(points);
+    const TestScreen large(QSize(3840, 2160));
     frmMain form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -422,10 +441,15 @@ void tst_window::tabWalkWithKeys()
         const QVariant index = w->property("index");
         return index.isValid() ? QStringLiteral("%1(%2)").arg(w->objectName()).arg(index.toInt()) : w->objectName();
     };
+    // Every stop shows its ring but the file box, which lies under the file
+    // list: a ring there would cross the list's names.
+    expected.replace(expected.indexOf(QStringLiteral("File1")), QStringLiteral("File1(no ring)"));
+    const auto *ring = form.findChild<FocusRing *>();
+    QVERIFY(ring);
     QStringList walk;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        walk << focusName();
+        walk << focusName() + (ring->isVisible() ? QString() : QStringLiteral("(no ring)"));
     }
     QCOMPARE(walk.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
     form.cmdViewInBrowser->setFocus();
@@ -479,6 +503,34 @@ void tst_window::centerFormUsesTheScreenProvider()
     Module1::CenterForm(form);
     Module1::setScreenSizeProvider(previous);
     QCOMPARE(form.pos(), QPoint(Twips::toPixels(-1552), Twips::toPixels(-217)));
+}
+
+void tst_window::toolTipsShowTextAsTyped()
+{
+    // "&lt;" too makes Qt read a text as markup, and a folder's name may hold it.
+    const QString folder = makeFolder(QStringLiteral("Rock &lt;b&gt; roll"), {"a.jpg"});
+    const QString description = QStringLiteral("Sunrise & <b>waves</b>");
+    frmMain form;
+    form.Form_Load(folder);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    selectNames(form.List1, form.List1->names());
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    form.board().setDescription(1, description);
+    const auto shownTip = [](QWidget *widget, QPoint at) {
+        QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &help);
+        QTextDocument shown; // what the tip's label shows, read as it reads it
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *tip = qobject_cast<QLabel *>(w); tip && tip->isVisible())
+                Qt::mightBeRichText(tip->text()) ? shown.setHtml(tip->text()) : shown.setPlainText(tip->text());
+        }
+        return shown.toPlainText();
+    };
+    QCOMPARE(shownTip(form.imgView(1), QPoint(9, 9)), description);
+    const QRect item = form.Dir1->visualItemRect(form.Dir1->currentItem());
+    QCOMPARE(shownTip(form.Dir1->viewport(), item.center()), QDir::toNativeSeparators(folder));
 }
 
 void tst_window::startUpOpensStoredFolder()

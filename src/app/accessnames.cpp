@@ -65,13 +65,29 @@ void nameControls(frmMain &form)
     };
     for (const auto &[control, name] : names)
         control->setAccessibleName(QCoreApplication::translate("Access", name));
+    // A screen reader says a radio button's group from the label it is
+    // labelled by. The filter buttons' group has no caption on the screen,
+    // so each button gets a label of its own that is never shown.
+    for (size_t i = 0; i < form.optFilter.size(); ++i) {
+        auto *group = new QLabel(QCoreApplication::translate("Access", "File type"), form.optFilter[i]->parentWidget());
+        group->setObjectName(QStringLiteral("optFilterGroup"));
+        group->setProperty("index", int(i));
+        group->setBuddy(form.optFilter[i]);
+        group->hide();
+    }
+    // What the keys of the picture description box do.
+    form.txtItemDesc->setAccessibleDescription(QCoreApplication::translate(
+        "Access", "Item Description. Page Down and Page Up describe the next and the previous picture, "
+                  "Enter stores the text"));
     // On Linux Qt names a combo box by the text it shows, the drive; what the
     // box is for then reaches the screen reader as its description.
     form.Drive1->setAccessibleDescription(form.Drive1->accessibleName());
 
     QList<QWidget *> focusable;
     for (QWidget *control : form.findChildren<QWidget *>()) {
-        if (control->focusPolicy() & Qt::TabFocus)
+        // The filter buttons that Tab skips still take the focus by the
+        // arrow keys, or by Tab once one of them is selected.
+        if (control->focusPolicy() != Qt::NoFocus)
             focusable << control;
     }
     new FocusRing(focusable, &form);

@@ -6,9 +6,12 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -21,14 +24,26 @@ ScreenSizeProvider &provider()
     return current;
 }
 
+const QScreen *screenOf(const QWidget &form)
+{
+    return form.screen() ? form.screen() : QGuiApplication::primaryScreen();
+}
+
+// A provider's screen is measured at the designed 15 twips to the pixel,
+// whatever the layout's scale.
+QSize screenPixels(const QWidget &form)
+{
+    if (provider()) {
+        const QSizeF twips = provider()();
+        return QSize(qRound(twips.width() / Twips::perPixel), qRound(twips.height() / Twips::perPixel));
+    }
+    const QScreen *screen = screenOf(form);
+    return screen ? screen->geometry().size() : QSize();
+}
+
 QSizeF screenSizeTwips(const QWidget &form)
 {
-    if (provider())
-        return provider()();
-    const QScreen *screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return QSizeF();
-    const QSize size = screen->geometry().size();
+    const QSize size = screenPixels(form);
     return QSizeF(Twips::fromPixels(size.width()), Twips::fromPixels(size.height()));
 }
 
@@ -94,6 +109,52 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+// The screen of `screen` pixels less the `panels` along its edges is the
+// work area. Centred on the whole screen, the window keeps as far from each
+// edge as the widest panel on the opposite side.
+double fittingScale(double wanted, const QSize &client, const QMargins &frame, const QSize &screen,
+                    const QMargins &panels)
+{
+    if (!(wanted > 1.0) || client.isEmpty())
+        return 1.0;
+    const int width = screen.width() - 2 * std::max(panels.left(), panels.right()) - frame.left() - frame.right();
+    const int height = screen.height() - 2 * std::max(panels.top(), panels.bottom()) - frame.top() - frame.bottom();
+    // A client of width x pixels at the factor x / its designed width is
+    // exactly x pixels wide: the layout's rounding adds nothing.
+    const double fits = std::min(double(width) / client.width(), double(height) / client.height());
+    return std::max(1.0, std::min(wanted, fits));
+}
+
+} // namespace
+
+double fittingScale(QWidget &form, double wanted, const QSize &client)
+{
+    // At the designed size there is nothing to fit, nor a frame to ask for.
+    if (!(wanted > 1.0))
+        return 1.0;
+    QMargins frame;
+    if (const std::optional<QMargins> announced = Toolkit::announcedFrameMargins(form)) {
+        frame = *announced;
+    } else {
+        // A platform that draws the frame itself knows it once the window
+        // exists, shown or not.
+        form.winId();
+        if (const QWindow *window = form.windowHandle())
+            frame = window->frameMargins();
+    }
+    QMargins panels;
+    const QScreen *screen = screenOf(form);
+    if (screen && !provider()) {
+        const QRect whole = screen->geometry();
+        const QRect free = screen->availableGeometry();
+        panels = QMargins(free.left() - whole.left(), free.top() - whole.top(), whole.right() - free.right(),
+                          whole.bottom() - free.bottom());
+    }
+    return fittingScale(wanted, client, frame, screenPixels(form), panels);
+}
 
 void CenterForm(QWidget &form)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QSize>
 #include <QSizeF>
 
 #include <functional>
@@ -21,8 +22,16 @@ int centeredOffset(float screenTwips, float windowTwips);
 // is known.
 void CenterForm(QWidget &form);
 
-// The screen's size in twips. Tests put their own screen in its place; an
-// empty function restores the real one. Returns the previous provider.
+// The factor, from 1 up to `wanted`, by which a window of `client` logical
+// pixels at its designed size may grow so that CenterForm still puts it,
+// with the frame its window manager will give it, inside the work area of
+// its screen. Below 1 the window stays at its designed size, wherever that
+// puts it.
+double fittingScale(QWidget &form, double wanted, const QSize &client);
+
+// The screen's size in twips, 15 to the pixel. Tests put their own screen,
+// all of it free of panels, in its place; an empty function restores the
+// real one. Returns the previous provider.
 using ScreenSizeProvider = std::function<QSizeF()>;
 ScreenSizeProvider setScreenSizeProvider(ScreenSizeProvider provider);
 

@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHash>
 #include <QLabel>
@@ -40,6 +41,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <limits>
 
@@ -65,6 +67,47 @@ public:
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Paint; }
+};
+
+// The wheel over the board's viewport, its frame and its slots turns the
+// board's scroll bar, one row a notch, as its arrow does; the board then
+// follows the scroll bar's change like any other. A touchpad's finer steps
+// add up to notches. Nothing reaches the window's own scrolling.
+class BoardWheel : public QObject
+{
+public:
+    BoardWheel(QWidget *viewport, QScrollBar *scrollBar)
+        : QObject(viewport)
+        , m_scrollBar(scrollBar)
+    {
+        viewport->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        const int delta = wheel->angleDelta().y();
+        if (delta == 0)
+            return false;
+        // The scroll bar turns itself; what it leaves, at its end or between
+        // a touchpad's steps, is not turned twice.
+        if (m_scrollBar->geometry().contains(wheel->position().toPoint()))
+            return true;
+        constexpr int notch = QWheelEvent::DefaultDeltasPerStep;
+        m_turned += delta;
+        for (; m_turned >= notch; m_turned -= notch)
+            m_scrollBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        for (; m_turned <= -notch; m_turned += notch)
+            m_scrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    }
+
+private:
+    QScrollBar *m_scrollBar;
+    int m_turned = 0;
 };
 
 QWidget *makeControl(const ControlRow &row, QWidget *container)
@@ -144,6 +187,13 @@ double textScale(const QWidget &window)
     return points / layoutPointSize;
 }
 
+// "Open with" on a picture names the picture; its folder is what opens.
+QString folderOfArgument(const QString &argument)
+{
+    const QFileInfo given(argument);
+    return given.isFile() ? given.absolutePath() : argument;
+}
+
 // Scrolls the whole control into view, its focus ring with it, as far as
 // the viewport holds it; a control larger than the viewport shows its top
 // left corner.
@@ -174,8 +224,12 @@ frmMain::frmMain(QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kelvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
-    // Larger text makes the whole layout larger, in proportion.
-    Twips::setScale(textScale(*this));
+    // Larger text makes the whole layout larger, in proportion, as far as
+    // the window still fits its screen; the font then shrinks to its
+    // controls where it must.
+    const QSize designed(qRound(ControlTable::clientWidth / Twips::perPixel),
+                         qRound(ControlTable::clientHeight / Twips::perPixel));
+    Twips::setScale(Module1::fittingScale(*this, textScale(*this), designed));
     fitFont();
     createLayoutArea();
     createControls();
@@ -320,6 +374,7 @@ void frmMain::wireEvents()
     connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmMain::cmdRefresh_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::VScroll1_Change);
+    new BoardWheel(Frame2, VScroll1);
     connect(m_board, &ThumbnailBoard::slotClicked, this, &frmMain::imgView_Click);
     connect(cmdBuild, &QPushButton::clicked, this, &frmMain::cmdBuild_Click);
     connect(cmdBuildLinks, &QPushButton::clicked, this, &frmMain::cmdBuildLinks_Click);
@@ -381,7 +436,7 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
         if (name == RequestedName::NotUtf8)
             reason = tr("The folder's name is not valid UTF-8 text");
         else
-            move = Dir1->setPath(requestedFolder, &reason);
+            move = Dir1->setPath(folderOfArgument(requestedFolder), &reason);
         if (move == FolderBox::Move::Failed) {
             // The message waits for the window, so it does not float alone.
             QTimer::singleShot(0, this, [this, requestedFolder, reason] {

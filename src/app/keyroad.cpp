@@ -5,9 +5,12 @@
 #include "app/frmmain.h"
 #include "board/slotgeometry.h"
 #include "board/thumbnailboard.h"
+#include "toolkit/announcer.h"
+#include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/twips.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QKeyEvent>
@@ -68,17 +71,40 @@ void scrollToSlot(frmMain &form, int slot)
     form.VScroll1->setValue(KeyRoad::positionShowing(row, form.VScroll1->value(), wholeRows));
 }
 
+// The slot as a screen reader names it: "Picture 3: beach.jpg".
+QString slotName(const frmMain &form, int slot)
+{
+    const ImageBox *box = form.imgView(slot);
+    return box ? box->accessibleName() : QString();
+}
+
 void stepThroughBoard(frmMain &form, KeyRoad::Step step)
 {
-    const int slot = KeyRoad::slotFor(step, form.currentSlot(), form.thumbnailCount());
-    if (slot == 0)
+    const int current = form.currentSlot();
+    const int count = form.thumbnailCount();
+    const int slot = KeyRoad::slotFor(step, current, count);
+    if (slot == 0) {
+        // Nothing moves; without a word the user could not tell a board's
+        // end from a key that was not taken.
+        if (step == KeyRoad::Step::Next && current == count && count > 0)
+            Access::announce(form, QCoreApplication::translate("KeyRoad", "%1 is the last picture")
+                                       .arg(slotName(form, current)));
+        else if (step == KeyRoad::Step::Previous && current == 1 && count > 0)
+            Access::announce(form, QCoreApplication::translate("KeyRoad", "%1 is the first picture")
+                                       .arg(slotName(form, current)));
         return;
+    }
     scrollToSlot(form, slot);
-    form.imgView_Click(slot);
+    {
+        // The box's new text is read once, with the announcement.
+        const QuietText quiet(form.txtItemDesc);
+        form.imgView_Click(slot);
+    }
     // The box keeps the focus, so a screen reader would not say that it
     // now describes another picture: its new name, the label's caption,
-    // and the text it holds.
-    Access::announce(form, form.lblPicDesc->text(), form.txtItemDesc->text());
+    // with the picture's own name, and the text it holds.
+    Access::announce(form, form.lblPicDesc->text() + QStringLiteral(", ") + slotName(form, slot),
+                     form.txtItemDesc->text());
 }
 
 } // namespace

@@ -12,7 +12,52 @@ QAccessibleInterface *accessibleAnnouncer(const QString &className, QObject *obj
     return nullptr;
 }
 
+QObject *quietTextBox = nullptr;
+QAccessible::UpdateHandler passedOn = nullptr;
+
+bool isTextChange(QAccessible::Event type)
+{
+    switch (type) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::ValueChanged:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void keepTextQuiet(QAccessibleEvent *event)
+{
+    if (event->object() == quietTextBox && isTextChange(event->type()))
+        return;
+    if (passedOn) {
+        passedOn(event);
+        return;
+    }
+    // Without a handler, events go to the platform's screen reader bridge.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(keepTextQuiet);
+}
+
 } // namespace
+
+QuietText::QuietText(QObject *textBox)
+{
+    quietTextBox = textBox;
+    passedOn = QAccessible::installUpdateHandler(keepTextQuiet);
+}
+
+QuietText::~QuietText()
+{
+    QAccessible::installUpdateHandler(passedOn);
+    passedOn = nullptr;
+    quietTextBox = nullptr;
+}
 
 Announcer::Announcer(QWidget *parent)
     : QWidget(parent)

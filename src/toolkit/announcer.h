@@ -24,3 +24,17 @@ public:
 Q_SIGNALS:
     void announced(const QString &message, const QString &detail);
 };
+
+// While it lives, what a text box reports of its own text changing (text
+// inserted, removed or replaced, the caret moved) does not reach the screen
+// reader: for a change that an announcement then tells whole, so that the
+// new text is read once, after the message, and an emptied box is not read
+// out as "blank" first.
+class QuietText
+{
+public:
+    explicit QuietText(QObject *textBox);
+    ~QuietText();
+    QuietText(const QuietText &) = delete;
+    QuietText &operator=(const QuietText &) = delete;
+};

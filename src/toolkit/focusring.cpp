@@ -19,9 +19,32 @@ FocusRing::FocusRing(const QList<QWidget *> &controls, QWidget *parent)
     follow(QApplication::focusWidget());
 }
 
+namespace {
+
+// Whether another of the controls, stacked in front of this one, covers it
+// whole, so that the user never sees it, nor should its ring be drawn
+// across the other. Decorations on top (a frame's border) do not count.
+bool liesUnderAnother(const QWidget *control, const QList<QPointer<QWidget>> &controls)
+{
+    const QWidget *parent = control->parentWidget();
+    if (!parent)
+        return false;
+    const QObjectList &siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(control) + 1; i < siblings.size(); ++i) {
+        const auto *sibling = qobject_cast<QWidget *>(siblings.at(i));
+        if (sibling && controls.contains(sibling) && !sibling->isHidden()
+            && sibling->geometry().contains(control->geometry()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void FocusRing::follow(QWidget *control)
 {
-    m_target = (control && m_controls.contains(control)) ? control : nullptr;
+    // A control under another keeps its tab stop, without a ring.
+    m_target = (control && m_controls.contains(control) && !liesUnderAnother(control, m_controls)) ? control : nullptr;
     if (!m_target) {
         hide();
         return;

@@ -9,7 +9,8 @@
 // controls has the focus. Some styles show no focus at all on an empty list,
 // on a text box without text or on a scroll bar; the ring shows it on every
 // control alike. It ignores the mouse and takes no focus; as a focus frame
-// it stays out of what a screen reader is shown.
+// it stays out of what a screen reader is shown. A control that lies wholly
+// under another one gets no ring.
 class FocusRing : public QFocusFrame
 {
     Q_OBJECT

@@ -3,9 +3,11 @@
 
 #include "toolkit/messagebox.h"
 #include "toolkit/folderlisting.h"
+#include "toolkit/plaintooltip.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -159,4 +161,16 @@ void FolderBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+bool FolderBox::viewportEvent(QEvent *event)
+{
+    // A folder's tip is its path, shown as it is named.
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex index = indexAt(help->pos());
+        Toolkit::showPlainToolTip(help, index.data(Qt::ToolTipRole).toString(), viewport(), visualRect(index));
+        return true;
+    }
+    return WholeFrame::viewportEvent(event);
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/imagebox.h"
 
+#include "toolkit/plaintooltip.h"
+
 #include <QAccessibleWidget>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -27,6 +30,16 @@ ImageBox::ImageBox(QWidget *parent)
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::NoFocus);
+}
+
+bool ImageBox::event(QEvent *event)
+{
+    // The tool tip is the picture's description, shown as typed.
+    if (event->type() == QEvent::ToolTip) {
+        Toolkit::showPlainToolTip(static_cast<QHelpEvent *>(event), toolTip(), this);
+        return true;
+    }
+    return QFrame::event(event);
 }
 
 void ImageBox::setPicture(const QPixmap &picture)

@@ -6,6 +6,7 @@ target_sources(kelvane_core PRIVATE
     toolkit/textfile.h toolkit/textfile.cpp
     toolkit/replacedfile.h
     toolkit/sortedlistbox.h toolkit/sortedlistbox.cpp
+    toolkit/plaintooltip.h toolkit/plaintooltip.cpp
     toolkit/imagebox.h toolkit/imagebox.cpp
     toolkit/folderlisting.h toolkit/folderlisting.cpp
     toolkit/drivebox.h toolkit/drivebox.cpp

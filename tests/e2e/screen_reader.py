@@ -7,9 +7,10 @@ road is walked with real keys, and after each stop the lines that Orca would
 have spoken ("SPEECH OUTPUT: '...'") are read from its log.
 
 Checked: the window is read as a window; Refresh is followed by the number
-of pictures; the board's scroll bar says its name when it gets the focus;
-Page Down, Page Up and Enter in the picture description box say the box's
-new name, with the picture's number, and the picture's description.
+of pictures; the filter group and the board's scroll bar say their names;
+the picture description box its keys, whose announcements name the
+picture's number and file, then its description once (an empty one not as
+"blank"), and at either end of the board that it is the last or the first.
 Everything said is written to e2e-screen-reader.txt, stop by stop, and
 Orca's whole log to e2e-screen-reader-orca-debug.out.
 
@@ -230,14 +231,26 @@ def walk(road):
     road.stop("all three pictures to the page list, then to Refresh", ["Home", "shift+End", "Return", "Tab", "Tab"],
               ["Refresh push button"])
     road.stop("Refresh", ["space"], ["3 pictures"])
-    road.stop("View In Browser", ["Tab"] * 5, ["View In Browser"])
+    road.stop("the filter buttons", ["Tab"] * 4, ["File type", "jpg"])
+    road.stop("View In Browser", ["Tab"], ["View In Browser"])
     road.stop("the board's scroll bar", ["Tab"], ["Thumbnail rows scroll bar"])
-    road.stop("the picture description box", ["Tab"], ["Picture Description (click on a pic)"])
-    road.stop("Page Down to the first picture", ["Next"], ["Picture Description for Pic 1"])
-    road.xdo.type("Gray beach")
-    road.stop("Page Down to the second picture", ["Next"], ["Picture Description for Pic 2"])
-    road.stop("Page Up back to the first", ["Prior"], ["Picture Description for Pic 1", "Gray beach"])
-    road.stop("Enter on the first", ["Return"], ["Picture Description for Pic 1", "Gray beach"])
+    road.stop("the picture description box", ["Tab"],
+              ["Picture Description (click on a pic)", "Page Down and Page Up describe the next"])
+    road.stop("Page Down to the first picture", ["Next"], ["Picture Description for Pic 1, Picture 1: a beach.jpg"])
+    # Typed as a person types, the box's last echo heard before the next key.
+    road.stop("a description typed", [], ["b ", "e ", "a ", "c ", "h "], action=lambda: road.xdo.type("Gray beach"))
+    spoken = road.stop("Page Down to the second picture, its description empty", ["Next"],
+                       ["Picture Description for Pic 2, Picture 2: b city.jpg"])
+    if any(line.startswith("blank") for line in spoken):
+        raise Failure(f"an empty description was read as blank: {spoken!r}")
+    road.stop("Page Up back to the first", ["Prior"], ["Picture Description for Pic 1, Picture 1: a beach.jpg",
+                                                       "Gray beach"])
+    road.stop("Page Up on the first", ["Prior"], ["Picture 1: a beach.jpg is the first picture"])
+    spoken = road.stop("Enter on the first", ["Return"], ["Picture Description for Pic 1", "Gray beach"])
+    expect_equal("times the stored text was read after Enter", sum("Gray beach" in line for line in spoken), 1)
+    road.stop("Page Down to the second again", ["Next"], ["Picture Description for Pic 2, Picture 2: b city.jpg"])
+    road.stop("Page Down to the last", ["Next"], ["Picture Description for Pic 3, Picture 3: c dune.jpg"])
+    road.stop("Page Down on the last", ["Next"], ["Picture 3: c dune.jpg is the last picture"])
 
 
 def main():

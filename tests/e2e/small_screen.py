@@ -10,6 +10,11 @@ description box) and the way back to the first stop must scroll its control
 into view, its focus ring whole inside the window. The page built is
 compared byte for byte.
 
+Then, under openbox (its bottom margin a panel), 20 pt on 1920 x 1080 and
+11 pt on a 1366 x 768 laptop with a 44-pixel panel grow the layout only as
+far as the frame stays in the work area; QT_FONT_DPI=192 on 1280 x 1024 is
+the designed size at Qt's scale 2, its frame off the screen at the top left.
+
 Usage: small_screen.py --program <kelvane> --source <repository> --output <build folder>
 """
 
@@ -18,11 +23,12 @@ import os
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2esupport import (ControlTable, Failure, Screen, XServer, Xdo, close_like_window_manager,  # noqa: E402
-                        desktop_env, expect_equal, log, picture_folder, private_dirs,
+                        desktop_env, expect_equal, frame_geometry, log, picture_folder, private_dirs,
                         report_failure, require_tools, run_main, screenshot_file, wait_until)
 
 SCALE = 2
@@ -126,6 +132,42 @@ def road(args, display, window, pictures):
     screenshot_file(display, args.screenshot)
 
 
+def text_size_run(args, root, name, screen, panel, env_extra):
+    dirs = private_dirs(os.path.join(root, name))
+    with XServer(*screen) as x:
+        env = desktop_env(dirs, x.display, **env_extra)
+        if "FONT" in env:  # Qt's own KDE theme reads the font from kdeglobals
+            with open(os.path.join(dirs["XDG_CONFIG_HOME"], "kdeglobals"), "w") as f:
+                f.write(f"[General]\nfont=Sans Serif,{env.pop('FONT')},-1,5,50,0,0,0,0,0\n")
+            env.update(XDG_CURRENT_DESKTOP="KDE", KDE_SESSION_VERSION="5")
+        os.makedirs(os.path.join(dirs["XDG_CONFIG_HOME"], "openbox"))
+        with open("/etc/xdg/openbox/rc.xml") as f, \
+                open(os.path.join(dirs["XDG_CONFIG_HOME"], "openbox", "rc.xml"), "w") as rc:
+            rc.write(f.read().replace("<bottom>0</bottom>", f"<bottom>{panel}</bottom>", 1))
+        wm = subprocess.Popen(["openbox", "--sm-disable"], env=env, stderr=subprocess.DEVNULL)
+        time.sleep(1)  # the window manager must own the screen before the window maps
+        program = subprocess.Popen([args.program], env=env, cwd=dirs["HOME"], stderr=subprocess.DEVNULL)
+        try:
+            xdo = Xdo(x.display)
+            window = xdo.find_window("^Kelvane$")
+            wait_until("the window framed", lambda: frame_geometry(x.display, window)[2] > xdo.geometry(window)[2], 10)
+            time.sleep(0.5)
+            size, frame = xdo.geometry(window)[2:], frame_geometry(x.display, window)
+            log(f"{name}: window {size[0]} x {size[1]}, frame (x, y, width, height) {frame}")
+            screenshot_file(x.display, os.path.join(args.output, f"e2e-text-size-{name}.png"))
+            left, top, width, height = frame
+            inside = min(left, top) >= 0 and left + width <= screen[0] and top + height <= screen[1] - panel
+            if not ((size == (1998, 1190) and max(left, top) < 0) if name == "dpi192" else size[0] > 999 and inside):
+                raise Failure(f"{name}: window {size}, frame {frame}")
+            close_like_window_manager(x.display, window)
+            expect_equal("the program's exit status", program.wait(10), 0)
+        finally:
+            for process in (program, wm):
+                if process.poll() is None:
+                    process.kill()
+                    process.wait()
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
@@ -133,7 +175,8 @@ def main():
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
     args.program = os.path.abspath(args.program)
-    require_tools({"Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "convert": "imagemagick"})
+    require_tools({"Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "convert": "imagemagick",
+                   "openbox": "openbox"})
     if not os.access(args.program, os.X_OK):
         raise Failure(f"the program {args.program} is not built")
     args.table = ControlTable(os.path.join(args.source, "src", "app", "controltable.cpp"))
@@ -162,6 +205,9 @@ def main():
             if program and program.poll() is None:
                 program.kill()
                 program.wait()
+        for case in [("20pt", (1920, 1080), 0, {"FONT": "20"}), ("laptop", (1366, 768), 44, {"FONT": "11"}),
+                     ("dpi192", (1280, 1024), 0, {"QT_FONT_DPI": "192"})]:
+            text_size_run(args, root, *case)
 
 
 if __name__ == "__main__":
