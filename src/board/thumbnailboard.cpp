@@ -197,7 +197,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Se
 
         ImageBox *slot = createSlot();
         const int n = thumbnailCount();
-        slot->setAccessibleName(tr("Picture %1: %2").arg(n).arg(name));
+        slot->setName(tr("Picture %1: %2").arg(n).arg(name));
         showPicture(n, name, folder, picture, failures);
         if (picture.ok() && picture.firstLook)
             settling.firstLooks.push_back(FirstLook{n, name, folder});
