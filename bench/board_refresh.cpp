@@ -34,7 +34,9 @@
 //          (atspi_walk_s). ratio is the refresh and the walk with the bridge
 //          over the refresh without it; events the events the listener got
 //          during the refresh; max_stall_ms covers the refresh and both
-//          walks. Needs xvfb-run, dbus-run-session, at-spi2-core and
+//          walks. Each way runs twice; the faster run's times count, and
+//          the longer stall of the two.
+//          Needs xvfb-run, dbus-run-session, at-spi2-core and
 //          python3-pyatspi; it runs only when asked for.
 //
 // Every case reports max_stall_ms, the longest the event loop went without
@@ -641,8 +643,11 @@ int runAccessible(QTextStream &out, const QString &workFolder, int count)
             return 1;
         }
     }
+    // Each way twice, in turns, and the faster of each kept: what else the
+    // machine runs meanwhile falls on both alike.
     QMap<QString, QString> runs[2];
-    for (const bool bridge : {false, true}) {
+    qint64 worstStallMs[2] = {0, 0};
+    for (const bool bridge : {false, true, false, true}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON"})
             env.remove(QLatin1String(name));
@@ -658,11 +663,18 @@ int runAccessible(QTextStream &out, const QString &workFolder, int count)
             arguments << QStringLiteral("--bridge");
         child.start(QStringLiteral("xvfb-run"), arguments);
         child.waitForFinished(-1);
+        QMap<QString, QString> run;
         for (const QString &line : QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'))) {
             if (line.startsWith(QLatin1String("accessible-run: ")))
-                runs[bridge] = figuresOf(line);
+                run = figuresOf(line);
         }
-        if (runs[bridge].isEmpty()) {
+        const auto seconds = [](const QMap<QString, QString> &figures) {
+            return figures.value(QStringLiteral("seconds")).toDouble();
+        };
+        if (runs[bridge].isEmpty() || (!run.isEmpty() && seconds(run) < seconds(runs[bridge])))
+            runs[bridge] = run;
+        worstStallMs[bridge] = qMax(worstStallMs[bridge], run.value(QStringLiteral("max_stall_ms")).toLongLong());
+        if (run.isEmpty()) {
             out << "board_refresh: case=accessible failed" << (bridge ? " with" : " without") << " the bridge"
                 << Qt::endl;
             return 1;
@@ -681,8 +693,7 @@ int runAccessible(QTextStream &out, const QString &workFolder, int count)
         << " atspi_walk_s=" << with.value(QStringLiteral("atspi_walk_s"))
         << " events=" << with.value(QStringLiteral("events"))
         << " peak_rss_mb=" << with.value(QStringLiteral("peak_rss_mb"))
-        << " max_stall_ms=" << with.value(QStringLiteral("max_stall_ms"))
-        << " plain_max_stall_ms=" << plain.value(QStringLiteral("max_stall_ms")) << Qt::endl;
+        << " max_stall_ms=" << worstStallMs[1] << " plain_max_stall_ms=" << worstStallMs[0] << Qt::endl;
     return 0;
 }
 
