@@ -28,7 +28,8 @@ public:
 
     // The controls a screen reader is shown as the group's children, kept
     // as children come and go, so that a board of a thousand pictures is
-    // read in a thousand steps.
+    // read in a thousand steps. The list ends with the frame, before Qt
+    // deletes the children.
     std::weak_ptr<const FrameControls> controls() const { return m_controls; }
 
 protected:
