@@ -4,6 +4,7 @@
 //
 //   board_refresh [FOLDER] [--count N] [--naive N] [--case cold|crafted|lists]
 //   board_refresh --case exif|exif-bars|cache|cold-scale2 [--count N] [--shot PREFIX]
+//   board_refresh --case accessible [--count N]
 //
 // cold     a refresh of every picture of a folder, against the naive way of
 //          loading each picture at full size and scaling it down. Without a
@@ -23,6 +24,21 @@
 // shows a decoded or cached picture. Compare settled_s with cold's seconds
 // for the same --count.
 //
+// accessible  N small pictures (default 1000) refreshed on a private X server
+//          and a private session and accessibility bus, once with the
+//          accessibility bridge on (QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1) and a
+//          listener taking every event as a screen reader does
+//          (atspi_listener.py), once without, each in a process of its own.
+//          With the bridge, the board's accessible tree is then walked in
+//          the process (walk_ms) and by the listener over AT-SPI
+//          (atspi_walk_s). ratio is the refresh and the walk with the bridge
+//          over the refresh without it; events the events the listener got
+//          during the refresh; max_stall_ms covers the refresh and both
+//          walks. Each way runs twice; the faster run's times count, and
+//          the longer stall of the two.
+//          Needs xvfb-run, dbus-run-session, at-spi2-core and
+//          python3-pyatspi; it runs only when asked for.
+//
 // Every case reports max_stall_ms, the longest the event loop went without
 // running a 5 ms timer. Without --case, and without a folder, every case
 // runs, each in a process of its own so that peak_rss_mb is its own.
@@ -35,6 +51,7 @@
 #include "toolkit/messagebox.h"
 #include "testpictures.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -44,6 +61,7 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QItemSelection>
+#include <QFrame>
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
@@ -51,6 +69,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 
 #ifdef Q_OS_WIN
@@ -487,6 +506,200 @@ bool isThumbnailSourceCase(const QString &name)
 } // namespace
 // ---- end of the thumbnail-source cases ----
 
+// ---- The board with a screen reader's accessibility bridge on ----
+namespace {
+
+const char busLauncher[] = "/usr/libexec/at-spi-bus-launcher";
+
+// What one process of the accessible case measured, as it prints it.
+QMap<QString, QString> figuresOf(const QString &line)
+{
+    QMap<QString, QString> figures;
+    for (const QString &pair : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const qsizetype at = pair.indexOf(QLatin1Char('='));
+        if (at > 0)
+            figures.insert(pair.left(at), pair.mid(at + 1));
+    }
+    return figures;
+}
+
+// The board's children as a flat review reads them, in the process; the
+// time it took, in milliseconds.
+double walkBoard(QWidget *board, int &children)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QAccessibleInterface *frame = QAccessible::queryAccessibleInterface(board);
+    children = 0;
+    for (int i = 0; i < frame->childCount(); ++i) {
+        QAccessibleInterface *child = frame->child(i);
+        if (!child || child->parent() != frame || frame->indexOfChild(child) != i)
+            return -1;
+        child->text(QAccessible::Name);
+        child->role();
+        child->state();
+        ++children;
+    }
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+// One process: the window on the X server, a refresh of the folder, then
+// the walks.
+int runAccessibleChild(const QString &folder, bool bridge)
+{
+    QTextStream out(stdout);
+    Toolkit::setMessageHandler([](const QString &, MessageStyle, const QString &, QWidget *) {});
+    QElapsedTimer wait;
+    wait.start();
+    while (bridge && !QAccessible::isActive() && wait.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (bridge && !QAccessible::isActive()) {
+        out << "accessible-run: the accessibility bridge did not start" << Qt::endl;
+        return 1;
+    }
+    QProcess listener;
+    if (bridge) {
+        listener.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(KELVANE_BENCH_DIR "/atspi_listener.py"),
+                                                   QCoreApplication::applicationName()});
+        listener.write("ready\n");
+        if (!listener.waitForReadyRead(20000)) {
+            out << "accessible-run: the listener did not start: " << listener.readAllStandardError() << Qt::endl;
+            return 1;
+        }
+        listener.readAll();
+    }
+    // The listener answers a command with a line that starts with `answer`;
+    // the window goes on answering the listener meanwhile.
+    const auto ask = [&](const char *command, const char *answer) {
+        listener.write(command);
+        listener.write("\n");
+        for (;;) {
+            while (!listener.canReadLine() && listener.state() == QProcess::Running)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            const QString line = QString::fromUtf8(listener.readLine()).trimmed();
+            if (line.startsWith(QLatin1String(answer)) || listener.state() != QProcess::Running)
+                return line;
+        }
+    };
+    // Events on their way to the listener still count where they were sent.
+    const auto drain = [] {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    };
+
+    Settings::writeStoredFolder(folder);
+    auto form = std::make_unique<frmMain>();
+    form->Form_Load();
+    form->show();
+    QCoreApplication::processEvents();
+    form->List1->selectAll();
+    form->cmdAdd_Click();
+    if (bridge) {
+        drain();
+        ask("counts", "events="); // the window's own events, before the refresh
+    }
+    StallMeter stalls;
+    QElapsedTimer clock;
+    clock.start();
+    form->cmdRefresh->click();
+    runUntil([&] { return form->board().isSettled(); });
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    int children = 0;
+    const double walkMs = walkBoard(form->Frame1, children);
+    QString events = QStringLiteral("-1");
+    QString atspiWalk = QStringLiteral("-1");
+    if (bridge) {
+        drain();
+        const QString counted = ask("counts", "events=");
+        const QString walked = ask("walk", "walked ");
+        if (qEnvironmentVariableIsSet("KELVANE_BENCH_VERBOSE"))
+            out << counted << '\n' << walked << Qt::endl;
+        events = figuresOf(counted).value(QStringLiteral("events"));
+        atspiWalk = figuresOf(walked).value(QStringLiteral("seconds"));
+    }
+    const qint64 worstStallMs = stalls.worstMs();
+    if (bridge) {
+        listener.closeWriteChannel();
+        listener.waitForFinished(5000);
+    }
+    out << "accessible-run: images=" << form->thumbnailCount() << " seconds=" << fixed(seconds, 3)
+        << " walk_ms=" << fixed(walkMs, 1) << " walked=" << children << " atspi_walk_s=" << atspiWalk
+        << " events=" << events << " max_stall_ms=" << worstStallMs << " peak_rss_mb=" << fixed(peakRssMb(), 0)
+        << Qt::endl;
+    return 0;
+}
+
+int runAccessible(QTextStream &out, const QString &workFolder, int count)
+{
+    const QString folder = workFolder + QStringLiteral("/small");
+    QDir().mkpath(folder);
+    for (int i = 0; i < count; ++i) {
+        QFile file(folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+        const QByteArray jpeg = encoded(flatImage(QSize(320, 240), QColor::fromHsv((i * 37) % 360, 200, 200)), "jpeg");
+        if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) < 0) {
+            out << "cannot write " << file.fileName() << ": " << file.errorString() << Qt::endl;
+            return 1;
+        }
+    }
+    // Each way twice, in turns, and the faster of each kept: what else the
+    // machine runs meanwhile falls on both alike.
+    QMap<QString, QString> runs[2];
+    qint64 worstStallMs[2] = {0, 0};
+    for (const bool bridge : {false, true, false, true}) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON"})
+            env.remove(QLatin1String(name));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QStringList arguments{QStringLiteral("-a"), QStringLiteral("dbus-run-session"), QStringLiteral("--"),
+                              QCoreApplication::applicationFilePath(), QStringLiteral("--case"),
+                              QStringLiteral("accessible-run"), folder};
+        if (bridge)
+            arguments << QStringLiteral("--bridge");
+        child.start(QStringLiteral("xvfb-run"), arguments);
+        child.waitForFinished(-1);
+        QMap<QString, QString> run;
+        for (const QString &line : QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1String("accessible-run: ")))
+                run = figuresOf(line);
+        }
+        const auto seconds = [](const QMap<QString, QString> &figures) {
+            return figures.value(QStringLiteral("seconds")).toDouble();
+        };
+        if (runs[bridge].isEmpty() || (!run.isEmpty() && seconds(run) < seconds(runs[bridge])))
+            runs[bridge] = run;
+        worstStallMs[bridge] = qMax(worstStallMs[bridge], run.value(QStringLiteral("max_stall_ms")).toLongLong());
+        if (run.isEmpty()) {
+            out << "board_refresh: case=accessible failed" << (bridge ? " with" : " without") << " the bridge"
+                << Qt::endl;
+            return 1;
+        }
+    }
+    const QMap<QString, QString> &plain = runs[0];
+    const QMap<QString, QString> &with = runs[1];
+    const double seconds = with.value(QStringLiteral("seconds")).toDouble();
+    const double walkSeconds = with.value(QStringLiteral("walk_ms")).toDouble() / 1000;
+    const double plainSeconds = plain.value(QStringLiteral("seconds")).toDouble();
+    out << "board_refresh: case=accessible images=" << with.value(QStringLiteral("images"))
+        << " seconds=" << fixed(seconds, 2) << " images_per_s=" << fixed(count / seconds, 1)
+        << " plain_seconds=" << fixed(plainSeconds, 2) << " ratio=" << fixed((seconds + walkSeconds) / plainSeconds, 2)
+        << " walk_ms=" << with.value(QStringLiteral("walk_ms")) << " walked=" << with.value(QStringLiteral("walked"))
+        << " plain_walk_ms=" << plain.value(QStringLiteral("walk_ms"))
+        << " atspi_walk_s=" << with.value(QStringLiteral("atspi_walk_s"))
+        << " events=" << with.value(QStringLiteral("events"))
+        << " peak_rss_mb=" << with.value(QStringLiteral("peak_rss_mb"))
+        << " max_stall_ms=" << worstStallMs[1] << " plain_max_stall_ms=" << worstStallMs[0] << Qt::endl;
+    return 0;
+}
+
+} // namespace
+// ---- end of the accessible case ----
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -495,7 +708,33 @@ int main(int argc, char *argv[])
         if (!strcmp(argv[i], "--case") && !strcmp(argv[i + 1], "cold-scale2") && qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
             qputenv("QT_SCALE_FACTOR", "2");
     }
+    // A process of the accessible case: its accessibility bus is started
+    // before the window, which looks for it once.
+    bool accessibleRun = false;
+    bool bridge = false;
+    for (int i = 1; i < argc; ++i) {
+        accessibleRun |= i + 1 < argc && !strcmp(argv[i], "--case") && !strcmp(argv[i + 1], "accessible-run");
+        bridge |= !strcmp(argv[i], "--bridge");
+    }
+    QProcess launcher;
+    if (accessibleRun) {
+        launcher.start(QLatin1String(busLauncher), {QStringLiteral("--launch-immediately")});
+        if (!launcher.waitForStarted())
+            return 1;
+        QThread::msleep(500); // until the bus has its name
+        if (bridge)
+            qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    }
     QApplication app(argc, argv);
+    if (accessibleRun) {
+        QTemporaryDir work;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.filePath(QStringLiteral("config"))));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(work.filePath(QStringLiteral("cache"))));
+        const int status = runAccessibleChild(QCoreApplication::arguments().at(3), bridge);
+        launcher.terminate();
+        launcher.waitForFinished(3000);
+        return status;
+    }
     if (const qsizetype at = QCoreApplication::arguments().indexOf(QStringLiteral("--case")); at > 0) {
         const QStringList args = QCoreApplication::arguments();
         const QString name = args.value(at + 1);
@@ -543,6 +782,8 @@ int main(int argc, char *argv[])
         return runCrafted(out, work.path());
     if (onlyCase == QLatin1String("lists"))
         return runLists(out, work.path());
+    if (onlyCase == QLatin1String("accessible"))
+        return runAccessible(out, work.path(), args.contains(QLatin1String("--count")) ? count : 1000);
 
     if (folder.isEmpty()) {
         folder = work.filePath(QStringLiteral("photos"));

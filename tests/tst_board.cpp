@@ -188,7 +188,12 @@ void tst_board::refreshPlacesSlots()
     QFETCH(int, notches);
     frmMain form;
     openWindow(form, pictureFolder(items));
+    // Asked at the refresh's first yield, while it places its slots.
+    bool settledWhilePlacing = true;
+    QTimer::singleShot(0, &form, [&] { settledWhilePlacing = form.board().isSettled(); });
     form.cmdRefresh->click();
+    QVERIFY(!settledWhilePlacing);
+    QVERIFY(form.board().isSettled());
     QCOMPARE(form.thumbnailCount(), items);
     QCOMPARE(form.imgView(items)->pos(), lastSlot);
     QCOMPARE(form.imgView(items)->size(), QSize(125, 113));

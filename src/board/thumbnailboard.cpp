@@ -138,6 +138,7 @@ void ThumbnailBoard::refresh(const PageSource &source)
 {
     const quint64 generation = ++m_generation;
     m_aborted = false;
+    m_placing = true;
     // The refresh this one interrupts, if any, wants nothing more decoded;
     // nor do the first looks of the board about to be thrown away.
     stopWaiting();
@@ -148,6 +149,7 @@ void ThumbnailBoard::refresh(const PageSource &source)
         if (!placeSlots(source, generation, *settling))
             return; // a newer refresh owns the board, or the window is closing
     }
+    m_placing = false;
     // The pointer is back to normal before the message asks for a click.
     settle(std::move(settling));
 }
@@ -195,7 +197,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Se
 
         ImageBox *slot = createSlot();
         const int n = thumbnailCount();
-        slot->setAccessibleName(tr("Picture %1: %2").arg(n).arg(name));
+        slot->setName(tr("Picture %1: %2").arg(n).arg(name));
         showPicture(n, name, folder, picture, failures);
         if (picture.ok() && picture.firstLook)
             settling.firstLooks.push_back(FirstLook{n, name, folder});
@@ -299,6 +301,7 @@ void ThumbnailBoard::stopWaiting()
 void ThumbnailBoard::abort()
 {
     m_aborted = true;
+    m_placing = false;
     stopWaiting();
     m_settling.reset();
 }

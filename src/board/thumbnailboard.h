@@ -64,8 +64,9 @@ public:
     // decodes (the window is closing).
     void abort();
 
-    // Every slot shows a decoded or cached picture, or its failure.
-    bool isSettled() const { return !m_settling; }
+    // Every slot shows a decoded or cached picture, or its failure: false
+    // from the start of a refresh, while it places its slots too.
+    bool isSettled() const { return !m_placing && !m_settling; }
 
     // Moves the board frame to a scroll position.
     void scrollTo(int position);
@@ -117,6 +118,8 @@ private:
     std::vector<ImageBox *> m_slots; // [0] is the template
     quint64 m_generation = 0;
     bool m_aborted = false;
+    // A refresh that owns the board is placing its slots.
+    bool m_placing = false;
     QThreadPool m_pool;
     // The look-ahead of the refresh that owns the board, while it runs.
     PicturePrefetcher *m_prefetcher = nullptr;

@@ -58,6 +58,19 @@ void ImageBox::setFailure(const QString &reason)
     update();
 }
 
+void ImageBox::setName(const QString &name)
+{
+    if (isVisible()) {
+        setAccessibleName(name);
+        return;
+    }
+    // Qt tells of every change of name; for as long as it is set, a handler
+    // that passes nothing on stands in for the screen readers.
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+    setAccessibleName(name);
+    QAccessible::installUpdateHandler(previous);
+}
+
 QSize ImageBox::devicePixelTarget() const
 {
     const qreal ratio = devicePixelRatioF();

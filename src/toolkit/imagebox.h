@@ -21,6 +21,12 @@ public:
     bool hasFailure() const { return m_failed; }
     QString failure() const { return m_failure; }
 
+    // The box's name for a screen reader. A box not shown yet is new to
+    // every screen reader, which learns its name with it; none is told of
+    // the change, so that a board of a thousand new boxes does not flood
+    // them with changes ahead of what they have to say.
+    void setName(const QString &name);
+
     // The size the picture is drawn at, in device pixels: the size worth
     // decoding a picture to.
     QSize devicePixelTarget() const;

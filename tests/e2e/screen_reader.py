@@ -7,10 +7,11 @@ road is walked with real keys, and after each stop the lines that Orca would
 have spoken ("SPEECH OUTPUT: '...'") are read from its log.
 
 Checked: the window is read as a window; Refresh is followed by the number
-of pictures; the filter group and the board's scroll bar say their names;
-the picture description box its keys, whose announcements name the
-picture's number and file, then its description once (an empty one not as
-"blank"), and at either end of the board that it is the last or the first.
+of pictures, of 3 and, in a window of its own, of 200; the filter group and
+the board's scroll bar say their names; the picture description box its
+keys, whose announcements name the picture's number and file, then its
+description once (an empty one not as "blank"), and at either end of the
+board that it is the last or the first.
 Everything said is written to e2e-screen-reader.txt, stop by stop, and
 Orca's whole log to e2e-screen-reader-orca-debug.out.
 
@@ -213,6 +214,7 @@ def inner(args):
                 log(f"what Orca said: {path}")
             close_like_window_manager(x.display, window)
             expect_equal("the program's exit status", program.wait(10), 0)
+            refresh_of_many(x, speech, root, program_env, args.program)
         finally:
             if program and program.poll() is None:
                 program.kill()
@@ -251,6 +253,39 @@ def walk(road):
     road.stop("Page Down to the second again", ["Next"], ["Picture Description for Pic 2, Picture 2: b city.jpg"])
     road.stop("Page Down to the last", ["Next"], ["Picture Description for Pic 3, Picture 3: c dune.jpg"])
     road.stop("Page Down on the last", ["Next"], ["Picture 3: c dune.jpg is the last picture"])
+
+
+def refresh_of_many(x, speech, root, env, program, count=200):
+    """A refresh of 200 pictures, in a window of its own: the count is heard
+    after the board's own events, which would flood the screen reader."""
+    folder = os.path.join(root, "many")
+    os.makedirs(folder)
+    first = os.path.join(folder, "p0000.jpg")
+    subprocess.run(["convert", "-size", "64x48", "xc:gray", first], check=True, capture_output=True, timeout=30)
+    for i in range(1, count):
+        shutil.copyfile(first, os.path.join(folder, f"p{i:04}.jpg"))
+    config = os.path.join(root, "many-config")
+    os.makedirs(config)
+    with open(os.path.join(config, "Kelvane.INI"), "wb") as f:
+        f.write(b"[Defaults]\r\nFilesDir=" + folder.encode() + b"/\r\n")
+    with open(os.path.join(root, "program.log"), "ab") as out:
+        process = subprocess.Popen([program], env=dict(env, XDG_CONFIG_HOME=config), cwd=env["HOME"], stdout=out,
+                                   stderr=subprocess.STDOUT)
+    try:
+        xdo = Xdo(x.display)
+        window = xdo.find_window("^Kelvane$")
+        road = Road(speech, xdo, [])
+        road.stop(f"a window on {count} pictures gets the keyboard", [], ["Build HTML of Images"],
+                  action=lambda: xdo.run("windowfocus", "--sync", window))
+        road.stop(f"all {count} to the page list, then to Refresh",
+                  ["Tab"] * 7 + ["Home", "shift+End", "Return", "Tab", "Tab"], ["Refresh push button"])
+        road.stop(f"Refresh of {count}", ["space"], [f"{count} pictures"])
+        close_like_window_manager(x.display, window)
+        expect_equal("the exit status of the program on many pictures", process.wait(10), 0)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
 
 
 def main():
