@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/jpegbounds.h"
 
+#include "board/decodestop.h"
+
 #include <QCoreApplication>
 
 #include <cstring>
@@ -179,7 +181,7 @@ QString refusal(const JpegLayout &layout, const QSize &targetDevicePixels)
     if ((layout.buffered && layout.coefficientBytes > MaxCoefficientBytes)
         || qint64(layout.width) * layout.height > MaxPixels
         || decodeNanoseconds(layout, targetDevicePixels) > MaxDecodeNanoseconds)
-        return QCoreApplication::translate("PictureLoader", "too large to decode");
+        return DecodeLimits::tooLarge();
     return QString();
 }
 
