@@ -168,6 +168,8 @@ private Q_SLOTS:
         // Decoded in full, at 25 ns a pixel.
         QTest::newRow("PNG of 48 MP") << "wide.png" << pngClaiming(QSize(8000, 6000))
                                       << "Too large to decode." << true;
+        QTest::newRow("PNG claiming 2^31 - 1 pixels each way")
+            << "vast.png" << pngClaiming(QSize(0x7fffffff, 0x7fffffff)) << "Too large to decode." << true;
         QTest::newRow("PNG with 9 MB of text")
             << "chunks.png" << withPngChunks(png, {pngChunk("tEXt", "Comment" + QByteArray(1, '\0') + QByteArray(9 << 20, 'a'))})
             << "too much metadata" << true;

@@ -170,7 +170,8 @@ qint64 decodeNanoseconds(const PngLayout &layout)
         picoseconds = GreyPixelPicoseconds;
     if (layout.interlaced)
         picoseconds += picoseconds / 4;
-    return qint64(layout.width) * layout.height * picoseconds / 1000;
+    // A stated size near 2^31 each way would overflow the product.
+    return saturatedProduct(qint64(qMax(layout.width, 0)) * qMax(layout.height, 0), picoseconds) / 1000;
 }
 
 QString refusal(const PngLayout &layout)
