@@ -79,7 +79,9 @@ JpegLayout layoutOf(const QByteArray &bytes)
     const qsizetype size = bytes.size();
     while (at + 1 < size) {
         if (quint8(bytes.at(at)) != 0xff) {
-            ++at; // stray bytes between segments; the decoder skips them too
+            // Stray bytes between segments; the decoder skips them too.
+            const void *next = std::memchr(bytes.constData() + at, 0xff, size_t(size - at));
+            at = next ? static_cast<const char *>(next) - bytes.constData() : size;
             continue;
         }
         const int marker = quint8(bytes.at(at + 1));
