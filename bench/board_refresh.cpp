@@ -221,8 +221,7 @@ int runCrafted(QTextStream &out, const QString &workFolder)
     const QList<CraftedPicture> pictures = craftedPictures();
     for (int copy = 0; copy < 3; ++copy) {
         for (const CraftedPicture &picture : pictures) {
-            QFile file(folder + QStringLiteral("/%1-%2").arg(copy).arg(picture.name));
-            if (!file.open(QIODevice::WriteOnly) || file.write(picture.bytes) != picture.bytes.size())
+            if (!writeCrafted(folder + QStringLiteral("/%1-%2").arg(copy).arg(picture.name), picture))
                 return 1;
         }
     }

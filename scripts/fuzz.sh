@@ -3,10 +3,13 @@
 # Builds the libFuzzer targets with clang into build-fuzz and runs each one on
 # a scratch copy of its seed corpus (fuzz/corpus/<target>), so the tree is
 # never changed.
-#   scripts/fuzz.sh [seconds]   seconds per target, 60 when not given
+#   scripts/fuzz.sh [seconds]   60 when not given
+# The fuzzing lasts as long as six targets of `seconds` each did, whatever
+# the number of targets: they share that time evenly.
 # KELVANE_FUZZ_JOBS sets how many targets run at once (default: the number of
-# processors, at most 2). Inputs that crash are kept in build-fuzz/artifacts.
-# The exit status is non-zero when a target crashed or could not run.
+# processors, at most 2). Inputs that crash, take too long or take too much
+# memory are kept in build-fuzz/artifacts. The exit status is non-zero when
+# a target failed or could not run.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -16,13 +19,23 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
     exit 2
 fi
 build=$root/build-fuzz
-targets=(fuzz_replaceall fuzz_profile fuzz_page fuzz_nametest fuzz_jpegbounds fuzz_exif)
+targets=(fuzz_replaceall fuzz_profile fuzz_page fuzz_nametest fuzz_jpegbounds fuzz_exif fuzz_pictureloader)
 # Longest input per target; each target also turns away inputs beyond its own
 # bounds, so these only keep the fuzzer from wasting runs on them.
-declare -A max_len=([fuzz_replaceall]=4096 [fuzz_profile]=4096 [fuzz_page]=4096 [fuzz_nametest]=256 [fuzz_jpegbounds]=4096 [fuzz_exif]=8192)
+declare -A max_len=([fuzz_replaceall]=4096 [fuzz_profile]=4096 [fuzz_page]=4096 [fuzz_nametest]=256 [fuzz_jpegbounds]=4096 [fuzz_exif]=8192 [fuzz_pictureloader]=16384)
+# Time (s) and memory (MB) an input may take before it counts as a finding.
+# The picture loader promises about a second a decode and bounds its memory,
+# so its limits are tight; the others only catch hangs.
+declare -A timeout=([fuzz_pictureloader]=2)
+declare -A rss_limit=([fuzz_pictureloader]=1024)
 jobs=${KELVANE_FUZZ_JOBS:-$(nproc)}
 ((jobs > 2)) && jobs=2
 ((jobs < 1)) && jobs=1
+# Rounds of `jobs` targets at a time: six targets took this many.
+rounds_before=$(((6 + jobs - 1) / jobs))
+rounds=$(((${#targets[@]} + jobs - 1) / jobs))
+per_target=$((seconds * rounds_before / rounds))
+((per_target < 1)) && per_target=1
 
 echo "== Building the fuzz targets (clang) in $build"
 cmake -S "$root" -B "$build" -G Ninja \
@@ -49,12 +62,13 @@ run_target() {
     cp -R "$root/fuzz/corpus/$target/." "$work/corpus/"
     local status=0
     TMPDIR=$work/tmp "$build/fuzz/$target" "$work/corpus" \
-        -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 \
+        -max_total_time="$per_target" -max_len="${max_len[$target]}" -timeout="${timeout[$target]:-10}" \
+        -rss_limit_mb="${rss_limit[$target]:-2048}" \
         -print_final_stats=1 -artifact_prefix="$work/artifacts/" >"$work/log" 2>&1 || status=$?
     echo "$status" >"$work/status"
 }
 
-echo "== Fuzzing ${#targets[@]} targets for ${seconds} s each, $jobs at a time"
+echo "== Fuzzing ${#targets[@]} targets for ${per_target} s each, $jobs at a time"
 running=0
 for target in "${targets[@]}"; do
     if ((running >= jobs)); then

@@ -2,6 +2,7 @@
 #include "testpictures.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPair>
@@ -401,9 +402,72 @@ QByteArray compressedText(qsizetype inflated)
     return pngChunk("zTXt", QByteArray("Comment\0\0", 9) + qCompress(QByteArray(inflated, 'a'), 9).mid(4));
 }
 
+namespace {
+
+// The CRC-32 of `count` zero bytes, found by doubling instead of going over
+// them.
+uLong crcOfZeros(qint64 count)
+{
+    uLong crc = crc32(0, Z_NULL, 0);
+    uLong power = crc32(0, reinterpret_cast<const Bytef *>("\0"), 1);
+    z_off_t powerLength = 1;
+    for (; count > 0; count >>= 1) {
+        if (count & 1)
+            crc = crc32_combine(crc, power, powerLength);
+        if (count > 1) {
+            power = crc32_combine(power, power, powerLength);
+            powerLength *= 2;
+        }
+    }
+    return crc;
+}
+
+QByteArray be32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian<quint32>(value, bytes.data());
+    return bytes;
+}
+
+// A 64 x 48 PNG with `count` chunks of `type` that hold 256 MB of zeros
+// each, put before its image data or after it.
+CraftedPicture sparsePng(const char *row, const QString &name, const char *type, int count, bool afterImage)
+{
+    const QByteArray png = encoded(twoHalves(QSize(64, 48)), "png");
+    const qsizetype split = afterImage ? png.size() - 12 : 8 + 25;
+    const qint64 length = qint64(256) << 20;
+    const uLong typeCrc = crc32(0, reinterpret_cast<const Bytef *>(type), 4);
+    CraftedPicture picture{row, name, png.left(split), QStringLiteral("Too large to decode.")};
+    for (int i = 0; i < count; ++i) {
+        picture.bytes += be32(quint32(length)) + QByteArray(type, 4);
+        picture.zeros << ZeroRun{picture.bytes.size(), length};
+        picture.bytes += be32(quint32(crc32_combine(typeCrc, crcOfZeros(length), z_off_t(length))));
+    }
+    picture.bytes += png.mid(split);
+    return picture;
+}
+
+} // namespace
+
+bool writeCrafted(const QString &path, const CraftedPicture &picture)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    qint64 from = 0;
+    for (const ZeroRun &run : picture.zeros) {
+        const QByteArray part = picture.bytes.mid(from, run.at - from);
+        if (file.write(part) != part.size() || !file.seek(file.pos() + run.length))
+            return false;
+        from = run.at;
+    }
+    const QByteArray rest = picture.bytes.mid(from);
+    return file.write(rest) == rest.size() && file.resize(file.pos()) && file.flush();
+}
+
 QList<CraftedPicture> craftedPictures()
 {
-    const QString tooLarge = QStringLiteral("too large to decode");
+    const QString tooLarge = QStringLiteral("Too large to decode.");
     const QString tooManyScans = QStringLiteral("too many scans");
     const QByteArray progressive = encoded(twoHalves(QSize(2000, 1500)), "jpeg", DefaultQuality, JpegScan::Progressive);
     // The decoder skips a stray byte after the start marker; so must the check.
@@ -429,5 +493,15 @@ QList<CraftedPicture> craftedPictures()
         {"PNG named .jpg with 1000 compressed texts", QStringLiteral("texts.jpg"),
          withPngChunks(encoded(twoHalves(QSize(40, 30)), "png"), QList<QByteArray>(1000, compressedText(8000000))),
          QStringLiteral("too much metadata")},
+        // The decoder reads through every chunk it does not know. Named .jpg
+        // so that the preview shows them too.
+        sparsePng("PNG of 64 x 48 with four 256 MB fdAT chunks before its data", QStringLiteral("fdat4.jpg"), "fdAT",
+                  4, false),
+        sparsePng("PNG of 64 x 48 with sixteen 256 MB fdAT chunks", QStringLiteral("fdat16.jpg"), "fdAT", 16, false),
+        sparsePng("PNG of 64 x 48 with sixteen 256 MB IDAT chunks after its data", QStringLiteral("idat16.jpg"),
+                  "IDAT", 16, true),
+        // The decoder skips stray bytes before a marker one by one.
+        {"JPEG of 64 x 48 behind 64 MB of zeros", QStringLiteral("zeros.jpg"),
+         encoded(twoHalves(QSize(64, 48)), "jpeg"), tooLarge, {ZeroRun{2, qint64(64) << 20}}},
     };
 }

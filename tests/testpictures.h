@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QMetaType>
 #include <QSize>
 #include <QString>
 
@@ -112,12 +113,24 @@ QByteArray pngClaiming(const QSize &size);
 // A zTXt chunk whose text inflates to `inflated` bytes.
 QByteArray compressedText(qsizetype inflated);
 
+// A run of zero bytes that a file holds without storing them: written as a
+// hole, it takes no disk space however long it is.
+struct ZeroRun
+{
+    qint64 at = 0; // the offset in the stored bytes it goes before
+    qint64 length = 0;
+};
+Q_DECLARE_METATYPE(ZeroRun)
+
 struct CraftedPicture
 {
     const char *row;
     QString name;
     QByteArray bytes;
     QString reason; // why the loader refuses it
+    QList<ZeroRun> zeros = {}; // in order
 };
 // Files that once took gigabytes or many seconds to decode.
 QList<CraftedPicture> craftedPictures();
+// Writes the picture's bytes with its runs of zeros as holes.
+bool writeCrafted(const QString &path, const CraftedPicture &picture);

@@ -394,8 +394,9 @@ void tst_hardening::craftedPicture_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<QList<ZeroRun>>("zeros");
     for (const CraftedPicture &file : craftedPictures())
-        QTest::newRow(file.row) << file.name << file.bytes << file.reason;
+        QTest::newRow(file.row) << file.name << file.bytes << file.reason << file.zeros;
 }
 
 // Each file in a process of its own with 1 GB of address space: it must fail
@@ -405,8 +406,9 @@ void tst_hardening::craftedPicture()
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
+    QFETCH(QList<ZeroRun>, zeros);
     const QString folder = freshFolder();
-    QVERIFY(writeFileBytes(folder + QLatin1Char('/') + name, bytes));
+    QVERIFY(writeCrafted(folder + QLatin1Char('/') + name, CraftedPicture{"", name, bytes, reason, zeros}));
 
     QProcess process;
 #if defined(__has_feature)

@@ -7,6 +7,7 @@
 #include "testpictures.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QPainter>
@@ -68,6 +69,8 @@ private:
 
     QTemporaryDir m_dir;
     QThreadPool m_pool;
+    // The runs of zeros of the crafted files, by name.
+    QHash<QString, QList<ZeroRun>> m_zeros;
 
 private Q_SLOTS:
     void initTestCase()
@@ -164,12 +167,16 @@ private Q_SLOTS:
         QTest::newRow("PNG cut at a third") << "cut.png" << png.left(png.size() / 3) << QString() << true;
         // Decoded in full, at 25 ns a pixel.
         QTest::newRow("PNG of 48 MP") << "wide.png" << pngClaiming(QSize(8000, 6000))
-                                      << "too large to decode" << true;
+                                      << "Too large to decode." << true;
+        QTest::newRow("PNG claiming 2^31 - 1 pixels each way")
+            << "vast.png" << pngClaiming(QSize(0x7fffffff, 0x7fffffff)) << "Too large to decode." << true;
         QTest::newRow("PNG with 9 MB of text")
             << "chunks.png" << withPngChunks(png, {pngChunk("tEXt", "Comment" + QByteArray(1, '\0') + QByteArray(9 << 20, 'a'))})
             << "too much metadata" << true;
-        for (const CraftedPicture &file : craftedPictures())
+        for (const CraftedPicture &file : craftedPictures()) {
             QTest::newRow(file.row) << file.name << file.bytes << file.reason << true;
+            m_zeros[file.name] = file.zeros;
+        }
     }
 
     void fails()
@@ -178,7 +185,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
         QFETCH(bool, recorded);
-        const QString path = bytes.isNull() ? m_dir.filePath(fileName) : write(fileName, bytes);
+        const QString path = m_dir.filePath(fileName);
+        if (!bytes.isNull())
+            QVERIFY(writeCrafted(path, CraftedPicture{"", fileName, bytes, reason, m_zeros.value(fileName)}));
         if (fileName == QLatin1String("locked.jpg")) {
 #ifdef Q_OS_WIN
             QSKIP("a file's permissions cannot take away its owner's reading here");
@@ -210,7 +219,7 @@ private Q_SLOTS:
         QCOMPARE(stored.text(QStringLiteral("Thumb::URI")), QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
         QCOMPARE(stored.text(QStringLiteral("Thumb::MTime")),
                  QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
-        QCOMPARE(stored.text(QStringLiteral("Thumb::Size")), QString::number(bytes.size()));
+        QCOMPARE(stored.text(QStringLiteral("Thumb::Size")), QString::number(QFileInfo(path).size()));
 
         // Answered from the record, with the same reason.
         const double again = threadCpuSeconds();
@@ -429,6 +438,42 @@ private Q_SLOTS:
         const LoadedPicture whole = loadPicture(path, Slot);
         QVERIFY2(whole.ok(), qPrintable(whole.error));
         QVERIFY(isBluish(whole.image.pixelColor(whole.image.width() / 2, whole.image.height() - 2)));
+    }
+
+    // The door every decoder reads through: its budget counts bytes, its
+    // deadline only the time the thread works, not the time it waits.
+    void decodeReadsAreBounded_data()
+    {
+        QTest::addColumn<int>("deadlineMs");
+        QTest::addColumn<qint64>("budget");
+        QTest::addColumn<int>("workMs");
+        QTest::addColumn<int>("waitMs");
+        QTest::addColumn<int>("readable");
+        QTest::addColumn<bool>("overspent");
+        QTest::newRow("the budget ends with the file") << 1000 << qint64(1000) << 0 << 0 << 1000 << false;
+        QTest::newRow("the budget ends before the file") << 1000 << qint64(600) << 0 << 0 << 0 << true;
+        QTest::newRow("the thread worked past the deadline") << 30 << qint64(1000) << 60 << 0 << 0 << true;
+        QTest::newRow("the thread only waited past it") << 30 << qint64(1000) << 0 << 60 << 1000 << false;
+    }
+
+    void decodeReadsAreBounded()
+    {
+        QFETCH(int, deadlineMs);
+        QFETCH(qint64, budget);
+        QFETCH(int, workMs);
+        QFETCH(int, waitMs);
+        QFETCH(int, readable);
+        QFETCH(bool, overspent);
+        QByteArray bytes(1000, 'a');
+        QBuffer source(&bytes);
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        StoppableDevice device(&source, nullptr, qint64(deadlineMs) * 1000 * 1000);
+        device.limitReads(budget);
+        for (const double start = threadCpuSeconds(); threadCpuSeconds() - start < workMs / 1000.0;) {
+        }
+        QThread::msleep(waitMs);
+        QCOMPARE(device.readAll().size(), readable);
+        QCOMPARE(device.overspent(), overspent);
     }
 
     void prefetchedResultsMatchDirectLoads()

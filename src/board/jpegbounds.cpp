@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/jpegbounds.h"
 
+#include "board/decodestop.h"
+
 #include <QCoreApplication>
 
 #include <cstring>
@@ -77,7 +79,9 @@ JpegLayout layoutOf(const QByteArray &bytes)
     const qsizetype size = bytes.size();
     while (at + 1 < size) {
         if (quint8(bytes.at(at)) != 0xff) {
-            ++at; // stray bytes between segments; the decoder skips them too
+            // Stray bytes between segments; the decoder skips them too.
+            const void *next = std::memchr(bytes.constData() + at, 0xff, size_t(size - at));
+            at = next ? static_cast<const char *>(next) - bytes.constData() : size;
             continue;
         }
         const int marker = quint8(bytes.at(at + 1));
@@ -179,7 +183,7 @@ QString refusal(const JpegLayout &layout, const QSize &targetDevicePixels)
     if ((layout.buffered && layout.coefficientBytes > MaxCoefficientBytes)
         || qint64(layout.width) * layout.height > MaxPixels
         || decodeNanoseconds(layout, targetDevicePixels) > MaxDecodeNanoseconds)
-        return QCoreApplication::translate("PictureLoader", "too large to decode");
+        return DecodeLimits::tooLarge();
     return QString();
 }
 

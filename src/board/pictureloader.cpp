@@ -57,9 +57,6 @@ bool exceedsAllocationLimit(const QSize &size, QImage::Format format)
     return bytes > qint64(limitMegabytes) * 1024 * 1024;
 }
 
-// A JPEG file is read whole, far less than the decode itself costs.
-constexpr qint64 maxJpegFileBytes = qint64(256) * 1024 * 1024;
-
 LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool firstLookWanted, const DecodeStop *stop)
 {
     if (DecodeStop::requested(stop))
@@ -71,8 +68,9 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     if (file.size() == 0)
         return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
     const bool jpeg = JpegBounds::isJpeg(file.peek(2));
-    if (jpeg && file.size() > maxJpegFileBytes)
-        return failure(QCoreApplication::translate("PictureLoader", "too large to decode"));
+    // A JPEG file is read whole, which costs far less than decoding it.
+    if (jpeg && file.size() > DecodeLimits::MaxReadBytes)
+        return failure(DecodeLimits::tooLarge());
     // A picture that failed is not tried again until it changes.
     if (const QString failed = ThumbnailSources::recordedFailure(path); !failed.isEmpty())
         return failure(failed);
@@ -103,6 +101,7 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     QByteArray bytes;
     QBuffer buffer;
     QIODevice *source = &file;
+    qint64 frames = 1;
     if (jpeg) {
         bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
@@ -115,9 +114,11 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         source = &buffer;
     } else if (PngBounds::isPng(file.peek(8))) {
         // Whatever the name says: the reader goes by the content.
-        const QString refusal = PngBounds::refusal(PngBounds::layoutOf(file));
+        const PngLayout layout = PngBounds::layoutOf(file);
+        const QString refusal = PngBounds::refusal(layout);
         if (!refusal.isEmpty())
             return recorded(refusal);
+        frames = layout.frames;
     }
 
     StoppableDevice stoppable(source, stop);
@@ -135,11 +136,20 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         && reader.supportsOption(QImageIOHandler::ScaledSize);
     if (decoderScales)
         reader.setScaledSize(turned ? decodeSize.transposed() : decodeSize);
+    // What the stated size needs bounds what the decoder reads, in every
+    // format; an animation's frames may each need as much.
+    if (!stored.isEmpty())
+        stoppable.limitReads(DecodeLimits::readBudget(stored, qMax<qint64>(frames, reader.imageCount())));
 
     QImage image;
-    if (!reader.read(&image)) {
-        if (stoppable.stopRequested())
-            return stopped();
+    const bool decoded = reader.read(&image);
+    // A decoder whose reads failed may still return a picture, grey past
+    // the point where it stopped; whatever its size, the file is recorded.
+    if (stoppable.stopRequested())
+        return stopped();
+    if (stoppable.overspent())
+        return recorded(DecodeLimits::tooLarge());
+    if (!decoded) {
         if (!decoderScales && exceedsAllocationLimit(stored, reader.imageFormat())) {
             return recorded(QCoreApplication::translate(
                 "PictureLoader", "The picture is too large to load (%1 × %2 pixels)")
@@ -157,8 +167,6 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         if (cover.isValid())
             image = image.scaled(cover, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    // A decoder whose reads failed may still return a picture, grey past
-    // the point where it stopped.
     if (stoppable.stopRequested())
         return stopped();
     // A picture still being copied in may decode half grey; only a file that

@@ -28,8 +28,11 @@ struct LoadedPicture
 // read, and opening never waits (a FIFO fails at once); a JPEG whose markers
 // promise too many scans, too much decoder memory or over a second of
 // decoding fails before decoding (see jpegbounds.h), as does a PNG with too
-// much metadata or too many pixels (see pngbounds.h). A picture that could not
-// be decoded, or was refused, is recorded in the thumbnail cache's fail folder
+// much metadata, too many pixels or too much to read through (see
+// pngbounds.h). Whatever those estimates said, a decode of any format that
+// takes over a second of its thread's time or reads more than its picture's
+// size needs gives up (see DecodeLimits). A picture that could not be
+// decoded, or was refused, is recorded in the thumbnail cache's fail folder
 // and then fails at once with the same reason until the file changes. Safe on
 // any thread. Once stop (which may be null) or every decode is asked to stop,
 // the decode ends at its next read and fails; nothing of it is cached, and no

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/pngbounds.h"
 
+#include "board/decodestop.h"
 #include "board/jpegbounds.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,35 @@ qsizetype streamStart(const QByteArray &type, const QByteArray &data)
     return translatedEnd < 0 ? -1 : translatedEnd + 1;
 }
 
+// a × b for a, b >= 0, or a bound far beyond any file when it would overflow.
+qint64 saturatedProduct(qint64 a, qint64 b)
+{
+    constexpr qint64 Most = qint64(1) << 60;
+    return b != 0 && a > Most / b ? Most : a * b;
+}
+
+// zlib's bound on a stream of this many bytes, in the stored blocks that
+// incompressible data never exceeds.
+qint64 storedStreamBytes(qint64 bytes)
+{
+    return bytes + (bytes >> 12) + (bytes >> 14) + (bytes >> 25) + 13;
+}
+
+// The most image data one frame of the layout's size can need: its rows
+// with their filter bytes, stored.
+qint64 frameDataBound(const PngLayout &layout)
+{
+    // Samples a pixel by colour type; an unknown type or depth is given the most.
+    static constexpr int Samples[] = {1, 0, 3, 1, 2, 0, 4};
+    const int samples = layout.colourType >= 0 && layout.colourType <= 6 && Samples[layout.colourType] > 0
+        ? Samples[layout.colourType] : 4;
+    const int depth = layout.bitDepth >= 1 && layout.bitDepth <= 16 ? layout.bitDepth : 16;
+    const qint64 rowBytes = (qint64(qMax(layout.width, 0)) * samples * depth + 7) / 8 + 8;
+    // Seven passes have fewer than twice the rows of the picture.
+    const qint64 rows = qint64(qMax(layout.height, 0)) * (layout.interlaced ? 2 : 1);
+    return storedStreamBytes(saturatedProduct(rows, rowBytes));
+}
+
 } // namespace
 
 namespace PngBounds {
@@ -72,6 +102,12 @@ PngLayout layoutOf(QIODevice &device)
     PngLayout layout;
     const qint64 start = device.pos();
     qint64 at = start + Signature.size();
+    layout.readBytes = Signature.size();
+    // What the decoder reads through without making pixels of it.
+    const auto readThrough = [&] {
+        const qint64 need = saturatedProduct(layout.frames, frameDataBound(layout));
+        return layout.skippedBytes + qMax<qint64>(0, layout.imageDataBytes - need);
+    };
     while (device.seek(at)) {
         const QByteArray header = device.read(8);
         if (header.size() < 8)
@@ -80,6 +116,7 @@ PngLayout layoutOf(QIODevice &device)
         const QByteArray type = header.mid(4);
         if (length > 0x7fffffffu || ++layout.chunks > MaxChunks)
             break;
+        layout.readBytes += 12 + qint64(length);
         if (type == "IEND")
             break;
         if (type == "IHDR" && layout.chunks == 1 && length >= 13) {
@@ -91,13 +128,17 @@ PngLayout layoutOf(QIODevice &device)
             layout.bitDepth = quint8(fields.at(8));
             layout.colourType = quint8(fields.at(9));
             layout.interlaced = fields.at(12) != 0;
-        } else if ((type.at(0) & 0x20) != 0 && type != "fdAT" && !isKept(type)) {
-            // Ancillary, by the case of its first letter, and read through.
-            // An animation's frames are pictures, which the decoder skips
-            // unread.
-            layout.skippedBytes += length;
-            if (layout.skippedBytes > MaxSkippedBytes)
+        } else if (type == "IDAT" || type == "fdAT") {
+            layout.imageDataBytes += length;
+        } else if (type == "acTL" && length >= 8) {
+            const QByteArray fields = device.read(8);
+            if (fields.size() < 8)
                 break;
+            layout.frames = qMax<qint64>(1, qFromBigEndian<quint32>(fields.constData()));
+            layout.skippedBytes += length;
+        } else if ((type.at(0) & 0x20) != 0 && !isKept(type)) {
+            // Ancillary, by the case of its first letter, and read through.
+            layout.skippedBytes += length;
         } else if (isKept(type)) {
             qint64 bytes = length;
             const qint64 room = MaxMetadataBytes - layout.metadataBytes;
@@ -111,8 +152,11 @@ PngLayout layoutOf(QIODevice &device)
             if (layout.metadataBytes > MaxMetadataBytes)
                 break;
         }
+        if (readThrough() > MaxSkippedBytes || layout.readBytes > DecodeLimits::MaxReadBytes)
+            break;
         at += 12 + qint64(length);
     }
+    layout.skippedBytes = readThrough();
     device.seek(start);
     return layout;
 }
@@ -126,7 +170,8 @@ qint64 decodeNanoseconds(const PngLayout &layout)
         picoseconds = GreyPixelPicoseconds;
     if (layout.interlaced)
         picoseconds += picoseconds / 4;
-    return qint64(layout.width) * layout.height * picoseconds / 1000;
+    // A stated size near 2^31 each way would overflow the product.
+    return saturatedProduct(qint64(qMax(layout.width, 0)) * qMax(layout.height, 0), picoseconds) / 1000;
 }
 
 QString refusal(const PngLayout &layout)
@@ -134,8 +179,9 @@ QString refusal(const PngLayout &layout)
     if (layout.metadataBytes > MaxMetadataBytes)
         return QCoreApplication::translate("PictureLoader", "too much metadata");
     if (layout.chunks > MaxChunks || layout.skippedBytes > MaxSkippedBytes
+        || layout.readBytes > DecodeLimits::readBudget(QSize(layout.width, layout.height), layout.frames)
         || decodeNanoseconds(layout) > JpegBounds::MaxDecodeNanoseconds)
-        return QCoreApplication::translate("PictureLoader", "too large to decode");
+        return DecodeLimits::tooLarge();
     return QString();
 }
 

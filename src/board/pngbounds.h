@@ -20,9 +20,18 @@ struct PngLayout
     // inflates every compressed text and keeps it, so a few kilobytes can
     // cost megabytes.
     qint64 metadataBytes = 0;
-    // Other ancillary chunks (private data, chunks it does not know): the
-    // decoder only reads through them and checks their sums.
+    // What the decoder only reads through and checks the sums of: other
+    // ancillary chunks (private data, chunks it does not know, an
+    // animation's frames past the first), and image data beyond what the
+    // stated frames could need even stored uncompressed.
     qint64 skippedBytes = 0;
+    // Image data (IDAT and fdAT chunks), counted into skippedBytes past
+    // the most the frames could need.
+    qint64 imageDataBytes = 0;
+    // The frames an animation control chunk states; 1 without one.
+    qint64 frames = 1;
+    // Everything the decoder reads, the signature and chunk headers included.
+    qint64 readBytes = 0;
 };
 
 namespace PngBounds {
@@ -52,7 +61,8 @@ bool isKept(const QByteArray &type);
 PngLayout layoutOf(QIODevice &device);
 qint64 decodeNanoseconds(const PngLayout &layout);
 // Why the decoder must not be given this file, or an empty string. The
-// longest decode allowed is the JPEG one.
+// longest decode allowed is the JPEG one, and it may read no more than
+// DecodeLimits::readBudget() of the stated size.
 QString refusal(const PngLayout &layout);
 
 } // namespace PngBounds

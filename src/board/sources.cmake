@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(kelvane_core PRIVATE
+    board/cputime.h
     board/decodestop.h board/decodestop.cpp
     board/jpegbounds.h board/jpegbounds.cpp
     board/pictureloader.h board/pictureloader.cpp
@@ -12,10 +13,13 @@ target_sources(kelvane_core PRIVATE
     board/thumbnailsources.h board/thumbnailsources.cpp
     board/thumbnailboard.h board/thumbnailboard.cpp
 )
-# Opening and stamping picture files, by the system's own calls; and the
-# desktop's thumbnail cache, which only the freedesktop platforms have.
+# Opening and stamping picture files and a decoding thread's processor time,
+# by the system's own calls; and the desktop's thumbnail cache, which only
+# the freedesktop platforms have.
 if(WIN32)
-    target_sources(kelvane_core PRIVATE board/picturefile_win.cpp board/thumbnailcache_none.cpp)
+    target_sources(kelvane_core PRIVATE board/picturefile_win.cpp board/cputime_win.cpp
+        board/thumbnailcache_none.cpp)
 else()
-    target_sources(kelvane_core PRIVATE board/picturefile_posix.cpp board/thumbnailcache_xdg.cpp)
+    target_sources(kelvane_core PRIVATE board/picturefile_posix.cpp board/cputime_posix.cpp
+        board/thumbnailcache_xdg.cpp)
 endif()
