@@ -95,6 +95,11 @@ deploy() { # folder, program
     # Qt looks for its plugins beside the program, not in the prefix it was
     # built for.
     printf '[Paths]\nPrefix=.\nPlugins=.\n' > "$dir/qt.conf"
+    # What users get carries no symbols: libstdc++ alone is 23.7 MB with them.
+    # The tests keep theirs for their stack traces.
+    if [ -n "$program" ]; then
+        find "$dir" -type f \( -name '*.dll' -o -name '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+    fi
 }
 
 # One Wine prefix for the whole run, private to it.
@@ -157,10 +162,61 @@ package() {
     rm -rf "$dist" && mkdir -p "$dist"
     (cd "$out/deploy" && zip -qr "$dist/kelvane-$version-portable.zip" kelvane)
     nsis_lists "$out/deploy/kelvane"
-    makensis -V2 -DVERSION="$version" -DDEPLOY="$out/deploy/kelvane" \
+    makensis -V2 -DVERSION="$version" -DDEPLOY="$out/deploy/kelvane" -DICON="$root/data/icons/kelvane.ico" \
         -DOUTFILE="$dist/kelvane-$version-setup.exe" "$root/scripts/windows/kelvane.nsi"
     echo "Windows packages in $dist:"
-    ls -1 "$dist"
+    local f
+    for f in "$dist"/*; do
+        megabytes "$(basename "$f")" "$(stat -c %s "$f")"
+    done
+    megabytes "installed" "$(du -sb "$out/deploy/kelvane" | cut -f1)"
+}
+
+megabytes() { # name, bytes
+    awk -v n="$1" -v b="$2" 'BEGIN { printf "  %-32s %6.1f MB\n", n, b / 1e6 }'
+}
+
+# Whether a shortcut (.lnk) starts its program in the user's Pictures.
+starts_in_pictures() { # .lnk file
+    python3 - "$1" <<'EOF'
+import re, struct, sys
+data = open(sys.argv[1], "rb").read()
+flags = struct.unpack_from("<I", data, 0x14)[0]
+at = 0x4C
+if flags & 0x1:  # the target's item list
+    at += 2 + struct.unpack_from("<H", data, at)[0]
+if flags & 0x2:  # the link information
+    at += struct.unpack_from("<I", data, at)[0]
+start_in = ""
+for flag in (0x4, 0x8, 0x10):  # name, relative path, working folder
+    if flags & flag:
+        count = struct.unpack_from("<H", data, at)[0]
+        if flag == 0x10:
+            start_in = data[at + 2:at + 2 + 2 * count].decode("utf-16-le").rstrip("\0")
+        at += 2 + 2 * count
+if not re.fullmatch(r"C:\\users\\[^\\]+\\Pictures", start_in, re.I):
+    sys.exit(f"  the shortcut starts in {start_in!r}")
+EOF
+}
+
+# Whether every image of an .ico is in the file (the installer's icon).
+holds_icon() { # file, .ico
+    python3 - "$1" "$2" <<'EOF'
+import struct, sys
+data, ico = open(sys.argv[1], "rb").read(), open(sys.argv[2], "rb").read()
+count = struct.unpack_from("<H", ico, 4)[0]
+images = [struct.unpack_from("<II", ico, 6 + 16 * i + 8) for i in range(count)]
+sys.exit(0 if count and all(ico[at:at + size] in data for size, at in images) else 1)
+EOF
+}
+
+holds_all() { # file, text...
+    local file=$1 text; shift
+    for text in "$@"; do grep -aqF -- "$text" "$file" || return 1; done
+}
+
+no_debug_sections() { # folder
+    ! find "$1" \( -name '*.dll' -o -name '*.exe' \) -exec x86_64-w64-mingw32-objdump -h {} + | grep -q ' \.debug_'
 }
 
 # Installs silently into the Wine prefix, starts the installed program,
@@ -181,7 +237,15 @@ check_installer() {
     "$wineserver" -w
     check "every deployed file installed" \
         bash -c "diff <(cd '$out/deploy/kelvane' && find . -type f | sort) <(cd '$installed' && find . -type f ! -name uninstall.exe | sort)"
-    check "Start-menu shortcut" test -f "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kelvane.lnk"
+    local lnk="$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kelvane.lnk"
+    check "Start-menu shortcut" test -f "$lnk"
+    check "shortcut starts in the user's Pictures" starts_in_pictures "$lnk"
+    check "installer carries the program's icon" holds_icon "$out/dist/kelvane-$version-setup.exe" "$root/data/icons/kelvane.ico"
+    check "Apps entry names a publisher" bash -c "'$wine' reg query '$key' /v Publisher 2>/dev/null | grep -q 'The Kelvane developers'"
+    check "program's manifest: as invoker, Windows 10 and 11, long paths, per-monitor DPI" holds_all "$installed/kelvane.exe" \
+        'level="asInvoker"' 'supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"' '>true</longPathAware>' \
+        '>PerMonitorV2</dpiAwareness>'
+    check "program and DLLs carry no symbols" no_debug_sections "$installed"
     check "uninstaller registered" bash -c "'$wine' reg query '$key' /v QuietUninstallString 2>/dev/null | grep -q 'uninstall.exe\" /S'"
     check "installed program starts" bash -c "timeout 60 '$wine' '$installed/kelvane.exe' --version 2>/dev/null | grep -q 'Kelvane $version'"
     mkdir -p "$(dirname "$ini")"

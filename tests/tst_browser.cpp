@@ -40,10 +40,11 @@ public:
         return BrowserProgram{QStringLiteral("/opt/fake/browser"), QStringLiteral("Fake"), {}};
     }
 
-    bool start(const BrowserProgram &program, const QString &pagePath) override
+    bool start(const BrowserProgram &program, const QString &pagePath, QWidget *owner) override
     {
         startedPrograms.append(program.executable);
         startedPages.append(pagePath);
+        startedOwners.append(owner);
         return starts;
     }
 
@@ -53,6 +54,7 @@ public:
     QList<QByteArray> probeContents;
     QStringList startedPrograms;
     QStringList startedPages;
+    QList<QWidget *> startedOwners;
 };
 
 struct ShownMessage
@@ -284,6 +286,7 @@ void tst_browser::outcomes()
     QCOMPARE(m_fake.startedPages, finds ? QStringList{page} : QStringList());
     if (finds)
         QCOMPARE(m_fake.startedPrograms, QStringList{QStringLiteral("/opt/fake/browser")});
+    QCOMPARE(m_fake.startedOwners, finds ? QList<QWidget *>{&owner} : QList<QWidget *>());
     if (text.isEmpty()) {
         QVERIFY(m_messages.isEmpty());
     } else {
@@ -756,7 +759,7 @@ void tst_browser::shellResults()
         QVERIFY(QFile::remove(probe));
     } else {
         const BrowserProgram program{target, QString(), {}};
-        QCOMPARE(shell.start(program, m_dir.filePath(QStringLiteral("page.html"))), succeeds);
+        QCOMPARE(shell.start(program, m_dir.filePath(QStringLiteral("page.html")), nullptr), succeeds);
     }
 #endif
 }
@@ -790,7 +793,7 @@ void tst_browser::shellPassesPageAsOneArgument()
     const QString record = QDir(folder).filePath(QStringLiteral("browser.args"));
 
     const BrowserProgram program{QDir::toNativeSeparators(recorder), QString(), {}};
-    QVERIFY(Browser::platformService().start(program, page));
+    QVERIFY(Browser::platformService().start(program, page, nullptr));
 
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 20000);
     QStringList lines = QString::fromUtf8(readFileBytes(record)).split(QLatin1Char('\n'));

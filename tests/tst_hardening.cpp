@@ -6,6 +6,7 @@
 // what went wrong.
 
 #include "app/frmmain.h"
+#include "app/quitsignals.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
@@ -228,6 +229,8 @@ private slots:
 
     void writeFailsPartWay_data();
     void writeFailsPartWay();
+
+    void windowsErrorModeAndRedirectedText();
 
 private:
     QString freshFolder();
@@ -639,6 +642,7 @@ void tst_hardening::pageName_data()
 #ifdef Q_OS_WIN
     QTest::newRow("markup characters pasted, which no Windows name holds")
         << "<Tom> & \"Jerry\"" << true << "" << QByteArray();
+    QTest::newRow("colon, which would name a stream of another file") << "Trip:x" << false << "" << QByteArray();
 #else
     QTest::newRow("markup characters pasted")
         << "<Tom> & \"Jerry\"" << true << "<Tom> & \"Jerry\".html" << QByteArray("<Title><Tom> & \"Jerry\"</Title>");
@@ -696,7 +700,7 @@ void tst_hardening::pageName()
         QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
         QVERIFY2(text.contains(QDir::toNativeSeparators(page)), qPrintable(text));
         const QString reason = text.section(QLatin1Char('\n'), -1);
-        QVERIFY2(!reason.trimmed().isEmpty() && !reason.contains(page), qPrintable(text));
+        QVERIFY2(!reason.trimmed().isEmpty() && !reason.contains(QDir::toNativeSeparators(page)), qPrintable(text));
         QCOMPARE(entries(folder), before);
         QVERIFY(entries(folder + QStringLiteral("/sub")).isEmpty());
     }
@@ -1004,6 +1008,32 @@ void tst_hardening::writeFailsPartWay()
     QCOMPARE(fact("reopened at"), QStringLiteral("pictures"));
     QVERIFY(fact("rebuilt page bytes").toInt() > 100000);
     QCOMPARE(fact("rebuild messages"), QStringLiteral("0"));
+#endif
+}
+
+// The error mode keeps what the process had; text for a file or a pipe is
+// UTF-8, whatever the ANSI code page.
+void tst_hardening::windowsErrorModeAndRedirectedText()
+{
+#ifndef Q_OS_WIN
+    QSKIP("the Windows error mode and standard handles");
+#else
+    const UINT before = ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    Platform::prepareProcess();
+    const UINT mode = ::GetErrorMode();
+    ::SetErrorMode(before);
+    QCOMPARE(mode, UINT(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+
+    const QString path = QDir::toNativeSeparators(freshFolder() + QStringLiteral("/err.txt"));
+    const HANDLE file = ::CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, 0, nullptr);
+    QVERIFY(file != INVALID_HANDLE_VALUE);
+    const HANDLE saved = ::GetStdHandle(STD_ERROR_HANDLE);
+    ::SetStdHandle(STD_ERROR_HANDLE, file);
+    Platform::printText(QStringLiteral("kelvane: \u03a6\u03c9\u03c4\u03bf \u5199\u771f\n"), true);
+    ::SetStdHandle(STD_ERROR_HANDLE, saved);
+    ::CloseHandle(file);
+    QCOMPARE(readFileBytes(path), QStringLiteral("kelvane: \u03a6\u03c9\u03c4\u03bf \u5199\u771f\r\n").toUtf8());
 #endif
 }
 

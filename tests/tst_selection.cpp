@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
 #include "settings/settingsfile.h"
+#include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/sortedlistbox.h"
@@ -10,9 +11,11 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -51,6 +54,7 @@ private slots:
     void normalizeFolder_data();
     void normalizeFolder();
     void volumes();
+    void slowDriveLabelsWaitForNothing();
 
     void sortedListIgnoresCase_data();
     void sortedListIgnoresCase();
@@ -212,6 +216,38 @@ void tst_selection::normalizeFolder()
     QFETCH(QString, stored);
     QFETCH(QString, folder);
     QCOMPARE(Toolkit::normalizeFolder(stored), folder);
+}
+
+namespace {
+
+QSemaphore labelsLetGo;
+
+// A drive that takes 30 s to give its label (an offline network drive),
+// unless the test lets it go sooner.
+QString slowLabel(const QString &root)
+{
+    labelsLetGo.tryAcquire(1, 30000);
+    return QStringLiteral("Slow ") + root.left(1);
+}
+
+} // namespace
+
+void tst_selection::slowDriveLabelsWaitForNothing()
+{
+    const DriveBox::LabelLookup system = DriveBox::setLabelLookup(&slowLabel);
+    const auto restore = qScopeGuard([system] { DriveBox::setLabelLookup(system); });
+    QElapsedTimer shown;
+    shown.start();
+    frmMain form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY2(shown.elapsed() < 1000, qPrintable(QString::number(shown.elapsed())));
+    const int index = form.Drive1->currentIndex();
+    const QString root = form.Drive1->drive();
+    QCOMPARE(form.Drive1->itemText(index), Toolkit::volumeText(root));
+    labelsLetGo.release(form.Drive1->count());
+    QTRY_COMPARE(form.Drive1->itemText(index), Toolkit::volumeText(root) + QStringLiteral(" [Slow ")
+                 + root.left(1) + QLatin1Char(']'));
 }
 
 void tst_selection::volumes()

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -403,26 +404,16 @@ void tst_settings::filePathFollowsConfigHome()
 #ifdef Q_OS_WIN
 namespace {
 
-// Kelvane.INI in the Windows folder, where the profile functions put a file
-// named without a folder.
-QString legacyIniPath()
+// A test folder stands in for the Windows folder: the user's own
+// Kelvane.INI there stays untouched.
+void writeLegacy(const QString &path, const QString &value)
 {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH);
-    return QDir::fromNativeSeparators(QString::fromWCharArray(folder, int(length))) + QStringLiteral("/Kelvane.INI");
-}
-
-void writeLegacy(const QString &value)
-{
+    QDir().mkpath(QFileInfo(path).absolutePath());
     ::WritePrivateProfileStringW(L"Defaults", L"FilesDir", reinterpret_cast<const wchar_t *>(value.utf16()),
-                                 L"Kelvane.INI");
-}
-
-void removeLegacy()
-{
-    // Flushes the system's cached copy before the file goes.
-    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Kelvane.INI");
-    QFile::remove(legacyIniPath());
+                                 reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()));
+    // Flushes the system's cached copy.
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr,
+                                 reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()));
 }
 
 // The file's text: UTF-16 after its byte-order mark.
@@ -461,6 +452,15 @@ void tst_settings::windowsRoundTrip_data()
         << QStringLiteral("C:\\\u03a6\u03c9\u03c4\u03bf\u03b3\u03c1\u03b1\u03c6\u03af\u03b5\u03c2\\\u03a4\u03b1\u03be\u03af\u03b4\u03b9\\");
     QTest::newRow("Japanese folder comes back whole") << QStringLiteral("C:/\u5199\u771f/\u65c5\u884c")
                                                       << QStringLiteral("C:\\\u5199\u771f\\\u65c5\u884c\\");
+    const QString deep = QStringLiteral("/one folder of thirty").repeated(30);
+    QTest::newRow("folder of 632 characters comes back whole")
+        << QStringLiteral("C:") + deep << QStringLiteral("C:") + QDir::toNativeSeparators(deep) + QStringLiteral("\\");
+    const QString d252(252, QLatin1Char('d'));
+    QTest::newRow("folder of 255 characters comes back whole")
+        << QStringLiteral("C:/") + d252 << QStringLiteral("C:\\") + d252 + QStringLiteral("\\");
+    const QString x40k(40000, QLatin1Char('x'));
+    QTest::newRow("value too long for any path cut to 254")
+        << QStringLiteral("C:/") + x40k << QStringLiteral("C:\\") + x40k.left(251);
 }
 
 void tst_settings::windowsRoundTrip()
@@ -472,7 +472,8 @@ void tst_settings::windowsRoundTrip()
     QFETCH(QString, stored);
     const QString path = m_dir.filePath(QStringLiteral("roaming/Kelvane.INI"));
     Settings::writeStoredFolder(folder, path);
-    QCOMPARE(unicodeText(readFileBytes(path)), QStringLiteral("[Defaults]\r\nFilesDir=") + stored + QStringLiteral("\r\n"));
+    QCOMPARE(unicodeText(readFileBytes(path)), QStringLiteral("[Defaults]\r\nFilesDir=")
+                 + QDir::toNativeSeparators(folder + QLatin1Char('/')) + QStringLiteral("\r\n"));
     QCOMPARE(Settings::readStoredFolder(path), stored);
     // A second run stores over the first; nothing else changes.
     Settings::writeStoredFolder(QStringLiteral("E:/Other"), path);
@@ -503,14 +504,12 @@ void tst_settings::windowsFallback()
     QFETCH(QString, legacy);
     QFETCH(QString, expected);
     const QString path = iniPath();
+    const QString legacyPath = m_dir.filePath(QStringLiteral("Windows/Kelvane.INI"));
     if (!roaming.isNull())
         QVERIFY(writeFileBytes(path, roaming));
-    removeLegacy();
     if (!legacy.isEmpty())
-        writeLegacy(legacy);
-    const QString read = Settings::readStoredFolder(path);
-    removeLegacy();
-    QCOMPARE(read, expected);
+        writeLegacy(legacyPath, legacy);
+    QCOMPARE(Settings::readStoredFolder(path, legacyPath), expected);
     // Reading never writes either file.
     QCOMPARE(QFile::exists(path), !roaming.isNull());
 #endif

@@ -47,7 +47,7 @@ public:
         probeExisted = QFile::exists(probePath);
         return BrowserProgram{QStringLiteral("/usr/bin/true"), QStringLiteral("fake"), nullptr};
     }
-    bool start(const BrowserProgram &, const QString &pagePath) override
+    bool start(const BrowserProgram &, const QString &pagePath, QWidget *) override
     {
         started << pagePath;
         return true;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
+
 // A program that the system opens a type of file with.
 struct BrowserProgram
 {
@@ -28,7 +30,8 @@ public:
 
     // Starts the program with pagePath as its one parameter. True once the
     // process has started; what the program then does is its own business.
-    virtual bool start(const BrowserProgram &program, const QString &pagePath) = 0;
+    // Any box the system shows about it belongs to the owner's window.
+    virtual bool start(const BrowserProgram &program, const QString &pagePath, QWidget *owner) = 0;
 };
 
 namespace Browser {

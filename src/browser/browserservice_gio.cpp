@@ -59,7 +59,7 @@ public:
         return program;
     }
 
-    bool start(const BrowserProgram &program, const QString &pagePath) override
+    bool start(const BrowserProgram &program, const QString &pagePath, QWidget *) override
     {
         auto *info = static_cast<GAppInfo *>(program.platform.get());
         if (!info)

@@ -3,8 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QWindow>
+#include <QWidget>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -61,14 +60,13 @@ public:
         return program;
     }
 
-    bool start(const BrowserProgram &program, const QString &pagePath) override
+    bool start(const BrowserProgram &program, const QString &pagePath, QWidget *owner) override
     {
-        // The window the user pressed the button in owns the operation.
-        HWND owner = nullptr;
-        if (QWindow *window = QGuiApplication::focusWindow())
-            owner = reinterpret_cast<HWND>(window->winId());
+        // The window the user pressed the button in owns the operation, not
+        // whichever window has the focus when the call is made.
+        const HWND window = owner ? reinterpret_cast<HWND>(owner->window()->winId()) : nullptr;
         const INT_PTR result = reinterpret_cast<INT_PTR>(::ShellExecuteW(
-            owner, L"open", wide(program.executable), wide(commandLineArgument(pagePath)), nullptr, SW_SHOWNORMAL));
+            window, L"open", wide(program.executable), wide(commandLineArgument(pagePath)), nullptr, SW_SHOWNORMAL));
         return result > lastFailure;
     }
 };

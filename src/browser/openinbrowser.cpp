@@ -148,7 +148,7 @@ void OpenInBrowser(const QString &pagePath, QWidget *owner)
         return;
     }
     // The system would see only the part before a NUL: another file.
-    if (pagePath.contains(QChar(0)) || !service.start(*program, pagePath)) {
+    if (pagePath.contains(QChar(0)) || !service.start(*program, pagePath, owner)) {
         Toolkit::showMessage(QStringLiteral("Web Page not Opened"), MessageStyle::Exclamation,
                              QStringLiteral("URL Failed"), owner);
     }

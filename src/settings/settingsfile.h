@@ -12,13 +12,16 @@ namespace Settings {
 // folder: then nothing is read or written.
 QString filePath();
 
+// On Windows Kelvane.INI in the Windows folder, where earlier versions kept
+// it; empty elsewhere.
+QString legacyFilePath();
+
 // The stored folder as it was written, trailing separator included; empty
 // when nothing is stored, the file cannot be read, or the value is not
 // valid UTF-8 (it would name another folder). A value too long to be a
 // path reads back as its first 254 characters. On Windows a file without
-// the key leaves the place to Kelvane.INI in the Windows folder, where
-// earlier versions kept it.
-QString readStoredFolder(const QString &iniPath = filePath());
+// the key leaves the place to legacyPath.
+QString readStoredFolder(const QString &iniPath = filePath(), const QString &legacyPath = legacyFilePath());
 
 // Stores the folder with one separator appended ("/" itself becomes "//";
 // on Windows the native path, "C:\\" for a drive root). An empty folder is

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <vector>
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -14,10 +16,10 @@ namespace {
 
 const wchar_t section[] = L"Defaults";
 const wchar_t key[] = L"FilesDir";
-// Named without a folder, the profile functions use the Windows folder.
-const wchar_t legacyFile[] = L"Kelvane.INI";
-// 254 characters and the terminating zero, as the value was always read.
-constexpr DWORD bufferSize = 255;
+// The longest path Windows takes, and the separator stored after it.
+constexpr DWORD longestStoredPath = 32768;
+// What a value too long to be a path is cut to, as on other systems.
+constexpr int cutLength = 254;
 
 const wchar_t *wide(const QString &text)
 {
@@ -26,9 +28,25 @@ const wchar_t *wide(const QString &text)
 
 QString readKey(const wchar_t *file)
 {
-    wchar_t buffer[bufferSize] = {};
-    const DWORD length = ::GetPrivateProfileStringW(section, key, L"", buffer, bufferSize, file);
-    return QString::fromWCharArray(buffer, int(qMin(length, bufferSize - 1)));
+    // A value that does not fit comes back cut to the buffer less its zero;
+    // the buffer grows until it fits, or the value is too long for a path.
+    std::vector<wchar_t> buffer;
+    DWORD length = 0;
+    for (DWORD size = 256;; size *= 2) {
+        buffer.assign(size, L'\0');
+        length = ::GetPrivateProfileStringW(section, key, L"", buffer.data(), size, file);
+        if (length + 1 < size || size > longestStoredPath)
+            break;
+    }
+    QString value = QString::fromWCharArray(buffer.data(), int(length));
+    if (value.size() > int(longestStoredPath)) {
+        int kept = cutLength;
+        // Never keep half of a surrogate pair.
+        if (value.at(kept - 1).isHighSurrogate())
+            --kept;
+        value.truncate(kept);
+    }
+    return value;
 }
 
 QString roamingAppData()
@@ -74,14 +92,27 @@ QString filePath()
     return QDir(folder).filePath(QStringLiteral("Kelvane.INI"));
 }
 
-QString readStoredFolder(const QString &iniPath)
+QString legacyFilePath()
 {
-    if (!iniPath.isEmpty() && !iniPath.contains(QChar(0))) {
-        const QString folder = readKey(wide(QDir::toNativeSeparators(iniPath)));
+    // The folder the profile functions use for a file named without one.
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = ::GetWindowsDirectoryW(folder, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH)
+        return QString();
+    return QDir(QDir::fromNativeSeparators(QString::fromWCharArray(folder, int(length))))
+        .filePath(QStringLiteral("Kelvane.INI"));
+}
+
+QString readStoredFolder(const QString &iniPath, const QString &legacyPath)
+{
+    for (const QString &path : {iniPath, legacyPath}) {
+        if (path.isEmpty() || path.contains(QChar(0)))
+            continue;
+        const QString folder = readKey(wide(QDir::toNativeSeparators(path)));
         if (!folder.isEmpty())
             return folder;
     }
-    return readKey(legacyFile);
+    return QString();
 }
 
 void writeStoredFolder(const QString &folderPath, const QString &iniPath)

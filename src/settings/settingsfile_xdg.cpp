@@ -39,7 +39,12 @@ QString filePath()
     return joined(home, QStringLiteral(".config/Kelvane.INI"));
 }
 
-QString readStoredFolder(const QString &iniPath)
+QString legacyFilePath()
+{
+    return QString();
+}
+
+QString readStoredFolder(const QString &iniPath, const QString &)
 {
     if (iniPath.isEmpty())
         return QString();

@@ -3,7 +3,18 @@
 
 #include "toolkit/folderlisting.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QSignalBlocker>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+std::atomic<DriveBox::LabelLookup> labelLookup {&Toolkit::volumeLabel};
+
+} // namespace
 
 DriveBox::DriveBox(QWidget *parent)
     : QComboBox(parent)
@@ -41,12 +52,72 @@ void DriveBox::revert()
     setDrive(m_previous);
 }
 
+DriveBox::LabelLookup DriveBox::setLabelLookup(LabelLookup lookup)
+{
+    return labelLookup.exchange(lookup ? lookup : &Toolkit::volumeLabel);
+}
+
 void DriveBox::setVolumes(const QStringList &roots)
 {
-    const QSignalBlocker blocker(this);
-    const QString current = drive();
-    clear();
+    {
+        const QSignalBlocker blocker(this);
+        const QString current = drive();
+        clear();
+        for (const QString &root : roots)
+            addItem(itemTextOf(root), root);
+        setDrive(current);
+    }
     for (const QString &root : roots)
-        addItem(Toolkit::volumeText(root), root);
-    setDrive(current);
+        lookUpLabel(root);
+}
+
+void DriveBox::showPopup()
+{
+    setVolumes(Toolkit::browsableVolumes());
+    QComboBox::showPopup();
+}
+
+QString DriveBox::itemTextOf(const QString &root) const
+{
+    const QString label = m_labels.value(root);
+    const QString text = Toolkit::volumeText(root);
+    return label.isEmpty() ? text : text + QStringLiteral(" [") + label + QLatin1Char(']');
+}
+
+// The drives show by their letters at once; each label fills in when its
+// lookup ends. A lookup that waits on a drive that does not answer holds
+// only its own thread, never the window nor the program's end, and is not
+// asked again while it waits: at most one thread per drive.
+void DriveBox::lookUpLabel(const QString &root)
+{
+    if (m_pending.contains(root))
+        return;
+    m_pending.insert(root);
+    std::thread([lookup = labelLookup.load(), root, box = QPointer<DriveBox>(this)]() mutable {
+        QString label = lookup(root);
+        // The answer is handed to the window's thread, where the box is
+        // known to be still there or gone.
+        QCoreApplication *app = QCoreApplication::instance();
+        if (!app)
+            return;
+        QMetaObject::invokeMethod(
+            app,
+            [box = std::move(box), root, label = std::move(label)] {
+                if (box)
+                    box->labelFound(root, label);
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void DriveBox::labelFound(const QString &root, const QString &label)
+{
+    m_pending.remove(root);
+    if (label.isEmpty())
+        m_labels.remove(root);
+    else
+        m_labels.insert(root, label);
+    const int index = findData(root);
+    if (index >= 0)
+        setItemText(index, itemTextOf(root));
 }

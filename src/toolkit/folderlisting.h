@@ -55,9 +55,15 @@ FolderListing listSubfolders(const QString &folder);
 // volume's root path.
 QStringList browsableVolumes();
 
-// A volume as the drive box lists it: the root path on Linux, the drive
-// letter and the volume's label on Windows ("c: [System]").
+// A volume as the drive box lists it before its label is known: the root
+// path on Linux, the drive letter on Windows ("c:").
 QString volumeText(const QString &root);
+
+// The volume's label ("System"), empty when it has none, has no disk or
+// does not answer; always empty on Linux. A network drive that is offline
+// keeps the call waiting for the network's time-out, so it is never asked
+// on the window's thread.
+QString volumeLabel(const QString &root);
 
 // The volume root that holds a folder, out of the given volume roots.
 QString volumeOf(const QString &folder, const QStringList &volumes);

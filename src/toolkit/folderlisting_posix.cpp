@@ -176,6 +176,11 @@ QString volumeText(const QString &root)
     return QDir::toNativeSeparators(root);
 }
 
+QString volumeLabel(const QString &)
+{
+    return QString();
+}
+
 QString volumeOf(const QString &folder, const QStringList &volumes)
 {
     QString best = QStringLiteral("/");

@@ -125,7 +125,11 @@ QStringList browsableVolumes()
 
 QString volumeText(const QString &root)
 {
-    QString text = root.left(2).toLower();
+    return root.left(2).toLower();
+}
+
+QString volumeLabel(const QString &root)
+{
     // No error box for a drive without a disk: it lists without a label.
     // The program turns such boxes off for the whole process at start; this
     // thread's own setting also covers callers that did not.
@@ -136,9 +140,7 @@ QString volumeText(const QString &root)
                                                nullptr, nullptr, nullptr, 0);
     if (quiet)
         ::SetThreadErrorMode(oldMode, nullptr);
-    if (known && label[0])
-        text += QStringLiteral(" [") + QString::fromWCharArray(label) + QLatin1Char(']');
-    return text;
+    return known ? QString::fromWCharArray(label) : QString();
 }
 
 QString volumeOf(const QString &folder, const QStringList &volumes)

@@ -24,6 +24,10 @@ ReplacedFile replacedFile(const QString &path);
 // cannot be made.
 bool writableInPlace(const QString &path);
 
+// The system's own words for a name it takes as something other than a file
+// of that name; empty for a name that may be tried.
+QString nameProblem(const QString &path);
+
 // The system's own words for a file that may not be written, as a failed
 // open of it would give them.
 QString readOnlyReason();

@@ -22,6 +22,12 @@ ReplacedFile replacedFile(const QString &path)
     return replaced;
 }
 
+// Any name but one with a NUL (checked before this) names a file.
+QString nameProblem(const QString &)
+{
+    return QString();
+}
+
 bool writableInPlace(const QString &path)
 {
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;

@@ -23,6 +23,17 @@ ReplacedFile replacedFile(const QString &path)
     return replaced;
 }
 
+// A colon after the drive names a stream of another file ("Trip:x.html" one
+// of "Trip"), where nobody would find the page: the name is refused with the
+// words the system has for a name that no file may carry.
+QString nameProblem(const QString &path)
+{
+    const qsizetype separator = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    if (path.indexOf(QLatin1Char(':'), qMax(separator + 1, qsizetype(2))) >= 0)
+        return qt_error_string(ERROR_INVALID_NAME);
+    return QString();
+}
+
 bool writableInPlace(const QString &path)
 {
     const std::wstring name = systemPath(path);

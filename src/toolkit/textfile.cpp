@@ -46,6 +46,10 @@ bool TextFile::open()
         fail(QStringLiteral("A file name cannot contain a NUL character"));
         return false;
     }
+    if (const QString problem = Toolkit::nameProblem(path()); !problem.isEmpty()) {
+        fail(problem);
+        return false;
+    }
     if (m_mode == Mode::Replace)
         return openForReplace();
     // Unbuffered: every write reaches the system at once, so a failure is

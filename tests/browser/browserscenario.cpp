@@ -54,9 +54,9 @@ public:
         return program;
     }
 
-    bool start(const BrowserProgram &program, const QString &pagePath) override
+    bool start(const BrowserProgram &program, const QString &pagePath, QWidget *owner) override
     {
-        const bool started = m_inner.start(program, pagePath);
+        const bool started = m_inner.start(program, pagePath, owner);
         report({started ? QStringLiteral("started") : QStringLiteral("start-failed")});
         return started;
     }
