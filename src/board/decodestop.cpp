@@ -49,6 +49,7 @@ QString tooLarge()
 
 StoppableDevice::StoppableDevice(QIODevice *source, const DecodeStop *stop, qint64 deadlineNanoseconds)
     : m_source(source)
+    , m_size(source->size())
     , m_stop(stop)
     , m_deadline(deadlineNanoseconds)
     , m_cpuStart(threadCpuNanoseconds())
@@ -61,7 +62,7 @@ StoppableDevice::StoppableDevice(QIODevice *source, const DecodeStop *stop, qint
 
 qint64 StoppableDevice::size() const
 {
-    return m_source->size();
+    return m_size;
 }
 
 void StoppableDevice::limitReads(qint64 bytes)
@@ -95,7 +96,7 @@ qint64 StoppableDevice::readData(char *data, qint64 maxSize)
         return -1;
     // A read fails whole when what it would get passes the budget; asking
     // for more than the file holds past the budget's end is no fault.
-    const qint64 wanted = qMin(maxSize, qMax<qint64>(0, m_source->size() - pos()));
+    const qint64 wanted = qMin(maxSize, qMax<qint64>(0, m_size - pos()));
     if (m_overspent || wanted > m_budget - m_read || pastDeadline()) {
         m_overspent = true;
         setErrorString(DecodeLimits::tooLarge());

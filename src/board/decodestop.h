@@ -88,6 +88,9 @@ private:
     bool pastDeadline();
 
     QIODevice *m_source;
+    // Asked once: on some systems every question about a file's size is a
+    // call into the system, and decoders read in pieces of a kilobyte.
+    const qint64 m_size;
     const DecodeStop *m_stop;
     qint64 m_budget = DecodeLimits::MaxReadBytes;
     qint64 m_read = 0;
