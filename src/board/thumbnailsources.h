@@ -18,10 +18,10 @@
 // safe on any thread; failures are silent, as both sources are only a help.
 namespace ThumbnailSources {
 
-// The shared cache's root: $XDG_CACHE_HOME/thumbnails, or
-// $HOME/.cache/thumbnails when that variable is unset, relative or not
-// UTF-8. Empty when HOME is no better, and on Windows: then no cache is
-// read or written.
+// The cache's root: $XDG_CACHE_HOME/thumbnails, or $HOME/.cache/thumbnails
+// when that variable is unset, relative or not UTF-8;
+// %LOCALAPPDATA%/Kelvane/thumbnails on Windows. Empty when there is no
+// better place: then no cache is read or written.
 QString cacheFolder();
 
 // Whether the picture is one of the cache's own files, also when it is
