@@ -201,10 +201,10 @@ QString cachePath(const QString &picturePath, int side)
     return folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + hashedName(uri);
 }
 
-QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels)
+QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels, const FileStamp *read)
 {
     CacheStamp stamp;
-    if (targetDevicePixels.isEmpty() || !stampOf(picturePath, &stamp))
+    if (targetDevicePixels.isEmpty() || !stampOf(picturePath, read, &stamp))
         return QImage();
     const QByteArray uri = pictureUri(picturePath);
     if (uri.isEmpty())
@@ -385,11 +385,11 @@ QString failurePath(const QString &picturePath)
     return folder + QLatin1Char('/') + FailFolder + QLatin1Char('/') + hashedName(uri);
 }
 
-QString recordedFailure(const QString &picturePath)
+QString recordedFailure(const QString &picturePath, const FileStamp *read)
 {
     CacheStamp stamp;
     const QString record = failurePath(picturePath);
-    if (record.isEmpty() || !stampOf(picturePath, &stamp))
+    if (record.isEmpty() || !stampOf(picturePath, read, &stamp))
         return QString();
     QFile file;
     if (!openRegularFile(record, file).isEmpty() || file.size() > LargestFailRecord)

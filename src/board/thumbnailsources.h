@@ -35,8 +35,10 @@ QString cachePath(const QString &picturePath, int side);
 
 // A cached thumbnail of the picture that still matches the file (modification
 // time, and size when recorded) and covers target in both directions, shrunk
-// to just cover it; a null image otherwise.
-QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels);
+// to just cover it; a null image otherwise. `read` is the stamp of the
+// picture as the caller has it open, when known.
+QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels,
+                       const FileStamp *read = nullptr);
 
 // The EXIF thumbnail of a JPEG held in `head` (the file's first bytes, the
 // EXIF block included), turned upright. It is used when it covers target with
@@ -78,8 +80,9 @@ QString failurePath(const QString &picturePath);
 
 // Why the picture could not be shown when it was last tried, while its fail
 // record still matches the file (URI, modification time and size); an
-// empty text when it has none, or the file changed since.
-QString recordedFailure(const QString &picturePath);
+// empty text when it has none, or the file changed since. `read` as for
+// cachedThumbnail.
+QString recordedFailure(const QString &picturePath, const FileStamp *read = nullptr);
 
 // Writes the picture's fail record with the reason, the same safe way as a
 // thumbnail. Nothing is written for a picture inside the cache itself.
