@@ -5,6 +5,7 @@
 #include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
 #include "toolkit/focusring.h"
+#include "toolkit/frameextents.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
@@ -122,6 +123,7 @@ private slots:
     void centeredOffset_data();
     void centeredOffset();
     void centerFormUsesTheScreenProvider();
+    void centredOnTheFrameTheSystemDraws();
     void toolTipsShowTextAsTyped();
 
     void startUpOpensStoredFolder();
@@ -503,6 +505,32 @@ void tst_window::centerFormUsesTheScreenProvider()
     Module1::CenterForm(form);
     Module1::setScreenSizeProvider(previous);
     QCOMPARE(form.pos(), QPoint(Twips::toPixels(-1552), Twips::toPixels(-217)));
+}
+
+// Where the system draws the frame (Windows, at any DPI: the Windows leg
+// runs this at 96, 144 and 192), the window is centred on the frame as the
+// system has it, capped at the screen plus its frame, before and after it
+// is shown.
+void tst_window::centredOnTheFrameTheSystemDraws()
+{
+    frmMain form;
+    form.Form_Load();
+    if (!Toolkit::systemFrame(form))
+        QSKIP("the system tells no frame before the window is shown here");
+    // Equal margins on opposite sides, within a pixel of the middle: the
+    // halving in twips, and Qt's logical pixels of two at 192 DPI, may
+    // leave one.
+    const auto uncentred = [&form] {
+        const Toolkit::SystemFrame system = *Toolkit::systemFrame(form);
+        const QRect f = system.frame, s = system.screen;
+        const bool centred = qAbs((f.left() - s.left()) - (s.right() - f.right())) <= 2
+            && qAbs((f.top() - s.top()) - (s.bottom() - f.bottom())) <= 2;
+        return centred ? QString() : QStringLiteral("frame %1,%2 %3x%4").arg(f.left()).arg(f.top()).arg(f.width()).arg(f.height());
+    };
+    QCOMPARE(uncentred(), QString());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(uncentred(), QString());
 }
 
 void tst_window::toolTipsShowTextAsTyped()
