@@ -441,8 +441,10 @@ int thumbnailSourceCase(QApplication &app, const QString &name, int count, const
     QTemporaryDir work;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(work.filePath(QStringLiteral("config"))));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(work.filePath(QStringLiteral("cache"))));
-    // Windows keeps the settings file in %APPDATA%: the run's own folder too.
+    // Windows keeps the settings file in %APPDATA% and the thumbnails in
+    // %LOCALAPPDATA%: the run's own folders too.
     qputenv("APPDATA", QDir::toNativeSeparators(work.filePath(QStringLiteral("config"))).toLocal8Bit());
+    qputenv("LOCALAPPDATA", QDir::toNativeSeparators(work.filePath(QStringLiteral("cache"))).toLocal8Bit());
     const QString folder = work.filePath(QStringLiteral("photos"));
     QDir().mkpath(folder);
 
@@ -789,6 +791,7 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", work.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", work.filePath(QStringLiteral("cache")).toLocal8Bit());
     qputenv("APPDATA", QDir::toNativeSeparators(work.filePath(QStringLiteral("config"))).toLocal8Bit());
+    qputenv("LOCALAPPDATA", QDir::toNativeSeparators(work.filePath(QStringLiteral("cache"))).toLocal8Bit());
     if (onlyCase == QLatin1String("crafted"))
         return runCrafted(out, work.path());
     if (onlyCase == QLatin1String("lists"))

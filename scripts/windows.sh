@@ -153,7 +153,37 @@ run_tests() {
         fi
     done
     "$wineserver" -k 2>/dev/null || true
+    run_dpi_tests "$results" || failed=1
     echo "Windows unit tests under Wine: $total_pass passed, $total_fail failed, $total_skip skipped (results in $results)"
+    return $failed
+}
+
+# The window's place as Windows has it, which the offscreen platform cannot
+# show: on the Windows platform, in a private X server of 1280 x 1024, at
+# 96, 144 and 192 DPI.
+run_dpi_tests() { # results folder
+    install_missing xvfb
+    local display=:$((100 + RANDOM % 400)) failed=0 dpi
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local xvfb=$!
+    sleep 1
+    for dpi in 96 144 192; do
+        "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+        "$wineserver" -w
+        local file=$1/tst_window-$dpi-dpi.txt
+        DISPLAY=$display QT_QPA_PLATFORM=windows timeout 120 "$wine" "$out/build/tst_window.exe" -platform windows \
+            centredOnTheFrameTheSystemDraws -o "Z:${file//\//\\},txt" >/dev/null 2>&1 || true
+        if grep -q '^Totals: 3 passed, 0 failed' "$file" 2>/dev/null; then
+            echo "ok   window centred on its frame at $dpi DPI"
+        else
+            echo "FAIL window centred on its frame at $dpi DPI"
+            grep -E '^FAIL!' -A2 "$file" 2>/dev/null | head -5
+            failed=1
+        fi
+        "$wineserver" -k 2>/dev/null || true
+    done
+    "$wine" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+    kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true
     return $failed
 }
 

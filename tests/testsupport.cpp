@@ -18,6 +18,17 @@ MessageRecorder::~MessageRecorder()
     Toolkit::setMessageHandler(std::move(m_previous));
 }
 
+#ifdef Q_OS_WIN
+const char *const CacheHomeVariable = "LOCALAPPDATA";
+#else
+const char *const CacheHomeVariable = "XDG_CACHE_HOME";
+#endif
+
+void setCacheHome(const QString &folder)
+{
+    qputenv(CacheHomeVariable, QFile::encodeName(folder));
+}
+
 QByteArray readFileBytes(const QString &path)
 {
     QFile file(path);

@@ -32,6 +32,11 @@ private:
     Toolkit::MessageHandler m_previous;
 };
 
+// The environment variable that names the thumbnail cache's home on this
+// system; setCacheHome() points it at a folder of the test's own.
+extern const char *const CacheHomeVariable;
+void setCacheHome(const QString &folder);
+
 // Whole contents of a file, or a null array when it cannot be read.
 QByteArray readFileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &bytes);

@@ -93,7 +93,7 @@ QString tst_board::rowFolder()
 {
     const QString tag = QString::fromLatin1(QTest::currentTestFunction()) + QLatin1Char('-')
         + QString::fromLatin1(QTest::currentDataTag());
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache/") + tag)));
+    setCacheHome(m_dir.filePath(QStringLiteral("cache/") + tag));
     const QString folder = m_dir.filePath(QStringLiteral("rows/") + tag);
     QDir().mkpath(folder);
     return folder;

@@ -42,7 +42,7 @@ double threadCpuSeconds()
 QString failRecordOf(const QString &path)
 {
     const QByteArray uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toUtf8();
-    return qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/thumbnails/fail/kelvane-" KELVANE_VERSION "/")
+    return ThumbnailSources::cacheFolder() + QStringLiteral("/fail/kelvane-" KELVANE_VERSION "/")
         + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
 }
 
@@ -77,7 +77,7 @@ private Q_SLOTS:
     {
         QVERIFY(m_dir.isValid());
         // A cache of this run's own: fail records of earlier runs must not answer.
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
+        setCacheHome(m_dir.filePath(QStringLiteral("cache")));
     }
 
     void loads_data()
@@ -209,8 +209,7 @@ private Q_SLOTS:
         QVERIFY2(picture.error.contains(reason), qPrintable(picture.error));
         QVERIFY2(firstSeconds < 1, qPrintable(QString::number(firstSeconds)));
         const QString record = failRecordOf(path);
-        // Without a thumbnail cache (Windows has none of this kind) there is
-        // nowhere to record a failure.
+        // Without a thumbnail cache there is nowhere to record a failure.
         const bool cached = !ThumbnailSources::cacheFolder().isEmpty();
         QCOMPARE(QFile::exists(record), recorded && cached);
         if (!recorded || !cached)
@@ -221,11 +220,12 @@ private Q_SLOTS:
                  QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
         QCOMPARE(stored.text(QStringLiteral("Thumb::Size")), QString::number(QFileInfo(path).size()));
 
-        // Answered from the record, with the same reason.
+        // Answered from the record, with the same reason; timed over ten
+        // answers, as a thread's time on Windows moves in steps of 16 ms.
         const double again = threadCpuSeconds();
-        const LoadedPicture second = loadPicture(path, Slot);
-        const double secondSeconds = threadCpuSeconds() - again;
-        QCOMPARE(second.error, picture.error);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(loadPicture(path, Slot).error, picture.error);
+        const double secondSeconds = (threadCpuSeconds() - again) / 10;
         QVERIFY2(secondSeconds < 0.01, qPrintable(QString::number(secondSeconds)));
     }
 

@@ -21,7 +21,7 @@ namespace {
 
 const QSize Slot(123, 111);
 
-QString modeOf(const QString &path)
+[[maybe_unused]] QString modeOf(const QString &path)
 {
     struct stat info {};
     ::stat(QFile::encodeName(path).constData(), &info);
@@ -56,14 +56,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
+        setCacheHome(m_dir.filePath(QStringLiteral("cache")));
         m_home = qgetenv("HOME");
         m_startFolder = QDir::currentPath();
     }
 
     void cleanup()
     {
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
+        setCacheHome(m_dir.filePath(QStringLiteral("cache")));
         qputenv("HOME", m_home);
         QDir::setCurrent(m_startFolder);
     }
@@ -118,10 +118,6 @@ private Q_SLOTS:
             jpeg = withExifThumbnail(jpeg, encoded(twoHalves(exif), "jpeg"), orientation);
         const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
         QVERIFY(writeFileBytes(path, jpeg));
-#ifdef Q_OS_WIN
-        if (cacheSide != 0)
-            QSKIP("the freedesktop thumbnail cache is not read on Windows");
-#endif
         if (cacheSide != 0)
             writeCacheEntry(path, cacheSide, cached, mtimeShift);
 
@@ -152,11 +148,8 @@ private Q_SLOTS:
     // the slot, as the standard asks, and the next load takes it.
     void cacheWrite()
     {
-#ifdef Q_OS_WIN
-        QSKIP("the freedesktop thumbnail cache is not written on Windows");
-#endif
         // A cache home of its own: the folders must be made here.
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home/.cache"))));
+        setCacheHome(m_dir.filePath(QStringLiteral("home/.cache")));
         const QString path = m_dir.filePath(QStringLiteral("written.jpg"));
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
         QVERIFY(loadPicture(path, Slot).ok());
@@ -171,10 +164,12 @@ private Q_SLOTS:
                  QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
         QCOMPARE(image.text(QStringLiteral("Thumb::MTime")),
                  QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
+#ifndef Q_OS_WIN // Windows keeps others out by the profile's permissions
         QCOMPARE(modeOf(cached), QStringLiteral("600"));
         QCOMPARE(modeOf(ThumbnailSources::cacheFolder()), QStringLiteral("700"));
         QCOMPARE(modeOf(m_dir.filePath(QStringLiteral("home"))), QStringLiteral("700"));
         QCOMPARE(modeOf(QFileInfo(cached).path()), QStringLiteral("700"));
+#endif
         // Only the renamed file is left; no temporary one.
         QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files).size(), 1);
 
@@ -193,6 +188,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("home");
         QTest::addColumn<QString>("expected");
 
+#ifdef Q_OS_WIN
+        QTest::newRow("absolute LOCALAPPDATA") << QByteArray("@/local") << QByteArray("-")
+                                               << "local/Kelvane/thumbnails";
+#else
         QTest::newRow("absolute XDG_CACHE_HOME") << QByteArray("@/xdg") << QByteArray("@/home") << "xdg/thumbnails";
         QTest::newRow("relative XDG_CACHE_HOME falls back to HOME")
             << QByteArray("xdg") << QByteArray("@/home") << "home/.cache/thumbnails";
@@ -202,6 +201,7 @@ private Q_SLOTS:
         QTest::newRow("unset HOME: no cache") << QByteArray("-") << QByteArray("-") << QString();
         QTest::newRow("relative HOME, absolute XDG_CACHE_HOME")
             << QByteArray("@/xdg") << QByteArray("relhome") << "xdg/thumbnails";
+#endif
     }
 
     void cacheFolderRules()
@@ -209,17 +209,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, xdgCacheHome);
         QFETCH(QByteArray, home);
         QFETCH(QString, expected);
-#ifdef Q_OS_WIN
-        // Windows has no freedesktop cache, whatever the environment says.
-        expected.clear();
-#endif
         // The pictures' folder is the current folder, where a relative
         // HOME would have put the cache.
         const QString folder = m_dir.filePath(QStringLiteral("rules-") + QString::number(++m_rows));
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(QDir::setCurrent(folder));
         const QByteArray root = QFile::encodeName(folder);
-        for (const auto &[name, value] : {std::pair{"XDG_CACHE_HOME", xdgCacheHome}, std::pair{"HOME", home}}) {
+        for (const auto &[name, value] : {std::pair{CacheHomeVariable, xdgCacheHome}, std::pair{"HOME", home}}) {
             if (value == "-")
                 qunsetenv(name);
             else
@@ -245,7 +241,7 @@ private Q_SLOTS:
     void linkIntoCacheIsNotCached()
     {
 #ifdef Q_OS_WIN
-        QSKIP("the freedesktop thumbnail cache is not written on Windows");
+        QSKIP("Windows makes shortcuts, which are files of their own, not links");
 #endif
         const QString path = m_dir.filePath(QStringLiteral("linked.jpg"));
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
@@ -264,14 +260,14 @@ private Q_SLOTS:
     // loads.
     void unwritableCache()
     {
-        const QByteArray old = qgetenv("XDG_CACHE_HOME");
+        const QByteArray old = qgetenv(CacheHomeVariable);
         const QString blocker = m_dir.filePath(QStringLiteral("not-a-folder"));
         QVERIFY(writeFileBytes(blocker, "x"));
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(blocker));
+        setCacheHome(blocker);
         const QString path = m_dir.filePath(QStringLiteral("unwritable.jpg"));
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
         const LoadedPicture loaded = loadPicture(path, Slot);
-        qputenv("XDG_CACHE_HOME", old);
+        qputenv(CacheHomeVariable, old);
         QVERIFY(loaded.ok());
         QCOMPARE(loaded.image.size(), QSize(148, 111));
     }

@@ -5,6 +5,7 @@
 #include "toolkit/drivebox.h"
 #include "toolkit/filebox.h"
 #include "toolkit/focusring.h"
+#include "toolkit/frameextents.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
@@ -29,12 +30,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QThread>
 #include <QTimer>
+
+#include <atomic>
+#include <memory>
 
 namespace {
 
@@ -122,6 +128,7 @@ private slots:
     void centeredOffset_data();
     void centeredOffset();
     void centerFormUsesTheScreenProvider();
+    void centredOnTheFrameTheSystemDraws();
     void toolTipsShowTextAsTyped();
 
     void startUpOpensStoredFolder();
@@ -505,6 +512,32 @@ void tst_window::centerFormUsesTheScreenProvider()
     QCOMPARE(form.pos(), QPoint(Twips::toPixels(-1552), Twips::toPixels(-217)));
 }
 
+// Where the system draws the frame (Windows, at any DPI: the Windows leg
+// runs this at 96, 144 and 192), the window is centred on the frame as the
+// system has it, capped at the screen plus its frame, before and after it
+// is shown.
+void tst_window::centredOnTheFrameTheSystemDraws()
+{
+    frmMain form;
+    form.Form_Load();
+    if (!Toolkit::systemFrame(form))
+        QSKIP("the system tells no frame before the window is shown here");
+    // Equal margins on opposite sides, within a pixel of the middle: the
+    // halving in twips, and Qt's logical pixels of two at 192 DPI, may
+    // leave one.
+    const auto uncentred = [&form] {
+        const Toolkit::SystemFrame system = *Toolkit::systemFrame(form);
+        const QRect f = system.frame, s = system.screen;
+        const bool centred = qAbs((f.left() - s.left()) - (s.right() - f.right())) <= 2
+            && qAbs((f.top() - s.top()) - (s.bottom() - f.bottom())) <= 2;
+        return centred ? QString() : QStringLiteral("frame %1,%2 %3x%4").arg(f.left()).arg(f.top()).arg(f.width()).arg(f.height());
+    };
+    QCOMPARE(uncentred(), QString());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(uncentred(), QString());
+}
+
 void tst_window::toolTipsShowTextAsTyped()
 {
     // "&lt;" too makes Qt read a text as markup, and a folder's name may hold it.
@@ -642,6 +675,7 @@ void tst_window::folderThatCannotBeListed()
 void tst_window::driveThatCannotBeOpened_data()
 {
     QTest::addColumn<QString>("volume");
+    QTest::addColumn<bool>("answers"); // false: its listing never returns, as an offline share's
 #ifdef Q_OS_WIN
     // A letter that names no drive fails as a drive without a disk does.
     QString freeLetter;
@@ -650,16 +684,31 @@ void tst_window::driveThatCannotBeOpened_data()
         if (!QFileInfo::exists(root))
             freeLetter = root;
     }
-    QTest::newRow("drive letter without a disk") << freeLetter;
+    QTest::newRow("drive letter without a disk") << freeLetter << true;
+    QTest::newRow("drive that does not answer") << freeLetter << false;
 #else
-    QTest::newRow("volume no longer mounted") << QStringLiteral("/no such volume");
+    QTest::newRow("volume no longer mounted") << QStringLiteral("/no such volume") << true;
+    QTest::newRow("volume that does not answer") << QStringLiteral("/no such volume") << false;
 #endif
 }
 
 void tst_window::driveThatCannotBeOpened()
 {
     QFETCH(QString, volume);
+    QFETCH(bool, answers);
     QVERIFY(!volume.isEmpty());
+    const auto release = std::make_shared<std::atomic<bool>>(answers);
+    const FolderBox::Lister system = FolderBox::setLister([release, volume](const QString &folder) {
+        while (folder == Toolkit::normalizeFolder(volume) && !*release)
+            QThread::msleep(10);
+        return Toolkit::listSubfolders(folder);
+    });
+    const auto restore = qScopeGuard([&] {
+        *release = true;
+        FolderBox::setLister(system);
+        FolderBox::answerWaitMilliseconds = 5000;
+    });
+    FolderBox::answerWaitMilliseconds = 300;
     Settings::writeStoredFolder(m_pictures);
     frmMain form;
     form.Form_Load();
@@ -667,13 +716,21 @@ void tst_window::driveThatCannotBeOpened()
     form.cmdAdd->click();
     const QString shownDrive = form.Drive1->drive();
     form.Drive1->setVolumes({shownDrive, volume});
+    form.show();
     MessageRecorder recorder;
+    // The window's own events go on while the drive keeps it waiting.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(20);
 
     const int index = form.Drive1->findData(volume);
     form.Drive1->setCurrentIndex(index);
     Q_EMIT form.Drive1->activated(index);
 
+    QVERIFY2(answers || ticks >= 5, qPrintable(QString::number(ticks)));
     QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages.at(0).text.contains(QStringLiteral("did not answer")), !answers);
     QCOMPARE(recorder.messages.at(0).style, MessageStyle::Exclamation);
     QVERIFY2(recorder.messages.at(0).text.contains(QDir::toNativeSeparators(volume)),
              qPrintable(recorder.messages.at(0).text));

@@ -158,6 +158,24 @@ double fittingScale(QWidget &form, double wanted, const QSize &client)
 
 void CenterForm(QWidget &form)
 {
+    // Where the system has the window's frame before it is shown, its size
+    // is the one to centre: after the system's limits, and with the frame
+    // as the system draws it. The screen's pixels are finer than the
+    // layout's by the device-pixel ratio.
+    if (form.isWindow() && !form.isVisible()) {
+        if (const std::optional<Toolkit::SystemFrame> system = Toolkit::systemFrame(form)) {
+            const double perPixel = Twips::perPixel / (Twips::scale() * form.devicePixelRatioF());
+            const QSizeF screen = provider() ? provider()() : QSizeF(system->screen.size()) * perPixel;
+            const int top = centeredOffset(static_cast<float>(screen.height()),
+                                           static_cast<float>(system->frame.height() * perPixel));
+            const int left = centeredOffset(static_cast<float>(screen.width()),
+                                            static_cast<float>(system->frame.width() * perPixel));
+            // To the nearest pixel, ties to even, as the difference is rounded.
+            const auto pixels = [perPixel](int twips) { return static_cast<int>(std::nearbyint(twips / perPixel)); };
+            Toolkit::moveSystemFrame(form, system->screen.topLeft() + QPoint(pixels(left), pixels(top)));
+            return;
+        }
+    }
     // A window manager that tells its frame before the window is shown lets
     // the window appear in its place at once. Until Qt sees that frame, a
     // move places the window's own area, which lies inside the frame.

@@ -467,7 +467,9 @@ void frmMain::Drive1_Change()
     const QString drive = Drive1->drive();
     if (Dir1->setPath(drive, &reason) == FolderBox::Move::Failed) {
         Drive1->revert();
-        FolderBox::showProblem(drive, reason, this);
+        // A window closed while the drive kept it waiting has no one to tell.
+        if (isVisible())
+            FolderBox::showProblem(drive, reason, this);
     }
 }
 

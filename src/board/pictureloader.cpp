@@ -71,17 +71,20 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     // A JPEG file is read whole, which costs far less than decoding it.
     if (jpeg && file.size() > DecodeLimits::MaxReadBytes)
         return failure(DecodeLimits::tooLarge());
+    // The file as it is open answers for the cache: a second look at the
+    // path would cost an open each, and could see another file.
+    FileStamp opened;
+    const bool stamped = stampOfOpenFile(file, &opened);
+    const FileStamp *read = stamped ? &opened : nullptr;
     // A picture that failed is not tried again until it changes.
-    if (const QString failed = ThumbnailSources::recordedFailure(path); !failed.isEmpty())
+    if (const QString failed = ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
         return failure(failed);
-    if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels); !cached.isNull())
+    if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull())
         return LoadedPicture{cached, QString()};
     if (firstLookWanted && jpeg) {
         if (QImage embedded = ThumbnailSources::embeddedThumbnail(file, targetDevicePixels); !embedded.isNull())
             return LoadedPicture{embedded, QString(), true};
     }
-    FileStamp opened;
-    const bool stamped = stampOfOpenFile(file, &opened);
     // A failure that is about the picture's content is recorded, once the
     // file is known not to have changed meanwhile: a picture still being
     // copied in fails now and shows later. A full-size load may fail where

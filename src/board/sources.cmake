@@ -14,11 +14,12 @@ target_sources(kelvane_core PRIVATE
     board/thumbnailboard.h board/thumbnailboard.cpp
 )
 # Opening and stamping picture files and a decoding thread's processor time,
-# by the system's own calls; and the desktop's thumbnail cache, which only
-# the freedesktop platforms have.
+# by the system's own calls; and where the thumbnail cache lives and how it
+# names a picture: the desktop's shared one on Linux, the program's own on
+# Windows.
 if(WIN32)
     target_sources(kelvane_core PRIVATE board/picturefile_win.cpp board/cputime_win.cpp
-        board/thumbnailcache_none.cpp)
+        board/thumbnailcache_win.cpp)
 else()
     target_sources(kelvane_core PRIVATE board/picturefile_posix.cpp board/cputime_posix.cpp
         board/thumbnailcache_xdg.cpp)

@@ -5,19 +5,20 @@
 #include <QString>
 #include <QtGlobal>
 
-// Where the desktop's shared thumbnail cache lives, how it names a picture,
-// and the file operations that writing it takes. Linux has the freedesktop
-// cache; Windows keeps its own cache, of another kind, so there the folder is
-// empty and nothing is read or written.
+// Where the thumbnail cache lives, how it names a picture, and the file
+// operations that writing it takes. Linux shares the freedesktop cache with
+// the desktop's file managers; Windows has none of that kind, so the program
+// keeps the same cache, in the same format, per user in its own folder.
 namespace ThumbnailCache {
 
 // The cache's root: $XDG_CACHE_HOME/thumbnails, or $HOME/.cache/thumbnails
-// when that variable is unset, relative or not UTF-8. Empty when HOME is no
-// better, and on Windows.
+// when that variable is unset, relative or not UTF-8; empty when HOME is no
+// better. On Windows %LOCALAPPDATA%/Kelvane/thumbnails.
 QString folder();
 
 // The file URI the cache knows the picture at this absolute path by, in the
-// form the desktop's file managers hash; empty when there is none.
+// form the desktop's file managers hash (file:///C:/... on Windows); empty
+// when there is none.
 QByteArray uriOf(const QString &absolutePath);
 
 // The modification time in whole seconds and the size, as the cache records

@@ -132,6 +132,8 @@ const QString ReasonKey = QStringLiteral("Kelvane::Reason");
 // A fail record is an empty picture with a few texts.
 constexpr qint64 LargestFailRecord = 64 * 1024;
 
+// The name of every file the cache holds of a picture, in each size folder
+// and the fail folder alike.
 QString hashedName(const QByteArray &uri)
 {
     return QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
@@ -143,19 +145,23 @@ bool writeCacheFile(const QString &folder, const QString &name, const QImage &im
 {
     if (!ThumbnailCache::makeFolder(folder))
         return false;
-    QTemporaryFile temporary(folder + QStringLiteral("/kelvane-XXXXXX.png"));
-    if (!temporary.open())
+    QString written;
+    {
+        QTemporaryFile temporary(folder + QStringLiteral("/kelvane-XXXXXX.png"));
+        if (!temporary.open())
+            return false;
+        QImageWriter writer(&temporary, "png");
+        writer.setQuality(80); // light compression: the write costs less than the decode
+        if (!writer.write(image) || !temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+            || !temporary.flush())
+            return false;
+        temporary.setAutoRemove(false);
+        written = temporary.fileName();
+    } // the handle is closed only here, and Windows moves no open file
+    if (!ThumbnailCache::moveInto(written, folder + QLatin1Char('/') + name)) {
+        QFile::remove(written);
         return false;
-    QImageWriter writer(&temporary, "png");
-    writer.setQuality(80); // light compression: the write costs less than the decode
-    if (!writer.write(image) || !temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        || !temporary.flush())
-        return false;
-    temporary.close();
-    const QString target = folder + QLatin1Char('/') + name;
-    if (!ThumbnailCache::moveInto(temporary.fileName(), target))
-        return false;
-    temporary.setAutoRemove(false);
+    }
     return true;
 }
 
@@ -192,20 +198,18 @@ QString cachePath(const QString &picturePath, int side)
     const QString folder = cacheFolder();
     if (uri.isEmpty() || folder.isEmpty())
         return QString();
-    return folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/')
-        + QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
+    return folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + hashedName(uri);
 }
 
-QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels)
+QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels, const FileStamp *read)
 {
     CacheStamp stamp;
-    if (targetDevicePixels.isEmpty() || !stampOf(picturePath, &stamp))
+    if (targetDevicePixels.isEmpty() || !stampOf(picturePath, read, &stamp))
         return QImage();
     const QByteArray uri = pictureUri(picturePath);
     if (uri.isEmpty())
         return QImage();
-    const QString name = QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex())
-        + QStringLiteral(".png");
+    const QString name = hashedName(uri);
     const QString folder = cacheFolder();
     if (folder.isEmpty())
         return QImage();
@@ -381,11 +385,11 @@ QString failurePath(const QString &picturePath)
     return folder + QLatin1Char('/') + FailFolder + QLatin1Char('/') + hashedName(uri);
 }
 
-QString recordedFailure(const QString &picturePath)
+QString recordedFailure(const QString &picturePath, const FileStamp *read)
 {
     CacheStamp stamp;
     const QString record = failurePath(picturePath);
-    if (record.isEmpty() || !stampOf(picturePath, &stamp))
+    if (record.isEmpty() || !stampOf(picturePath, read, &stamp))
         return QString();
     QFile file;
     if (!openRegularFile(record, file).isEmpty() || file.size() > LargestFailRecord)

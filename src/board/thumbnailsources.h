@@ -18,10 +18,10 @@
 // safe on any thread; failures are silent, as both sources are only a help.
 namespace ThumbnailSources {
 
-// The shared cache's root: $XDG_CACHE_HOME/thumbnails, or
-// $HOME/.cache/thumbnails when that variable is unset, relative or not
-// UTF-8. Empty when HOME is no better, and on Windows: then no cache is
-// read or written.
+// The cache's root: $XDG_CACHE_HOME/thumbnails, or $HOME/.cache/thumbnails
+// when that variable is unset, relative or not UTF-8;
+// %LOCALAPPDATA%/Kelvane/thumbnails on Windows. Empty when there is no
+// better place: then no cache is read or written.
 QString cacheFolder();
 
 // Whether the picture is one of the cache's own files, also when it is
@@ -35,8 +35,10 @@ QString cachePath(const QString &picturePath, int side);
 
 // A cached thumbnail of the picture that still matches the file (modification
 // time, and size when recorded) and covers target in both directions, shrunk
-// to just cover it; a null image otherwise.
-QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels);
+// to just cover it; a null image otherwise. `read` is the stamp of the
+// picture as the caller has it open, when known.
+QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels,
+                       const FileStamp *read = nullptr);
 
 // The EXIF thumbnail of a JPEG held in `head` (the file's first bytes, the
 // EXIF block included), turned upright. It is used when it covers target with
@@ -78,8 +80,9 @@ QString failurePath(const QString &picturePath);
 
 // Why the picture could not be shown when it was last tried, while its fail
 // record still matches the file (URI, modification time and size); an
-// empty text when it has none, or the file changed since.
-QString recordedFailure(const QString &picturePath);
+// empty text when it has none, or the file changed since. `read` as for
+// cachedThumbnail.
+QString recordedFailure(const QString &picturePath, const FileStamp *read = nullptr);
 
 // Writes the picture's fail record with the reason, the same safe way as a
 // thumbnail. Nothing is written for a picture inside the cache itself.

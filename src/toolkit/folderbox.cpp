@@ -12,6 +12,13 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -39,7 +46,64 @@ public:
     }
 };
 
+FolderBox::Lister &lister()
+{
+    static FolderBox::Lister current;
+    return current;
+}
+
+FolderListing listNow(const QString &folder)
+{
+    return lister() ? lister()(folder) : Toolkit::listSubfolders(folder);
+}
+
+// The listing of a folder, on a thread of its own, waited for at most
+// `wait` milliseconds while the window's events other than input go on.
+// The thread is detached: a call that never returns must not hold up the
+// end of the process, which a pool's threads would.
+FolderListing listWithin(const QString &folder, int wait)
+{
+    struct Answer
+    {
+        std::mutex lock;
+        bool done = false;
+        FolderListing listing;
+        QEventLoop *waiting = nullptr;
+    };
+    const auto answer = std::make_shared<Answer>();
+    QEventLoop loop;
+    answer->waiting = &loop;
+    const FolderBox::Lister list = lister();
+    std::thread([answer, folder, list] {
+        FolderListing listing = list ? list(folder) : Toolkit::listSubfolders(folder);
+        const std::lock_guard<std::mutex> hold(answer->lock);
+        answer->listing = std::move(listing);
+        answer->done = true;
+        if (answer->waiting)
+            QMetaObject::invokeMethod(answer->waiting, "quit", Qt::QueuedConnection);
+    }).detach();
+    {
+        const std::lock_guard<std::mutex> hold(answer->lock);
+        if (answer->done)
+            return answer->listing;
+    }
+    QTimer::singleShot(wait, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const std::lock_guard<std::mutex> hold(answer->lock);
+    answer->waiting = nullptr;
+    if (answer->done)
+        return answer->listing;
+    FolderListing late;
+    late.error = FolderBox::tr("The folder did not answer within %n seconds.", nullptr, (wait + 999) / 1000);
+    return late;
+}
+
 } // namespace
+
+FolderBox::Lister FolderBox::setLister(Lister replacement)
+{
+    return std::exchange(lister(), std::move(replacement));
+}
 
 FolderBox::FolderBox(QWidget *parent)
     : WholeFrame(parent)
@@ -52,7 +116,7 @@ FolderBox::FolderBox(QWidget *parent)
     // The process's folder is where the box starts; it raises no change.
     // One that cannot be listed leaves the box empty and without a path.
     const QString start = Toolkit::currentFolder();
-    const FolderListing listing = Toolkit::listSubfolders(start);
+    const FolderListing listing = listNow(start);
     if (listing.ok()) {
         m_path = start;
         m_leftOut = listing.leftOut;
@@ -65,7 +129,7 @@ FolderBox::Move FolderBox::setPath(const QString &path, QString *reason)
     const QString folder = Toolkit::normalizeFolder(path);
     if (folder == m_path && !m_path.isEmpty())
         return Move::Unchanged;
-    const FolderListing listing = Toolkit::listSubfolders(folder);
+    const FolderListing listing = listWithin(folder, answerWaitMilliseconds);
     if (!listing.ok()) {
         if (reason)
             *reason = listing.error;
@@ -123,7 +187,8 @@ void FolderBox::open(QListWidgetItem *item)
         return;
     const QString folder = item->data(pathRole).toString();
     QString reason;
-    if (setPath(folder, &reason) == Move::Failed)
+    // A window closed while the folder kept it waiting has no one to tell.
+    if (setPath(folder, &reason) == Move::Failed && window()->isVisible())
         showProblem(folder, reason, window());
 }
 

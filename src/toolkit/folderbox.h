@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/folderlisting.h"
 #include "toolkit/wholeframe.h"
 
 #include <QListWidget>
+
+#include <functional>
 
 // The folder box: the folders from the volume root down to the current
 // folder, then the current folder's subfolders, indented like a tree.
@@ -20,8 +23,20 @@ public:
     enum class Move { Changed, Unchanged, Failed };
     // Moves to a folder. A trailing separator names the folder without it.
     // The current folder again does nothing. A folder that cannot be listed
-    // leaves the box as it was and gives its reason.
+    // leaves the box as it was and gives its reason. The folder is listed
+    // on a thread of its own: a share that does not answer keeps the
+    // system's call waiting for the network's time-out, or for ever. The
+    // window keeps painting and can be closed meanwhile (it takes no other
+    // input), and after answerWait the move fails, with the system's reason
+    // if it gave one by then.
     Move setPath(const QString &path, QString *reason = nullptr);
+
+    // How a folder's subfolders are listed, and how long setPath waits for
+    // them; tests put a lister that does not answer in its place. An empty
+    // function restores the system's. Returns the previous lister.
+    using Lister = std::function<FolderListing(const QString &folder)>;
+    static Lister setLister(Lister lister);
+    static inline int answerWaitMilliseconds = 5000;
 
     // The message for a folder that cannot be opened, with the system's reason.
     static void showProblem(const QString &folder, const QString &reason, QWidget *parent);

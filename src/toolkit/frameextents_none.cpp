@@ -9,4 +9,11 @@ std::optional<QMargins> announcedFrameMargins(QWidget &)
     return std::nullopt;
 }
 
+std::optional<SystemFrame> systemFrame(QWidget &)
+{
+    return std::nullopt;
+}
+
+void moveSystemFrame(QWidget &, const QPoint &) {}
+
 } // namespace Toolkit

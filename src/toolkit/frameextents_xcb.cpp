@@ -84,4 +84,12 @@ std::optional<QMargins> announcedFrameMargins(QWidget &window)
     return std::nullopt;
 }
 
+// The window manager places its frame only once the window is shown.
+std::optional<SystemFrame> systemFrame(QWidget &)
+{
+    return std::nullopt;
+}
+
+void moveSystemFrame(QWidget &, const QPoint &) {}
+
 } // namespace Toolkit

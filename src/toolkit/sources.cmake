@@ -24,9 +24,11 @@ if(WIN32)
 else()
     target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp toolkit/replacedfile_posix.cpp)
 endif()
-# The window manager's frame, asked of the X11 one; Windows knows its frame
-# before the window is shown.
-if(UNIX AND NOT APPLE)
+# The window manager's frame, asked of the X11 one; Windows knows its frame,
+# and the limits it puts on the window's size, before the window is shown.
+if(WIN32)
+    target_sources(kelvane_core PRIVATE toolkit/frameextents_win.cpp)
+elseif(UNIX AND NOT APPLE)
     target_sources(kelvane_core PRIVATE toolkit/frameextents_xcb.cpp)
 else()
     target_sources(kelvane_core PRIVATE toolkit/frameextents_none.cpp)

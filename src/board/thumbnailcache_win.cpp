@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "board/thumbnailcache.h"
+
+#include "board/picturefile.h"
+#include "toolkit/folderlisting.h"
+#include "toolkit/systempath_win.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <shlobj.h>
+
+namespace ThumbnailCache {
+
+namespace {
+
+QString localAppData()
+{
+    const QString fromEnvironment = Toolkit::folderFromEnvironment("LOCALAPPDATA");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    PWSTR folder = nullptr;
+    QString result;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)))
+        result = QDir::fromNativeSeparators(QString::fromWCharArray(folder));
+    ::CoTaskMemFree(folder);
+    return result;
+}
+
+} // namespace
+
+QString folder()
+{
+    // Per user and never roaming: thumbnails are made again cheaply, and a
+    // roaming profile would copy them to every machine.
+    const QString home = localAppData();
+    if (home.isEmpty())
+        return QString();
+    return QDir::cleanPath(home) + QStringLiteral("/Kelvane/thumbnails");
+}
+
+QByteArray uriOf(const QString &absolutePath)
+{
+    // The form GLib gives a Windows path: file:///C:/a%20b for a drive,
+    // file://server/share/a for a share; UTF-8, with the characters GLib
+    // leaves as they are. The same names as on Linux, so one rule hashes
+    // both.
+    QString path = QDir::fromNativeSeparators(absolutePath);
+    QByteArray host;
+    if (path.startsWith(QLatin1String("//"))) {
+        const qsizetype end = path.indexOf(QLatin1Char('/'), 2);
+        if (end < 0)
+            return QByteArray();
+        host = path.mid(2, end - 2).toUtf8();
+        path = path.mid(end);
+    } else if (path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter()) {
+        path.prepend(QLatin1Char('/'));
+    } else {
+        return QByteArray();
+    }
+    return QByteArrayLiteral("file://") + host.toPercentEncoding("!$&'()*+,:=@")
+        + path.toUtf8().toPercentEncoding("!$&'()*+,/:=@");
+}
+
+bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size)
+{
+    // Opened for reading, as the decode will: a file that cannot be read
+    // shows its error rather than a thumbnail.
+    QFile file;
+    FileStamp stamp;
+    if (!openRegularFile(path, file).isEmpty() || !stampOfOpenFile(file, &stamp))
+        return false;
+    *modifiedSeconds = stamp.modifiedSeconds;
+    *size = stamp.size;
+    return true;
+}
+
+bool makeFolder(const QString &path)
+{
+    // The folders take the permissions of the user's profile, which keep
+    // other users out as mode 0700 does on Linux.
+    const std::wstring name = Toolkit::systemPath(path);
+    if (name.empty())
+        return false;
+    if (::CreateDirectoryW(name.c_str(), nullptr))
+        return true;
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_ALREADY_EXISTS)
+        return QFileInfo(path).isDir();
+    const QString parent = QFileInfo(path).path();
+    if (code != ERROR_PATH_NOT_FOUND || parent == path || !makeFolder(parent))
+        return false;
+    return ::CreateDirectoryW(name.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool moveInto(const QString &written, const QString &target)
+{
+    const std::wstring from = Toolkit::systemPath(written), to = Toolkit::systemPath(target);
+    return !from.empty() && !to.empty()
+        && ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+} // namespace ThumbnailCache
