@@ -8,9 +8,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScrollBar>
 #include <QThread>
 #include <QtConcurrent/qtconcurrenttask.h>
@@ -27,6 +29,46 @@ public:
     ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+// Each change of the scroll bar's range repaints the board frame under its
+// edge, and Qt then walks every slot of the frame to find those to paint:
+// while a board fills, the bar is drawn at most every 50 ms, not at every
+// yield, or a board of thousands costs seconds in walks alone.
+class ScrollBarDrawing
+{
+public:
+    explicit ScrollBarDrawing(QWidget *bar)
+        : m_bar(bar)
+    {
+        m_bar->setUpdatesEnabled(false);
+        m_clock.start();
+    }
+    ~ScrollBarDrawing()
+    {
+        if (m_bar)
+            m_bar->setUpdatesEnabled(true);
+    }
+    ScrollBarDrawing(const ScrollBarDrawing &) = delete;
+    ScrollBarDrawing &operator=(const ScrollBarDrawing &) = delete;
+
+    void beforeYield()
+    {
+        if (m_bar && m_clock.elapsed() >= 50) {
+            m_bar->setUpdatesEnabled(true);
+            m_clock.restart();
+        }
+    }
+    // Off again until the next 50 ms are up.
+    void afterYield()
+    {
+        if (m_bar)
+            m_bar->setUpdatesEnabled(false);
+    }
+
+private:
+    QPointer<QWidget> m_bar;
+    QElapsedTimer m_clock;
 };
 
 QString joinPath(const QString &folder, const QString &name)
@@ -245,6 +287,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
         }
     } release{this, &prefetcher};
 
+    ScrollBarDrawing drawing(m_scrollBar);
     for (int i = 0; i < itemCount; ++i) {
         // A page list that shrank at a yield ends the board at its end.
         if (i >= source.count())
@@ -275,7 +318,9 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
         slot->show();
         m_scrollBar->setMaximum(place.row);
 
+        drawing.beforeYield();
         QCoreApplication::processEvents();
+        drawing.afterYield();
         if (generation != m_generation || m_aborted)
             return false;
     }
