@@ -59,6 +59,8 @@ private slots:
     void settlingEndsWithItsBoard_data();
     void settlingEndsWithItsBoard();
     void failedDecodeReplacesFirstLook();
+    void farSlotsTakeBackTheirOwnPixels_data();
+    void farSlotsTakeBackTheirOwnPixels();
 
 private:
     // A window opened on a folder of `count` small pictures, all of them on
@@ -609,6 +611,51 @@ void tst_board::failedDecodeReplacesFirstLook()
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("bad.jpg")));
     QVERIFY(!recorder.messages.at(0).busyPointer);
+}
+
+void tst_board::farSlotsTakeBackTheirOwnPixels_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("small pictures, decoded again") << QSize(16, 12);
+    QTest::newRow("pictures the cache holds") << QSize(320, 240);
+}
+
+void tst_board::farSlotsTakeBackTheirOwnPixels()
+{
+    QFETCH(QSize, size);
+    const QString folder = rowFolder();
+    const int count = 200; // 50 rows, four of them in the viewport
+    const auto colour = [](int n) { return QColor::fromHsv((n * 37) % 360, 200, 200); };
+    for (int n = 1; n <= count; ++n)
+        QVERIFY(flatImage(size, colour(n)).save(folder + QStringLiteral("/p%1.jpg").arg(n, 3, 10, QLatin1Char('0'))));
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/p002.jpg"), "not a picture"));
+    MessageRecorder recorder;
+    frmMain form;
+    openWindow(form, folder);
+    form.cmdRefresh->click();
+    // The far rows were placed without their pictures.
+    QVERIFY(!form.board().isSettled());
+    QVERIFY(form.imgView(count)->picture().isNull());
+    QTRY_VERIFY(form.board().isSettled());
+    form.imgView_Click(1);
+    form.txtItemDesc->setText(QStringLiteral("first"));
+    form.imgView_Click(3);
+
+    for (const int position : {form.VScroll1->maximum(), 0}) {
+        form.VScroll1->setValue(position);
+        const ImageBox *far = form.imgView(position ? 1 : count);
+        QVERIFY(far->picture().isNull() && !far->hasFailure());
+        QVERIFY(form.imgView(2)->hasFailure());
+        for (int n = position * Board::columns + 1; n <= (position + 1) * Board::columns; ++n) {
+            if (n == 2)
+                continue;
+            QTRY_VERIFY(!form.imgView(n)->picture().isNull());
+            QVERIFY2(isNear(leftColour(form.imgView(n)), colour(n)), qPrintable(QString::number(n)));
+        }
+    }
+    QCOMPARE(form.imgView(1)->toolTip(), QStringLiteral("first"));
+    QCOMPARE(form.imgView(1)->accessibleName(), QStringLiteral("Picture 1: p001.jpg"));
+    QCOMPARE(recorder.messages.size(), 1);
 }
 
 QTEST_MAIN(tst_board)
