@@ -84,6 +84,19 @@ constexpr int listedFailures = 10;
 constexpr int loadScreens = 2;
 constexpr int keepScreens = 3;
 
+// Runs `done` on the context's thread with the load's picture, always from
+// the event loop: a continuation attached to a load that has already ended
+// would otherwise run at once, inside the call that started the load. The
+// board's pools end their loads before the board is gone.
+template<typename Done>
+void whenLoaded(QFuture<LoadedPicture> future, QObject *context, Done done)
+{
+    future.then([context, done = std::move(done)](const LoadedPicture &picture) mutable {
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done), picture]() mutable { done(picture); }, Qt::QueuedConnection);
+    });
+}
+
 LoadedPicture loadOnPool(PicturePrefetcher::Loader loader, const QString &path, const QSize &target,
                          const std::shared_ptr<DecodeStop> &stop)
 {
@@ -381,16 +394,16 @@ void ThumbnailBoard::settleMore()
         picture.decoding = true;
         ++work.decodesRunning;
         const quint64 generation = work.generation;
-        QtConcurrent::task(&loadOnPool)
+        const QFuture<LoadedPicture> decoding = QtConcurrent::task(&loadOnPool)
             .withArguments(&loadPicture, joinPath(picture.folder, picture.name), m_slots.front()->devicePixelTarget(),
                            work.stop)
             .onThreadPool(m_pool)
             .withPriority(near.contains(Board::rowOf(next)) ? 1 : 0)
-            .spawn()
-            .then(this, [this, generation, next](const LoadedPicture &decoded) {
-                if (m_work && m_work->generation == generation && !m_work->stopped)
-                    settleDecoded(next, decoded);
-            });
+            .spawn();
+        whenLoaded(decoding, this, [this, generation, next](const LoadedPicture &decoded) {
+            if (m_work && m_work->generation == generation && !m_work->stopped)
+                settleDecoded(next, decoded);
+        });
     }
     if (work.unsettled > 0)
         return;
@@ -464,7 +477,8 @@ void ThumbnailBoard::updateResidency()
             .onThreadPool(m_reloadPool)
             .withPriority(shown.contains(Board::rowOf(n)) ? 3 : 2)
             .spawn();
-        future.then(this, [this, generation, ticket, n](const LoadedPicture &loaded) {
+        work.reloads.emplace(n, Work::Reload{ticket, future});
+        whenLoaded(future, this, [this, generation, ticket, n](const LoadedPicture &loaded) {
             if (!m_work || m_work->generation != generation || m_work->stopped)
                 return;
             const auto found = m_work->reloads.find(n);
@@ -473,7 +487,6 @@ void ThumbnailBoard::updateResidency()
             m_work->reloads.erase(found);
             reloaded(n, loaded);
         });
-        work.reloads.emplace(n, Work::Reload{ticket, future});
     }
 }
 
