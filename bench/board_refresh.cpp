@@ -5,6 +5,7 @@
 //   board_refresh [FOLDER] [--count N] [--naive N] [--case cold|crafted|lists]
 //   board_refresh --case exif|exif-bars|cache|cold-scale2 [--count N] [--shot PREFIX]
 //   board_refresh --case accessible [--count N]
+//   board_refresh --case scale [--count N]
 //
 // cold     a refresh of every picture of a folder, against the naive way of
 //          loading each picture at full size and scaling it down. Without a
@@ -68,6 +69,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
@@ -712,6 +714,104 @@ int runAccessible(QTextStream &out, const QString &workFolder, int count)
 } // namespace
 // ---- end of the accessible case ----
 
+// ---- The board at scale ----
+//
+//   scale    N small camera-like pictures (640 x 480, default 10,000) with
+//            a 160 x 120 EXIF thumbnail. first_board_ms until the refresh
+//            returns; settled_s until every slot has shown a decoded or
+//            cached picture; then the scroll bar goes to the last row at
+//            once, and scroll_ms is the time until every slot the viewport
+//            shows there has its picture, scroll_back_ms the same for the
+//            way back to the top. peak_rss_mb and max_stall_ms cover all of it.
+namespace {
+
+QByteArray smallCameraJpeg(int seed)
+{
+    QRandomGenerator rng(static_cast<quint32>(seed) * 104729u + 3u);
+    QImage image(640, 480, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 0, 290);
+    sky.setColorAt(0, QColor::fromHsv((seed * 47) % 360, 120, 240));
+    sky.setColorAt(1, QColor::fromHsv(30 + seed % 30, 60, 250));
+    painter.fillRect(0, 0, 640, 290, sky);
+    painter.fillRect(0, 290, 640, 190, QColor::fromHsv((seed * 83) % 360, 150, 120));
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 25; ++i) {
+        painter.setBrush(QColor::fromHsv(rng.bounded(360), 80 + rng.bounded(150), 60 + rng.bounded(190)));
+        const int w = 10 + rng.bounded(120);
+        painter.drawEllipse(rng.bounded(640), rng.bounded(480), w, w / 2 + rng.bounded(60));
+    }
+    painter.end();
+    const QImage thumbnail = image.scaled(160, 120, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return withExifThumbnail(encoded(image, "jpeg", 85), thumbnail, 1);
+}
+
+// Whether every slot the viewport shows at the scroll bar's position has
+// its picture or its failure.
+bool viewportShown(frmMain &form)
+{
+    const int first = form.VScroll1->value();
+    const int rows = form.Frame2->height() / form.imgView(0)->height() + 1;
+    for (int row = first; row <= first + rows; ++row) {
+        for (int n = row * Board::columns + 1; n <= (row + 1) * Board::columns; ++n) {
+            const ImageBox *slot = form.imgView(n);
+            if (slot && slot->picture().isNull() && !slot->hasFailure())
+                return false;
+        }
+    }
+    return true;
+}
+
+int runScale(QTextStream &out, const QString &workFolder, int count)
+{
+    Toolkit::setMessageHandler([](const QString &, MessageStyle, const QString &, QWidget *) {});
+    const QString folder = workFolder + QStringLiteral("/camera");
+    QDir().mkpath(folder);
+    out << "writing " << count << " pictures for case scale into " << folder << Qt::endl;
+    QList<QByteArray> photos;
+    for (int i = 0; i < qMin(count, 16); ++i)
+        photos << smallCameraJpeg(i);
+    for (int i = 0; i < count; ++i) {
+        QFile file(folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly) || file.write(photos.at(i % photos.size())) < 0) {
+            out << "cannot write " << file.fileName() << ": " << file.errorString() << Qt::endl;
+            return 1;
+        }
+    }
+    Settings::writeStoredFolder(folder);
+    auto form = std::make_unique<frmMain>();
+    form->Form_Load();
+    form->show();
+    QCoreApplication::processEvents();
+    form->List1->selectAll();
+    form->cmdAdd_Click();
+
+    StallMeter stalls;
+    QElapsedTimer clock;
+    clock.start();
+    form->cmdRefresh->click();
+    const qint64 firstBoardMs = clock.elapsed();
+    runUntil([&] { return form->board().isSettled(); });
+    const double settledSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    const auto scroll = [&](int position) {
+        QElapsedTimer scrolling;
+        scrolling.start();
+        form->VScroll1->setValue(position);
+        runUntil([&] { return viewportShown(*form); });
+        return static_cast<double>(scrolling.nsecsElapsed()) / 1e6;
+    };
+    const double scrollMs = scroll(form->VScroll1->maximum());
+    const double scrollBackMs = scroll(0);
+    out << "board_refresh: case=scale images=" << form->thumbnailCount() << " first_board_ms=" << firstBoardMs
+        << " settled_s=" << fixed(settledSeconds, 2) << " scroll_ms=" << fixed(scrollMs, 1)
+        << " scroll_back_ms=" << fixed(scrollBackMs, 1) << " peak_rss_mb=" << fixed(peakRssMb(), 0)
+        << " max_stall_ms=" << stalls.worstMs() << Qt::endl;
+    return 0;
+}
+
+} // namespace
+// ---- end of the scale case ----
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -798,6 +898,8 @@ int main(int argc, char *argv[])
         return runLists(out, work.path());
     if (onlyCase == QLatin1String("accessible"))
         return runAccessible(out, work.path(), args.contains(QLatin1String("--count")) ? count : 1000);
+    if (onlyCase == QLatin1String("scale"))
+        return runScale(out, work.path(), args.contains(QLatin1String("--count")) ? count : 10000);
 
     if (folder.isEmpty()) {
         folder = work.filePath(QStringLiteral("photos"));

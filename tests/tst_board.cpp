@@ -38,6 +38,8 @@ private slots:
     void placement();
     void frameHeight_data();
     void frameHeight();
+    void rowsAround_data();
+    void rowsAround();
 
     void refreshPlacesSlots_data();
     void refreshPlacesSlots();
@@ -59,6 +61,8 @@ private slots:
     void settlingEndsWithItsBoard_data();
     void settlingEndsWithItsBoard();
     void failedDecodeReplacesFirstLook();
+    void farSlotsTakeBackTheirOwnPixels_data();
+    void farSlotsTakeBackTheirOwnPixels();
 
 private:
     // A window opened on a folder of `count` small pictures, all of them on
@@ -169,6 +173,31 @@ void tst_board::frameHeight()
     QCOMPARE(Board::boardFrameHeight(slotCount, TwipsRect{60, 120, 1875, 1695}), height);
 }
 
+void tst_board::rowsAround_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<float>("viewportHeight");
+    QTest::addColumn<int>("screens");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::newRow("the viewport shows a part of its fourth row") << 30 << 6435.0f << 0 << 30 << 33;
+    QTest::newRow("two screens either side") << 30 << 6435.0f << 2 << 22 << 41;
+    QTest::newRow("none above the first row") << 3 << 6435.0f << 2 << 0 << 14;
+    QTest::newRow("a viewport lower than a row shows one") << 5 << 100.0f << 1 << 4 << 6;
+}
+
+void tst_board::rowsAround()
+{
+    QFETCH(int, position);
+    QFETCH(float, viewportHeight);
+    QFETCH(int, screens);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    const RowSpan rows = Board::rowsAround(position, viewportHeight, 1695, screens);
+    QCOMPARE(rows.first, first);
+    QCOMPARE(rows.last, last);
+}
+
 void tst_board::refreshPlacesSlots_data()
 {
     QTest::addColumn<int>("items");
@@ -200,6 +229,7 @@ void tst_board::refreshPlacesSlots()
     QVERIFY(form.imgView(items)->isVisibleTo(&form));
     QVERIFY(!form.imgView(items)->picture().isNull());
     QCOMPARE(form.VScroll1->maximum(), maximum);
+    QVERIFY(form.VScroll1->updatesEnabled());
     QVERIFY(!QGuiApplication::overrideCursor());
 
     // The wheel turns the scroll bar, one row a notch, as its arrow does.
@@ -409,6 +439,7 @@ void tst_board::secondRefreshDuringRefresh()
     QCOMPARE(form.Frame1->findChildren<ImageBox *>().size(), 10);
     for (int n = 1; n <= 9; ++n)
         QCOMPARE(form.imgView(n)->property("index").toInt(), n);
+    QVERIFY(form.VScroll1->updatesEnabled());
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -609,6 +640,60 @@ void tst_board::failedDecodeReplacesFirstLook()
     QCOMPARE(recorder.messages.size(), 1);
     QVERIFY(recorder.messages.at(0).text.contains(QLatin1String("bad.jpg")));
     QVERIFY(!recorder.messages.at(0).busyPointer);
+}
+
+void tst_board::farSlotsTakeBackTheirOwnPixels_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("small pictures, decoded again") << QSize(16, 12);
+    QTest::newRow("pictures the cache holds") << QSize(320, 240);
+}
+
+void tst_board::farSlotsTakeBackTheirOwnPixels()
+{
+    QFETCH(QSize, size);
+    const QString folder = rowFolder();
+    const int count = 200; // 50 rows, four of them in the viewport
+    const auto colour = [](int n) { return QColor::fromHsv((n * 37) % 360, 200, 200); };
+    MessageRecorder recorder;
+    frmMain form;
+    // Far fewer than all of them: only the rows around the viewport.
+    const auto fewHavePixels = [&] {
+        int withPixels = 0;
+        for (int n = 1; n <= count; ++n)
+            withPixels += form.imgView(n)->picture().isNull() ? 0 : 1;
+        return withPixels < count / 2;
+    };
+    for (int n = 1; n <= count; ++n)
+        QVERIFY(flatImage(size, colour(n)).save(folder + QStringLiteral("/p%1.jpg").arg(n, 3, 10, QLatin1Char('0'))));
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/p002.jpg"), "not a picture"));
+    openWindow(form, folder);
+    form.cmdRefresh->click();
+    // The far rows were placed without their pictures.
+    QVERIFY(!form.board().isSettled());
+    QVERIFY(form.imgView(count)->picture().isNull());
+    QTRY_VERIFY(form.board().isSettled());
+    QVERIFY(fewHavePixels());
+    form.imgView_Click(1);
+    form.txtItemDesc->setText(QStringLiteral("first"));
+    form.imgView_Click(3);
+
+    for (const int position : {form.VScroll1->maximum(), 0}) {
+        form.VScroll1->setValue(position);
+        const ImageBox *far = form.imgView(position ? 1 : count);
+        QVERIFY(far->picture().isNull() && !far->hasFailure());
+        QVERIFY(form.imgView(2)->hasFailure());
+        for (int n = position * Board::columns + 1; n <= (position + 1) * Board::columns; ++n) {
+            if (n == 2)
+                continue;
+            QTRY_VERIFY(!form.imgView(n)->picture().isNull());
+            QVERIFY2(isNear(leftColour(form.imgView(n)), colour(n)), qPrintable(QString::number(n)));
+        }
+        QVERIFY(fewHavePixels());
+    }
+    QCOMPARE(form.imgView(1)->toolTip(), QStringLiteral("first"));
+    QCOMPARE(form.imgView(1)->accessibleName(), QStringLiteral("Picture 1: p001.jpg"));
+    QCOMPARE(recorder.messages.size(), 1);
 }
 
 QTEST_MAIN(tst_board)

@@ -11,6 +11,15 @@ struct TwipsRect
     float height = 0;
 };
 
+// Rows first to last of the board, both included; empty when last < first.
+struct RowSpan
+{
+    int first = 0;
+    int last = -1;
+
+    bool contains(int row) const { return row >= first && row <= last; }
+};
+
 struct SlotPlacement
 {
     int row = 0;
@@ -25,6 +34,12 @@ inline constexpr int columns = 4;
 inline constexpr float designedFrameHeight = 6375.0f;
 inline constexpr int frameHeightFactor = 10;
 
+// The row of slot n (from 1): (n - 1) div 4.
+inline constexpr int rowOf(int n)
+{
+    return (n - 1) / columns;
+}
+
 // Where slot n (from 1) lies: row (n - 1) div 4, column (n - 1) mod 4, in
 // steps of the template's size from the template's own place.
 SlotPlacement placeSlot(int n, const TwipsRect &templateRect);
@@ -35,5 +50,9 @@ float frameTopForScroll(int position, float templateHeight);
 // The board frame's height for a board of `slotCount` slots: ten times the
 // designed height, or more when that is what it takes for every row to fit.
 float boardFrameHeight(int slotCount, const TwipsRect &templateRect);
+
+// The rows that scroll position p shows in a viewport of that height, and
+// `screens` viewports' worth of rows above and below them.
+RowSpan rowsAround(int position, float viewportHeight, float rowHeight, int screens);
 
 } // namespace Board

@@ -8,11 +8,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScrollBar>
 #include <QThread>
+#include <QtConcurrent/qtconcurrenttask.h>
+
+#include <set>
 
 namespace {
 
@@ -26,6 +31,46 @@ public:
     BusyPointer &operator=(const BusyPointer &) = delete;
 };
 
+// Each change of the scroll bar's range repaints the board frame under its
+// edge, and Qt then walks every slot of the frame to find those to paint:
+// while a board fills, the bar is drawn at most every 50 ms, not at every
+// yield, or a board of thousands costs seconds in walks alone.
+class ScrollBarDrawing
+{
+public:
+    explicit ScrollBarDrawing(QWidget *bar)
+        : m_bar(bar)
+    {
+        m_bar->setUpdatesEnabled(false);
+        m_clock.start();
+    }
+    ~ScrollBarDrawing()
+    {
+        if (m_bar)
+            m_bar->setUpdatesEnabled(true);
+    }
+    ScrollBarDrawing(const ScrollBarDrawing &) = delete;
+    ScrollBarDrawing &operator=(const ScrollBarDrawing &) = delete;
+
+    void beforeYield()
+    {
+        if (m_bar && m_clock.elapsed() >= 50) {
+            m_bar->setUpdatesEnabled(true);
+            m_clock.restart();
+        }
+    }
+    // Off again until the next 50 ms are up.
+    void afterYield()
+    {
+        if (m_bar)
+            m_bar->setUpdatesEnabled(false);
+    }
+
+private:
+    QPointer<QWidget> m_bar;
+    QElapsedTimer m_clock;
+};
+
 QString joinPath(const QString &folder, const QString &name)
 {
     return folder + QLatin1Char('/') + name;
@@ -33,27 +78,93 @@ QString joinPath(const QString &folder, const QString &name)
 
 constexpr int listedFailures = 10;
 
+// Slots keep their pixels within this many viewports of rows around the
+// rows shown, and load them within the nearer band, so that scrolling back
+// and forth by a row does not drop and load the same pictures again.
+constexpr int loadScreens = 2;
+constexpr int keepScreens = 3;
+
+// Runs `done` on the context's thread with the load's picture, always from
+// the event loop: a continuation attached to a load that has already ended
+// would otherwise run at once, inside the call that started the load. The
+// board's pools end their loads before the board is gone.
+template<typename Done>
+void whenLoaded(QFuture<LoadedPicture> future, QObject *context, Done done)
+{
+    future.then([context, done = std::move(done)](const LoadedPicture &picture) mutable {
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done), picture]() mutable { done(picture); }, Qt::QueuedConnection);
+    });
+}
+
+LoadedPicture loadOnPool(PicturePrefetcher::Loader loader, const QString &path, const QSize &target,
+                         const std::shared_ptr<DecodeStop> &stop)
+{
+    return loader(path, target, stop.get());
+}
+
 } // namespace
 
-struct ThumbnailBoard::Settling
-{
-    Settling() = default;
-    Settling(const Settling &) = delete;
-    Settling &operator=(const Settling &) = delete;
-    // The watcher may be the sender whose signal is running.
-    ~Settling()
-    {
-        if (watcher) {
-            watcher->disconnect();
-            watcher->deleteLater();
-        }
-    }
+// What a slot has shown so far: nothing yet, its embedded thumbnail, or a
+// decoded or cached picture or its failure (the slot is settled).
+enum class SlotLook : quint8 { None, FirstLook, Final };
 
-    Failures failures;
-    std::vector<FirstLook> firstLooks; // in board order
-    size_t next = 0;
-    std::unique_ptr<PicturePrefetcher> decodes;
-    QFutureWatcher<LoadedPicture> *watcher = nullptr;
+struct ThumbnailBoard::SlotPicture
+{
+    QString name;
+    QString folder;
+    SlotLook look = SlotLook::None;
+    // A background decode of the picture is on its way.
+    bool decoding = false;
+};
+
+struct ThumbnailBoard::Work
+{
+    explicit Work(quint64 generation)
+        : generation(generation)
+    {
+    }
+    Work(const Work &) = delete;
+    Work &operator=(const Work &) = delete;
+
+    struct Reload
+    {
+        quint64 ticket = 0;
+        QFuture<LoadedPicture> future;
+    };
+
+    quint64 generation;
+    // Every decode and reload of this board reads through it.
+    std::shared_ptr<DecodeStop> stop = std::make_shared<DecodeStop>();
+    std::vector<SlotPicture> pictures{1}; // [0] is the template's place
+    // The slots that hold pixels: those near the viewport.
+    std::set<int> resident;
+    std::map<int, Reload> reloads;
+    quint64 nextTicket = 0;
+    // Slots that have not shown a decoded or cached picture or a failure.
+    int unsettled = 0;
+    // Every slot is placed, so the background decodes may run.
+    bool placed = false;
+    bool settled = false;
+    // The window is closing: nothing more is loaded.
+    bool stopped = false;
+    // Background decodes: slots before the cursor have been started once.
+    size_t cursor = 1;
+    int decodesRunning = 0;
+    // The pictures that could not be shown, by slot, and the folder they
+    // were read from.
+    std::map<int, QString> failures;
+    QString failureFolder;
+
+    void setLook(int n, SlotLook look)
+    {
+        SlotLook &was = pictures[static_cast<size_t>(n)].look;
+        if (was != SlotLook::Final && look == SlotLook::Final)
+            --unsettled;
+        else if (was == SlotLook::Final && look != SlotLook::Final)
+            ++unsettled;
+        was = look;
+    }
 };
 
 ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *templateSlot, QObject *parent)
@@ -63,15 +174,21 @@ ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *
     , m_slots{templateSlot}
 {
     m_pool.setMaxThreadCount(QThread::idealThreadCount());
+    m_reloadPool.setMaxThreadCount(QThread::idealThreadCount());
 }
 
 ThumbnailBoard::~ThumbnailBoard()
 {
     // Decodes that have not started are dropped and those running stopped;
-    // the pool then waits for them only until their next read.
+    // the pools then wait for them only until their next read.
     if (m_prefetcher)
         m_prefetcher->cancel();
-    m_settling.reset();
+    endWork();
+}
+
+bool ThumbnailBoard::isSettled() const
+{
+    return !m_placing && (!m_work || m_work->stopped || m_work->settled);
 }
 
 ImageBox *ThumbnailBoard::slotAt(int n) const
@@ -140,35 +257,35 @@ void ThumbnailBoard::refresh(const PageSource &source)
     m_aborted = false;
     m_placing = true;
     // The refresh this one interrupts, if any, wants nothing more decoded;
-    // nor do the first looks of the board about to be thrown away.
+    // nor does the board about to be thrown away.
     stopWaiting();
-    m_settling.reset();
-    auto settling = std::make_unique<Settling>();
+    endWork();
+    m_work = std::make_unique<Work>(generation);
     {
         const BusyPointer busy;
-        if (!placeSlots(source, generation, *settling))
+        if (!placeSlots(source, generation))
             return; // a newer refresh owns the board, or the window is closing
     }
     m_placing = false;
+    m_work->placed = true;
     // The pointer is back to normal before the message asks for a click.
-    settle(std::move(settling));
+    settleMore();
 }
 
-bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Settling &settling)
+bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
 {
-    Failures &failures = settling.failures;
     removeSlots();
     const int itemCount = source.count();
     m_frame->resize(m_frame->width(), Twips::toPixels(Board::boardFrameHeight(itemCount, templateRect())));
 
-    // What the passes are expected to load, so workers can decode ahead.
-    // Each pass still reads its item afresh and uses a decoded picture only
-    // when its path is the one it reads.
-    failures.folder = source.folder();
+    // What the passes near the top are expected to load, so workers can
+    // decode ahead. Each pass still reads its item afresh and uses a decoded
+    // picture only when its path is the one it reads.
+    m_work->failureFolder = source.folder();
+    const qint64 nearItems = qint64(nearRows(0, loadScreens).last + 1) * Board::columns;
     QStringList predicted;
-    predicted.reserve(itemCount);
-    for (int i = 0; i < itemCount; ++i)
-        predicted << joinPath(failures.folder, source.item(i));
+    for (int i = 0; i < itemCount && i < nearItems; ++i)
+        predicted << joinPath(m_work->failureFolder, source.item(i));
     PicturePrefetcher prefetcher(&m_pool, predicted, m_slots.front()->devicePixelTarget(),
                                  PicturePrefetcher::DefaultLookahead, &loadFirstLook);
     m_prefetcher = &prefetcher;
@@ -183,96 +300,231 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation, Se
         }
     } release{this, &prefetcher};
 
+    ScrollBarDrawing drawing(m_scrollBar);
     for (int i = 0; i < itemCount; ++i) {
         // A page list that shrank at a yield ends the board at its end.
         if (i >= source.count())
             break;
         const QString folder = source.folder();
         const QString name = source.item(i);
-        const QFuture<LoadedPicture> decoding = prefetcher.take(i, joinPath(folder, name));
-        waitFor(decoding);
-        if (generation != m_generation || m_aborted)
-            return false;
-        const LoadedPicture picture = decoding.result();
+        const int n = thumbnailCount() + 1;
+        const SlotPlacement place = Board::placeSlot(n, templateRect());
+        // Only a slot near the viewport waits for its picture. The scroll
+        // bar is about to reach the slot's row and pulls its position up to it.
+        const bool near = nearRows(std::min(m_scrollBar->value(), place.row), loadScreens).contains(place.row);
+        LoadedPicture picture;
+        if (near) {
+            const QFuture<LoadedPicture> decoding = prefetcher.take(i, joinPath(folder, name));
+            waitFor(decoding);
+            if (generation != m_generation || m_aborted)
+                return false;
+            picture = decoding.result();
+        }
 
         ImageBox *slot = createSlot();
-        const int n = thumbnailCount();
+        m_work->pictures.push_back(SlotPicture{name, folder});
+        ++m_work->unsettled;
         slot->setName(tr("Picture %1: %2").arg(n).arg(name));
-        showPicture(n, name, folder, picture, failures);
-        if (picture.ok() && picture.firstLook)
-            settling.firstLooks.push_back(FirstLook{n, name, folder});
-        const SlotPlacement place = Board::placeSlot(n, templateRect());
+        if (near)
+            showPicture(n, picture);
         slot->move(Twips::toPixels(place.left), Twips::toPixels(place.top));
         slot->show();
         m_scrollBar->setMaximum(place.row);
 
+        drawing.beforeYield();
         QCoreApplication::processEvents();
+        drawing.afterYield();
         if (generation != m_generation || m_aborted)
             return false;
     }
     return true;
 }
 
-void ThumbnailBoard::showPicture(int n, const QString &name, const QString &folder, const LoadedPicture &picture,
-                                 Failures &failures)
+void ThumbnailBoard::showPicture(int n, const LoadedPicture &picture)
 {
     ImageBox *slot = slotAt(n);
+    Work &work = *m_work;
     if (picture.ok()) {
         slot->setPicture(QPixmap::fromImage(picture.image));
+        work.resident.insert(n);
+        work.setLook(n, picture.firstLook ? SlotLook::FirstLook : SlotLook::Final);
     } else {
+        const SlotPicture &slotPicture = work.pictures[static_cast<size_t>(n)];
         slot->setFailure(picture.error);
-        failures.lines[n] = QStringLiteral("%1: %2").arg(name, picture.error);
-        failures.folder = folder;
+        work.resident.erase(n);
+        work.setLook(n, SlotLook::Final);
+        work.failures[n] = QStringLiteral("%1: %2").arg(slotPicture.name, picture.error);
+        work.failureFolder = slotPicture.folder;
     }
 }
 
-void ThumbnailBoard::settle(std::unique_ptr<Settling> settling)
+void ThumbnailBoard::release(int n)
 {
-    if (settling->firstLooks.empty()) {
-        Q_EMIT settled();
-        reportFailures(settling->failures);
-        return;
-    }
-    QStringList paths;
-    for (const FirstLook &look : settling->firstLooks)
-        paths << joinPath(look.folder, look.name);
-    // Only the pool's threads decode; the window goes on answering.
-    settling->decodes = std::make_unique<PicturePrefetcher>(&m_pool, paths, m_slots.front()->devicePixelTarget());
-    settling->watcher = new QFutureWatcher<LoadedPicture>(this);
-    connect(settling->watcher, &QFutureWatcherBase::finished, this, &ThumbnailBoard::firstLookDecoded);
-    m_settling = std::move(settling);
-    decodeNextFirstLook();
+    // The slot keeps its number, description, name and place; only the
+    // pixels go, to be loaded again when the board comes near it.
+    slotAt(n)->setPicture(QPixmap());
+    m_work->resident.erase(n);
 }
 
-void ThumbnailBoard::decodeNextFirstLook()
+void ThumbnailBoard::settleMore()
 {
-    Settling &settling = *m_settling;
-    const FirstLook &look = settling.firstLooks[settling.next];
-    settling.watcher->setFuture(settling.decodes->take(static_cast<int>(settling.next), joinPath(look.folder, look.name)));
-}
-
-void ThumbnailBoard::firstLookDecoded()
-{
-    if (!m_settling)
+    if (!m_work || m_work->stopped || !m_work->placed || m_work->settled)
         return;
-    Settling &settling = *m_settling;
-    const FirstLook &look = settling.firstLooks[settling.next];
-    const QFuture<LoadedPicture> decoding = settling.watcher->future();
-    const LoadedPicture picture = decoding.resultCount() > 0
-        ? decoding.result() : LoadedPicture{QImage(), tr("The picture was not decoded")};
-    // A picture whose decode fails shows its failure, not a thumbnail that
-    // may show something else.
-    showPicture(look.slot, look.name, look.folder, picture, settling.failures);
-    if (++settling.next < settling.firstLooks.size()) {
-        decodeNextFirstLook();
-        return;
+    Work &work = *m_work;
+    const int count = thumbnailCount();
+    const auto wanted = [&](int n) {
+        const SlotPicture &picture = work.pictures[static_cast<size_t>(n)];
+        return picture.look != SlotLook::Final && !picture.decoding;
+    };
+    // The slots near the viewport first, then the rest in board order, a
+    // few at a time so that the pool's queue follows the scrolling.
+    const int limit = 2 * m_pool.maxThreadCount();
+    const RowSpan near = nearRows(m_position, loadScreens);
+    while (work.unsettled > 0 && work.decodesRunning < limit) {
+        int next = 0;
+        for (int n = near.first * Board::columns + 1; !next && n <= count && Board::rowOf(n) <= near.last; ++n)
+            next = wanted(n) ? n : 0;
+        while (!next && work.cursor < work.pictures.size()) {
+            const int n = static_cast<int>(work.cursor++);
+            next = wanted(n) ? n : 0;
+        }
+        if (!next)
+            break;
+        SlotPicture &picture = work.pictures[static_cast<size_t>(next)];
+        picture.decoding = true;
+        ++work.decodesRunning;
+        const quint64 generation = work.generation;
+        const QFuture<LoadedPicture> decoding = QtConcurrent::task(&loadOnPool)
+            .withArguments(&loadPicture, joinPath(picture.folder, picture.name), m_slots.front()->devicePixelTarget(),
+                           work.stop)
+            .onThreadPool(m_pool)
+            .withPriority(near.contains(Board::rowOf(next)) ? 1 : 0)
+            .spawn();
+        whenLoaded(decoding, this, [this, generation, next](const LoadedPicture &decoded) {
+            if (m_work && m_work->generation == generation && !m_work->stopped)
+                settleDecoded(next, decoded);
+        });
     }
+    if (work.unsettled > 0)
+        return;
     // The board is settled before the message can run a nested event loop,
     // in which a new refresh may start.
-    const Failures failures = std::move(settling.failures);
-    m_settling.reset();
+    work.settled = true;
     Q_EMIT settled();
-    reportFailures(failures);
+    reportFailures();
+}
+
+void ThumbnailBoard::settleDecoded(int n, const LoadedPicture &picture)
+{
+    Work &work = *m_work;
+    SlotPicture &slotPicture = work.pictures[static_cast<size_t>(n)];
+    slotPicture.decoding = false;
+    --work.decodesRunning;
+    const bool resident = work.resident.count(n) > 0;
+    if (slotPicture.look == SlotLook::Final) {
+        // A reload settled it meanwhile.
+        if (picture.ok() && !resident && isNear(n, keepScreens))
+            showPicture(n, picture);
+    } else if (!picture.ok() || isNear(n, keepScreens)) {
+        // A picture whose decode fails shows its failure, not a thumbnail
+        // that may show something else.
+        showPicture(n, picture);
+    } else {
+        // Far from the viewport: the decode is in the cache, for the scroll
+        // that comes near it.
+        if (resident)
+            release(n);
+        work.setLook(n, SlotLook::Final);
+    }
+    settleMore();
+}
+
+void ThumbnailBoard::updateResidency()
+{
+    if (!m_work || m_work->stopped)
+        return;
+    Work &work = *m_work;
+    const RowSpan keep = nearRows(m_position, keepScreens);
+    for (auto it = work.resident.begin(); it != work.resident.end();) {
+        const int n = *it++;
+        if (!keep.contains(Board::rowOf(n)))
+            release(n);
+    }
+    for (auto it = work.reloads.begin(); it != work.reloads.end();) {
+        if (keep.contains(Board::rowOf(it->first))) {
+            ++it;
+            continue;
+        }
+        it->second.future.cancel();
+        it = work.reloads.erase(it);
+    }
+
+    const RowSpan shown = nearRows(m_position, 0);
+    const RowSpan load = nearRows(m_position, loadScreens);
+    const int count = thumbnailCount();
+    const QSize target = m_slots.front()->devicePixelTarget();
+    for (int n = load.first * Board::columns + 1; n <= count && Board::rowOf(n) <= load.last; ++n) {
+        if (work.resident.count(n) || work.reloads.count(n) || m_slots[static_cast<size_t>(n)]->hasFailure())
+            continue;
+        const SlotPicture &picture = work.pictures[static_cast<size_t>(n)];
+        // A settled slot takes back what it showed, from the cache or by a
+        // decode; one not settled yet may show its embedded thumbnail first.
+        const PicturePrefetcher::Loader loader = picture.look == SlotLook::Final ? &loadPicture : &loadFirstLook;
+        const quint64 ticket = ++work.nextTicket;
+        const quint64 generation = work.generation;
+        QFuture<LoadedPicture> future = QtConcurrent::task(&loadOnPool)
+            .withArguments(loader, joinPath(picture.folder, picture.name), target, work.stop)
+            .onThreadPool(m_reloadPool)
+            .withPriority(shown.contains(Board::rowOf(n)) ? 3 : 2)
+            .spawn();
+        work.reloads.emplace(n, Work::Reload{ticket, future});
+        whenLoaded(future, this, [this, generation, ticket, n](const LoadedPicture &loaded) {
+            if (!m_work || m_work->generation != generation || m_work->stopped)
+                return;
+            const auto found = m_work->reloads.find(n);
+            if (found == m_work->reloads.end() || found->second.ticket != ticket)
+                return;
+            m_work->reloads.erase(found);
+            reloaded(n, loaded);
+        });
+    }
+}
+
+void ThumbnailBoard::reloaded(int n, const LoadedPicture &picture)
+{
+    Work &work = *m_work;
+    if (work.resident.count(n) || m_slots[static_cast<size_t>(n)]->hasFailure() || !isNear(n, keepScreens))
+        return;
+    if (picture.ok() && picture.firstLook && work.pictures[static_cast<size_t>(n)].look == SlotLook::Final) {
+        // Settled while its embedded thumbnail was read: the decode is wanted.
+        updateResidency();
+        return;
+    }
+    showPicture(n, picture);
+    settleMore();
+}
+
+RowSpan ThumbnailBoard::nearRows(int position, int screens) const
+{
+    const QWidget *viewport = m_frame->parentWidget() ? m_frame->parentWidget() : m_frame;
+    return Board::rowsAround(position, static_cast<float>(Twips::fromPixels(viewport->height())),
+                             templateRect().height, screens);
+}
+
+bool ThumbnailBoard::isNear(int n, int screens) const
+{
+    return nearRows(m_position, screens).contains(Board::rowOf(n));
+}
+
+void ThumbnailBoard::endWork()
+{
+    if (!m_work)
+        return;
+    m_work->stopped = true;
+    m_work->stop->request();
+    for (auto &reload : m_work->reloads)
+        reload.second.future.cancel();
+    m_work->reloads.clear();
 }
 
 void ThumbnailBoard::waitFor(const QFuture<LoadedPicture> &decoding)
@@ -303,28 +555,32 @@ void ThumbnailBoard::abort()
     m_aborted = true;
     m_placing = false;
     stopWaiting();
-    m_settling.reset();
+    endWork();
 }
 
 void ThumbnailBoard::scrollTo(int position)
 {
     const float top = Board::frameTopForScroll(position, templateRect().height);
     m_frame->move(m_frame->x(), Twips::toPixels(top));
+    m_position = position;
+    updateResidency();
 }
 
-void ThumbnailBoard::reportFailures(const Failures &failures) const
+void ThumbnailBoard::reportFailures() const
 {
-    if (failures.lines.empty())
+    const Work &work = *m_work;
+    if (work.failures.empty())
         return;
     QStringList lines;
-    for (const auto &line : failures.lines) {
+    for (const auto &line : work.failures) {
         if (lines.size() == listedFailures)
             break;
         lines << line.second;
     }
-    if (failures.lines.size() > size_t(listedFailures))
-        lines << tr("and %1 more").arg(failures.lines.size() - listedFailures);
+    if (work.failures.size() > size_t(listedFailures))
+        lines << tr("and %1 more").arg(work.failures.size() - listedFailures);
+    // The board may be replaced while the message waits for its click.
     Toolkit::showMessage(tr("These pictures in %1 cannot be shown:\n\n%2")
-                             .arg(QDir::toNativeSeparators(failures.folder), lines.join(QLatin1Char('\n'))),
+                             .arg(QDir::toNativeSeparators(work.failureFolder), lines.join(QLatin1Char('\n'))),
                          MessageStyle::Exclamation, QString(), m_frame->window());
 }

@@ -54,19 +54,23 @@ public:
     // picture to be decoded. A refresh started at a yield takes over: the
     // interrupted one's decodes that have not started are dropped, and it
     // stops when it gets control back.
-    // A slot may first show the thumbnail embedded in its file. The refresh
-    // returns, and the busy pointer goes, once every slot is drawn; the
-    // decodes that replace the embedded thumbnails then run in the
-    // background, slot by slot in board order, and the pictures that could
-    // not be shown are listed when the board is settled.
+    // Only the slots in and near the viewport wait for their pictures; a
+    // slot may first show the thumbnail embedded in its file. The refresh
+    // returns, and the busy pointer goes, once every slot is placed; the
+    // decodes that replace the embedded thumbnails, and those of the slots
+    // placed without a picture, then run in the background, the slots near
+    // the viewport first, and the pictures that could not be shown are
+    // listed when the board is settled.
     void refresh(const PageSource &source);
     // Ends a running refresh at its next yield, and drops the background
     // decodes (the window is closing).
     void abort();
 
-    // Every slot shows a decoded or cached picture, or its failure: false
-    // from the start of a refresh, while it places its slots too.
-    bool isSettled() const { return !m_placing && !m_settling; }
+    // Every slot has shown a decoded or cached picture, or its failure:
+    // false from the start of a refresh, while it places its slots too. A
+    // slot far from the viewport has given its pixels up again; its picture
+    // is in the cache (or is a decode away, where there is none).
+    bool isSettled() const;
 
     // Moves the board frame to a scroll position.
     void scrollTo(int position);
@@ -78,37 +82,32 @@ Q_SIGNALS:
     void slotClicked(int index);
     // A refresh waiting for a decode is to stop waiting.
     void waitingStopped();
-    // A refresh ended with the board settled.
+    // The board is settled: every slot has shown its picture or failure.
     void settled();
 
 private:
     void removeSlots();
     ImageBox *createSlot();
-    // The pictures a refresh could not show, by slot, and the folder it read
-    // them from.
-    struct Failures
-    {
-        QString folder;
-        std::map<int, QString> lines;
-    };
-    // A slot that shows its file's embedded thumbnail until the decode is in.
-    struct FirstLook
-    {
-        int slot = 0;
-        QString name;
-        QString folder;
-    };
-    struct Settling;
+    struct Work;
+    struct SlotPicture;
     // Places a slot for every item; false when a newer refresh or an abort
     // took over at a yield.
-    bool placeSlots(const PageSource &source, quint64 generation, Settling &settling);
-    void showPicture(int n, const QString &name, const QString &folder, const LoadedPicture &picture,
-                     Failures &failures);
-    // Starts the decodes of the first looks, or ends the refresh when there are none.
-    void settle(std::unique_ptr<Settling> settling);
-    void decodeNextFirstLook();
-    void firstLookDecoded();
-    void reportFailures(const Failures &failures) const;
+    bool placeSlots(const PageSource &source, quint64 generation);
+    void showPicture(int n, const LoadedPicture &picture);
+    // Starts background decodes of slots that have not shown a decoded or
+    // cached picture yet, or ends the settling when there are none left.
+    void settleMore();
+    void settleDecoded(int n, const LoadedPicture &picture);
+    // Releases the pixels of slots far from the viewport and starts loading
+    // those of slots near it.
+    void updateResidency();
+    void reloaded(int n, const LoadedPicture &picture);
+    void release(int n);
+    // The rows near the viewport at scroll position `position`.
+    RowSpan nearRows(int position, int screens) const;
+    bool isNear(int n, int screens) const;
+    void endWork();
+    void reportFailures() const;
     // Answers events until the decode has ended or the refresh is stopped.
     void waitFor(const QFuture<LoadedPicture> &decoding);
     void stopWaiting();
@@ -123,6 +122,11 @@ private:
     QThreadPool m_pool;
     // The look-ahead of the refresh that owns the board, while it runs.
     PicturePrefetcher *m_prefetcher = nullptr;
-    // The background decodes of the board's first looks, while they run.
-    std::unique_ptr<Settling> m_settling;
+    // The pictures of the board's slots, and the work on them, from the
+    // refresh that built the board until it is replaced or the window closes.
+    std::unique_ptr<Work> m_work;
+    // Reloads of released pictures: apart from the decodes, so that the
+    // viewport never waits behind them.
+    QThreadPool m_reloadPool;
+    int m_position = 0;
 };

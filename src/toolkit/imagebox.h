@@ -43,6 +43,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void redraw();
+
     QPixmap m_picture;
     bool m_failed = false;
     bool m_pressed = false;
