@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
 
@@ -35,6 +36,21 @@ void endWithin(std::chrono::milliseconds delay, int status)
         std::_Exit(status);
     }).detach();
 }
+
+// Notes that a window was closed.
+class ClosedWatch : public QObject
+{
+public:
+    bool closed = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            closed = true;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -104,10 +120,18 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.Kelvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     frmMain window;
+    // A quit signal may arrive while start-up waits for a folder in an event
+    // loop of its own: the window it closed there has stored its folder and
+    // is not to be shown after all.
+    ClosedWatch closed;
+    window.installEventFilter(&closed);
     Platform::closeOnQuitSignals(window);
     window.Form_Load(folder, folderName);
-    window.show();
-    const int status = app.exec();
+    int status = 0;
+    if (!closed.closed) {
+        window.show();
+        status = app.exec();
+    }
     // Pictures still being decoded are of no use now. Their decodes end at
     // their next read, so the window's destruction, which waits for its
     // threads, does not wait for whole pictures.

@@ -520,7 +520,8 @@ void tst_selection::startUpFolder()
     {
         frmMain form;
         form.Form_Load(requested, requestedNotUtf8 ? frmMain::RequestedName::NotUtf8 : frmMain::RequestedName::Text);
-        QCoreApplication::processEvents(); // the window's first turn, when start-up messages come
+        form.show();
+        QCoreApplication::processEvents(); // the shown window's first turn, when start-up messages come
         QCOMPARE(form.Dir1->path(), expected);
         QCOMPARE(form.File1->path(), expected);
         if (expected != QLatin1String("/"))

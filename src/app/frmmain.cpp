@@ -44,6 +44,7 @@
 #include <QWheelEvent>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -438,10 +439,11 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
         else
             move = Dir1->setPath(folderOfArgument(requestedFolder), &reason);
         if (move == FolderBox::Move::Failed) {
-            // The message waits for the window, so it does not float alone.
-            QTimer::singleShot(0, this, [this, requestedFolder, reason] {
+            // The message waits for the window, so it does not float alone,
+            // nor open inside a wait of the start-up's own.
+            m_afterShow = [this, requestedFolder, reason] {
                 FolderBox::showProblem(requestedFolder, reason, this);
-            });
+            };
         }
     }
     // Start-up always lands on a folder that exists, without a message: the
@@ -624,6 +626,13 @@ void frmMain::Form_Unload()
     // A file box that never listed a folder shows none the user chose.
     if (File1->listed())
         Settings::writeStoredFolder(File1->path());
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_afterShow)
+        QTimer::singleShot(0, this, std::exchange(m_afterShow, {}));
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class DriveBox;
@@ -90,6 +91,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createLayoutArea();
@@ -106,6 +108,8 @@ private:
     std::unique_ptr<PreviewLoader> m_preview;
     int m_currentSlot = 0;
     bool m_unloaded = false;
+    // A start-up message that waits for the window to be shown.
+    std::function<void()> m_afterShow;
     // The folder whose left-out names were told, and those names.
     QString m_leftOutFolder;
     QSet<QString> m_toldLeftOut;
