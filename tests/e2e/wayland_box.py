@@ -64,6 +64,10 @@ def main():
         scene = lambda: subprocess.run(["weston-debug", "scene-graph"], env=wenv, capture_output=True,  # noqa: E731
                                        text=True).stdout
         env = dict(desktop_env(dirs, "", QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY="kelvane-e2e"), DISPLAY="")
+        # The sanitizer build: the Wayland client library and the toolkit's
+        # Wayland plugins, unloaded at exit, leave allocations of their own
+        # behind now and then; the X11 runs check the program's own.
+        env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"), "detect_leaks=0"]))
         kelvane, log = None, os.path.join(root, "program.log")
         try:
             wait_until("weston", lambda: "Output 0" in scene(), 20)
