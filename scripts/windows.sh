@@ -71,8 +71,12 @@ build() {
     install_missing "${packages[@]}"
     find_qt
     export KELVANE_QT_MINGW=$qt
+    # A compiler cache, where the machine has one, for builds run again.
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S . -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-        -DKELVANE_QT_MINGW="$qt" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_BENCH=ON -DKELVANE_WERROR=ON >/dev/null
+        -DKELVANE_QT_MINGW="$qt" -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_BENCH=ON -DKELVANE_WERROR=ON \
+        "${launcher[@]}" >/dev/null
     nice cmake --build "$out/build" --parallel 2
     deploy "$out/deploy/kelvane" "$out/build/kelvane.exe"
     # The tests run beside the same DLLs, with the offscreen platform too.
