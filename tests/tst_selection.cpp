@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 #include "settings/settingsfile.h"
 #include "toolkit/drivebox.h"
+#include "toolkit/volumelist.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/sortedlistbox.h"
@@ -55,6 +56,7 @@ private slots:
     void normalizeFolder();
     void volumes();
     void slowDriveLabelsWaitForNothing();
+    void slowVolumeListWaitsForNothing();
 
     void sortedListIgnoresCase_data();
     void sortedListIgnoresCase();
@@ -248,6 +250,46 @@ void tst_selection::slowDriveLabelsWaitForNothing()
     labelsLetGo.release(form.Drive1->count());
     QTRY_COMPARE(form.Drive1->itemText(index), Toolkit::volumeText(root) + QStringLiteral(" [Slow ")
                  + root.left(1) + QLatin1Char(']'));
+}
+
+QSemaphore volumesLetGo;
+
+// A mount that takes 30 s to answer (a share gone away), unless the test
+// lets it go sooner; the list it ends with has one volume more.
+QStringList slowVolumes()
+{
+    volumesLetGo.tryAcquire(1, 30000);
+    return Toolkit::browsableVolumes() << QStringLiteral("/late volume/");
+}
+
+void tst_selection::slowVolumeListWaitsForNothing()
+{
+    const VolumeList::Lookup system = VolumeList::setLookup(&slowVolumes);
+    const auto restore = qScopeGuard([system] {
+        volumesLetGo.release();
+        VolumeList::setLookup(system);
+        // The first ends a reading that may still run, the second reads the
+        // system's list again for the tests after this one.
+        VolumeList::instance().refresh(5000);
+        VolumeList::instance().refresh(5000);
+        while (volumesLetGo.tryAcquire()) {
+        }
+    });
+    QElapsedTimer shown;
+    shown.start();
+    frmMain form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY2(shown.elapsed() < VolumeList::startWaitMilliseconds + 1000, qPrintable(QString::number(shown.elapsed())));
+    const QString drive = form.Drive1->drive();
+    shown.restart();
+    static_cast<QComboBox *>(form.Drive1)->showPopup(); // the reading still runs: it opens with what it has
+    QVERIFY2(shown.elapsed() < VolumeList::openWaitMilliseconds + 1000, qPrintable(QString::number(shown.elapsed())));
+    form.Drive1->hidePopup();
+    QCOMPARE(form.Drive1->findData(QStringLiteral("/late volume/")), -1);
+    volumesLetGo.release();
+    QTRY_VERIFY(form.Drive1->findData(QStringLiteral("/late volume/")) >= 0);
+    QCOMPARE(form.Drive1->drive(), drive);
 }
 
 void tst_selection::volumes()

@@ -2,6 +2,7 @@
 #include "toolkit/drivebox.h"
 
 #include "toolkit/folderlisting.h"
+#include "toolkit/volumelist.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -19,11 +20,21 @@ std::atomic<DriveBox::LabelLookup> labelLookup {&Toolkit::volumeLabel};
 DriveBox::DriveBox(QWidget *parent)
     : QComboBox(parent)
 {
-    const QStringList volumes = Toolkit::browsableVolumes();
-    setVolumes(volumes);
-    setDrive(Toolkit::volumeOf(Toolkit::currentFolder(), volumes));
+    VolumeList &list = VolumeList::instance();
+    list.refresh(VolumeList::startWaitMilliseconds);
+    setVolumes(list.volumes());
+    m_startFolder = Toolkit::currentFolder();
+    setDrive(Toolkit::volumeOf(m_startFolder, list.volumes()));
     m_accepted = drive();
+    // A list that comes late (a mount that was slow to answer) still puts
+    // the box on the process folder's volume, unless the user chose one.
+    connect(&list, &VolumeList::changed, this, [this] {
+        setVolumes(VolumeList::instance().volumes());
+        if (!m_chosen)
+            setDrive(Toolkit::volumeOf(m_startFolder, VolumeList::instance().volumes()));
+    });
     connect(this, &QComboBox::activated, this, [this](int) {
+        m_chosen = true;
         const QString previous = m_accepted;
         m_accepted = drive();
         if (m_accepted == previous)
@@ -73,7 +84,8 @@ void DriveBox::setVolumes(const QStringList &roots)
 
 void DriveBox::showPopup()
 {
-    setVolumes(Toolkit::browsableVolumes());
+    // The answer, now or later, comes through the list's changed().
+    VolumeList::instance().refresh(VolumeList::openWaitMilliseconds);
     QComboBox::showPopup();
 }
 

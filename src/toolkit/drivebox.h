@@ -42,6 +42,8 @@ private:
 
     QHash<QString, QString> m_labels; // the labels found so far, by root
     QSet<QString> m_pending;          // the roots whose lookup still runs
+    QString m_startFolder; // the process's folder when the box was made
+    bool m_chosen = false;  // whether the user chose a drive
     QString m_accepted; // the drive shown now
     QString m_previous; // the drive shown before the user's last choice
 };

@@ -4,6 +4,7 @@
 #include "toolkit/messagebox.h"
 #include "toolkit/folderlisting.h"
 #include "toolkit/plaintooltip.h"
+#include "toolkit/volumelist.h"
 
 #include <QApplication>
 #include <QDir>
@@ -107,7 +108,6 @@ FolderBox::Lister FolderBox::setLister(Lister replacement)
 
 FolderBox::FolderBox(QWidget *parent)
     : WholeFrame(parent)
-    , m_volumes(Toolkit::browsableVolumes())
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -115,6 +115,12 @@ FolderBox::FolderBox(QWidget *parent)
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderBox::open);
     // The process's folder is where the box starts; it raises no change.
     // One that cannot be listed leaves the box empty and without a path.
+    // The chain from the volume root is drawn again when the volumes come
+    // late and put the current folder on another volume.
+    connect(&VolumeList::instance(), &VolumeList::changed, this, [this] {
+        if (!m_path.isEmpty() && Toolkit::volumeOf(m_path, VolumeList::instance().volumes()) != m_volume)
+            relist(m_subfolders);
+    });
     const QString start = Toolkit::currentFolder();
     const FolderListing listing = listNow(start);
     if (listing.ok()) {
@@ -146,7 +152,9 @@ void FolderBox::relist(const QStringList &subfolders)
 {
     setUpdatesEnabled(false);
     clear();
-    const QString volume = Toolkit::volumeOf(m_path, m_volumes);
+    m_subfolders = subfolders;
+    m_volume = Toolkit::volumeOf(m_path, VolumeList::instance().volumes());
+    const QString &volume = m_volume;
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
 

@@ -61,5 +61,6 @@ private:
 
     QString m_path; // empty until a folder was listed
     QStringList m_leftOut;
-    QStringList m_volumes;
+    QStringList m_subfolders; // as last listed
+    QString m_volume;         // the root the chain starts from
 };

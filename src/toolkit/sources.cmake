@@ -9,6 +9,7 @@ target_sources(kelvane_core PRIVATE
     toolkit/plaintooltip.h toolkit/plaintooltip.cpp
     toolkit/imagebox.h toolkit/imagebox.cpp
     toolkit/folderlisting.h toolkit/folderlisting.cpp
+    toolkit/volumelist.h toolkit/volumelist.cpp
     toolkit/drivebox.h toolkit/drivebox.cpp
     toolkit/folderbox.h toolkit/folderbox.cpp
     toolkit/filebox.h toolkit/filebox.cpp
