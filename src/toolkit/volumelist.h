@@ -37,7 +37,7 @@ public:
 
     // How long the window waits for the list when it is built, and when the
     // drive box opens.
-    static constexpr int startWaitMilliseconds = 1000;
+    static constexpr int startWaitMilliseconds = 500;
     static constexpr int openWaitMilliseconds = 300;
 
 Q_SIGNALS:
