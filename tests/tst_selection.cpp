@@ -6,6 +6,7 @@
 #include "toolkit/folderbox.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/folderlisting.h"
+#include "toolkit/volumes.h"
 #include "selection/listmoves.h"
 #include "selection/nametest.h"
 #include "testsupport.h"
