@@ -6,7 +6,7 @@
 // what went wrong.
 
 #include "app/frmmain.h"
-#include "app/quitsignals.h"
+#include "app/commandline.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
