@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "app/commandline.h"
+#include "app/displayprobe.h"
 #include "app/quitsignals.h"
 #include "board/decodestop.h"
 

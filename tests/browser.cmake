@@ -2,9 +2,9 @@
 # Tests of src/browser.
 
 # Runs one attempt with the platform's service in a process of its own.
-qt_add_executable(browserscenario browser/browserscenario.cpp testsupport.h testsupport.cpp)
+qt_add_executable(browserscenario browser/browserscenario.cpp ${kelvane_testsupport_sources})
 target_include_directories(browserscenario PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(browserscenario PRIVATE kelvane_core)
+target_link_libraries(browserscenario PRIVATE kelvane_core ${kelvane_testsupport_system})
 
 kelvane_add_test(tst_browser SOURCES tst_browser.cpp LABELS browser)
 # The page builder of the e2e tests writes pages as another user.

@@ -18,11 +18,10 @@ MessageRecorder::~MessageRecorder()
     Toolkit::setMessageHandler(std::move(m_previous));
 }
 
-#ifdef Q_OS_WIN
-const char *const CacheHomeVariable = "LOCALAPPDATA";
-#else
-const char *const CacheHomeVariable = "XDG_CACHE_HOME";
-#endif
+void addSystemRows(void (*linuxRows)(), void (*windowsRows)())
+{
+    (OnWindows ? windowsRows : linuxRows)();
+}
 
 void setCacheHome(const QString &folder)
 {

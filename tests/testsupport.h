@@ -32,6 +32,22 @@ private:
     Toolkit::MessageHandler m_previous;
 };
 
+// ---- What differs between the systems, in testsupport_posix.cpp and
+// testsupport_win.cpp ----
+
+// The system the tests run on. A test of one system's own behaviour skips
+// on the other; where only the rows differ, each system's rows are a
+// function of their own and the _data() function adds them with
+// addSystemRows().
+extern const bool OnWindows;
+void addSystemRows(void (*linuxRows)(), void (*windowsRows)());
+
+// The most memory the process has held at once, in MB; -1 when unknown.
+long peakMegabytes();
+
+// The system's words for a file that is not there, as a message gives them.
+QString noSuchFileReason();
+
 // The environment variable that names the thumbnail cache's home on this
 // system; setCacheHome() points it at a folder of the test's own.
 extern const char *const CacheHomeVariable;

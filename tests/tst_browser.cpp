@@ -191,14 +191,15 @@ private:
 void tst_browser::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-#ifdef Q_OS_WIN
-    // The probe's fallback is a private folder in the user's temporary
-    // folder, which the system takes from TMP.
-    m_runtimeFolder = newFolder(QStringLiteral("temp"));
-    m_runtimeOverride.emplace("TMP", QDir::toNativeSeparators(m_runtimeFolder).toLocal8Bit());
-    QCOMPARE(QDir::tempPath(), m_runtimeFolder);
-    m_pageBuilder = QStringLiteral(PAGE_BUILDER_PATH);
-#else
+    if (OnWindows) {
+        // The probe's fallback is a private folder in the user's temporary
+        // folder, which the system takes from TMP.
+        m_runtimeFolder = newFolder(QStringLiteral("temp"));
+        m_runtimeOverride.emplace("TMP", QDir::toNativeSeparators(m_runtimeFolder).toLocal8Bit());
+        QCOMPARE(QDir::tempPath(), m_runtimeFolder);
+        m_pageBuilder = QStringLiteral(PAGE_BUILDER_PATH);
+        return;
+    }
     // An ordinary user runs a copy of the page builder from here.
     QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                     | QFile::ReadOther | QFile::ExeOther));
@@ -209,7 +210,6 @@ void tst_browser::initTestCase()
     QVERIFY(QFile::setPermissions(m_runtimeFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     m_runtimeOverride.emplace("XDG_RUNTIME_DIR", QFile::encodeName(m_runtimeFolder));
     QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), m_runtimeFolder);
-#endif
 }
 
 void tst_browser::cleanupTestCase()
@@ -491,12 +491,10 @@ void tst_browser::noWritableFolder()
     // for the runtime folder cannot be made either.
     const QString file = regularFile();
     m_appFolder = file + QStringLiteral("/bin");
-#ifdef Q_OS_WIN
-    EnvironmentOverride temp("TMP", QDir::toNativeSeparators(file).toLocal8Bit());
-#else
-    EnvironmentOverride runtime("XDG_RUNTIME_DIR", QFile::encodeName(file + QStringLiteral("/runtime")));
-    EnvironmentOverride temp("TMPDIR", QFile::encodeName(file));
-#endif
+    std::optional<EnvironmentOverride> runtime;
+    if (!OnWindows)
+        runtime.emplace("XDG_RUNTIME_DIR", QFile::encodeName(file + QStringLiteral("/runtime")));
+    const EnvironmentOverride temp(OnWindows ? "TMP" : "TMPDIR", QDir::toNativeSeparators(file).toLocal8Bit());
     QCOMPARE(QDir::tempPath(), file);
 
     Module1::OpenInBrowser(m_dir.filePath(QStringLiteral("page.html")), nullptr);
@@ -507,9 +505,8 @@ void tst_browser::noWritableFolder()
     const ShownMessage &message = m_messages.constFirst();
     QCOMPARE(message.style, MessageStyle::Exclamation);
     QVERIFY2(message.text.contains(QDir::toNativeSeparators(file)), qPrintable(message.text));
-#ifndef Q_OS_WIN
-    QVERIFY2(message.text.contains(qt_error_string(ENOTDIR)), qPrintable(message.text));
-#endif
+    if (!OnWindows)
+        QVERIFY2(message.text.contains(qt_error_string(ENOTDIR)), qPrintable(message.text));
     QCOMPARE(readFileBytes(file), QByteArray("not a folder"));
 }
 
@@ -641,9 +638,8 @@ void tst_browser::launchesAssociatedProgram_data()
 
 void tst_browser::launchesAssociatedProgram()
 {
-#ifdef Q_OS_WIN
-    QSKIP("GIO desktop entries and mimeapps.list; the Windows shell is tested in shellResults");
-#endif
+    if (OnWindows)
+        QSKIP("GIO desktop entries and mimeapps.list; the Windows shell is tested in shellResults");
     QFETCH(QString, fieldCodes);
     QFETCH(QStringList, leadingArguments);
     QFETCH(bool, asUri);
@@ -692,9 +688,8 @@ void tst_browser::startsNothingWithoutUsableAssociation_data()
 
 void tst_browser::startsNothingWithoutUsableAssociation()
 {
-#ifdef Q_OS_WIN
-    QSKIP("GIO desktop entries and mimeapps.list; the Windows shell is tested in shellResults");
-#endif
+    if (OnWindows)
+        QSKIP("GIO desktop entries and mimeapps.list; the Windows shell is tested in shellResults");
     QFETCH(Association, association);
     const Scenario s = prepareScenario(true);
     switch (association) {
@@ -745,9 +740,8 @@ void tst_browser::shellResults_data()
 // failure, whichever of the two calls gave it.
 void tst_browser::shellResults()
 {
-#ifndef Q_OS_WIN
-    QSKIP("the Windows shell's FindExecutable and ShellExecute");
-#else
+    if (!OnWindows)
+        QSKIP("the Windows shell's FindExecutable and ShellExecute");
     QFETCH(bool, find);
     QFETCH(QString, target);
     QFETCH(bool, succeeds);
@@ -761,7 +755,6 @@ void tst_browser::shellResults()
         const BrowserProgram program{target, QString(), {}};
         QCOMPARE(shell.start(program, m_dir.filePath(QStringLiteral("page.html")), nullptr), succeeds);
     }
-#endif
 }
 
 void tst_browser::shellPassesPageAsOneArgument_data()

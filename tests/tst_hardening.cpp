@@ -6,7 +6,7 @@
 // what went wrong.
 
 #include "app/frmmain.h"
-#include "app/quitsignals.h"
+#include "app/commandline.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
@@ -37,7 +37,6 @@
 #include <cstring>
 #ifdef Q_OS_WIN
 #include <windows.h>
-#include <psapi.h>
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -45,22 +44,6 @@
 #endif
 
 namespace {
-
-// The most memory the process has held at once, in MB.
-long peakMegabytes()
-{
-#ifdef Q_OS_WIN
-    PROCESS_MEMORY_COUNTERS counters {};
-    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters))
-        return -1;
-    return long(counters.PeakWorkingSetSize / (1024 * 1024));
-#else
-    rusage usage{};
-    if (getrusage(RUSAGE_SELF, &usage) != 0)
-        return -1;
-    return usage.ru_maxrss / 1024;
-#endif
-}
 
 // ---- Pictures ----
 
@@ -531,11 +514,7 @@ void tst_hardening::fileVanishesBeforeLoading()
 
     QVERIFY(QFile::remove(folder + QStringLiteral("/b.jpg")));
     QVERIFY(QFile::remove(folder + QStringLiteral("/d.jpg")));
-#ifdef Q_OS_WIN
-    const QString noSuchFile = qt_error_string(ERROR_FILE_NOT_FOUND);
-#else
-    const QString noSuchFile = QString::fromLocal8Bit(std::strerror(ENOENT));
-#endif
+    const QString noSuchFile = noSuchFileReason();
 
     form.cmdRefresh->click();
     QCOMPARE(form.thumbnailCount(), 3);
@@ -614,6 +593,30 @@ void tst_hardening::folderVanishesAfterOpening()
     QCOMPARE(recorder.messages.size(), 4);
 }
 
+namespace {
+
+// With ".html" the longest name a Linux file system takes.
+const QString longestName(250, QLatin1Char('l'));
+
+void linuxPageNameRows()
+{
+    QTest::newRow("longest name the file system takes") << longestName << true << longestName + QStringLiteral(".html")
+                                                        << "<Title>" + longestName.toLatin1() + "</Title>";
+    QTest::newRow("markup characters pasted")
+        << "<Tom> & \"Jerry\"" << true << "<Tom> & \"Jerry\".html" << QByteArray("<Title><Tom> & \"Jerry\"</Title>");
+}
+
+void windowsPageNameRows()
+{
+    // Windows counts the whole path against its 260 characters.
+    QTest::newRow("name that takes the path past 260 characters") << longestName << true << "" << QByteArray();
+    QTest::newRow("markup characters pasted, which no Windows name holds")
+        << "<Tom> & \"Jerry\"" << true << "" << QByteArray();
+    QTest::newRow("colon, which would name a stream of another file") << "Trip:x" << false << "" << QByteArray();
+}
+
+} // namespace
+
 void tst_hardening::pageName_data()
 {
     QTest::addColumn<QString>("typed");
@@ -624,29 +627,13 @@ void tst_hardening::pageName_data()
     QTest::addColumn<QByteArray>("titleLine");
 
     const QString tooLong(300, QLatin1Char('n'));
-    // With ".html" the longest name a Linux file system takes.
-    const QString longest(250, QLatin1Char('l'));
     QTest::newRow("slash into a folder that does not exist") << "no/such" << false << "" << QByteArray();
     QTest::newRow("slash into a subfolder that exists")
         << "sub/inside" << false << "sub/inside.html" << QByteArray("<Title>sub/inside</Title>");
     QTest::newRow("longer than a file name may be") << tooLong << true << "" << QByteArray();
-#ifdef Q_OS_WIN
-    // Windows counts the whole path against its 260 characters.
-    QTest::newRow("name that takes the path past 260 characters") << longest << true << "" << QByteArray();
-#else
-    QTest::newRow("longest name the file system takes")
-        << longest << true << longest + QStringLiteral(".html") << "<Title>" + longest.toLatin1() + "</Title>";
-#endif
     QTest::newRow("only dots") << "..." << false << "....html" << QByteArray("<Title>...</Title>");
     QTest::newRow("one dot") << "." << false << "..html" << QByteArray("<Title>.</Title>");
-#ifdef Q_OS_WIN
-    QTest::newRow("markup characters pasted, which no Windows name holds")
-        << "<Tom> & \"Jerry\"" << true << "" << QByteArray();
-    QTest::newRow("colon, which would name a stream of another file") << "Trip:x" << false << "" << QByteArray();
-#else
-    QTest::newRow("markup characters pasted")
-        << "<Tom> & \"Jerry\"" << true << "<Tom> & \"Jerry\".html" << QByteArray("<Title><Tom> & \"Jerry\"</Title>");
-#endif
+    addSystemRows(linuxPageNameRows, windowsPageNameRows);
     QTest::newRow("NUL pasted") << QString::fromUtf16(u"Nul\0name", 8) << true << "" << QByteArray();
     QTest::newRow("name of a folder that exists") << "Album" << false << "" << QByteArray();
 }
@@ -854,9 +841,8 @@ void tst_hardening::startUpWithOddSettingsFile()
     QFETCH(QByteArray, before);
     QFETCH(bool, opensStored);
     QFETCH(QByteArray, after);
-#ifdef Q_OS_WIN
-    QSKIP("the Linux settings file's own reader; Windows reads it with its profile functions");
-#endif
+    if (OnWindows)
+        QSKIP("the Linux settings file's own reader; Windows reads it with its profile functions");
 
     const QString stored = freshFolder();
     QVERIFY(writeGoodPictures(stored, {"a.jpg"}));
@@ -898,15 +884,13 @@ void tst_hardening::readOnlySettingsFile()
     QVERIFY(QDir().mkpath(QFileInfo(Settings::filePath()).absolutePath()));
     QVERIFY(writeFileBytes(Settings::filePath(), content));
     QVERIFY(QFile::setPermissions(Settings::filePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-#ifdef Q_OS_WIN
     // Wine run as root maps the read-only attribute to permission bits, which
     // root writes through; the system's profile functions then do too.
-    if (QFile probe(Settings::filePath()); probe.open(QIODevice::Append)) {
+    if (QFile probe(Settings::filePath()); OnWindows && probe.open(QIODevice::Append)) {
         probe.close();
         QFile::setPermissions(Settings::filePath(), QFile::ReadOwner | QFile::WriteOwner);
         QSKIP("the read-only attribute does not hold here");
     }
-#endif
 
     {
         frmMain form;

@@ -296,14 +296,20 @@ void tst_page::pageLineShapes()
     QCOMPARE(lines.mid(5), expectedBody);
 }
 
-void tst_page::pagePath_data()
+namespace {
+
+void linuxPagePathRows()
 {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("expected");
-#ifdef Q_OS_WIN
-    // Folders come from the folder box as Qt paths; the page path goes out
-    // with backslashes.
+    QTest::newRow("plain folder") << "/home/u/Pictures" << "Trip" << "/home/u/Pictures/Trip.html";
+    QTest::newRow("root folder gives two separators") << "/" << "Trip" << "//Trip.html";
+    QTest::newRow("name ending in .html gets another") << "/p" << "Trip.html" << "/p/Trip.html.html";
+    QTest::newRow("tab around the name stays") << "/p" << "\tT" << "/p/\tT.html";
+}
+
+// Folders come from the folder box as Qt paths; the page path goes out with
+// backslashes.
+void windowsPagePathRows()
+{
     QTest::newRow("plain folder") << "C:/Pictures" << "Trip" << "C:\\Pictures\\Trip.html";
     QTest::newRow("drive root gives two backslashes") << "C:/" << "Trip" << "C:\\\\Trip.html";
     QTest::newRow("folder of another drive, with spaces") << "D:/My Pictures/2026" << "Summer trip"
@@ -312,12 +318,16 @@ void tst_page::pagePath_data()
     QTest::newRow("Greek and Japanese names whole") << QStringLiteral("C:/\u03a6\u03c9\u03c4\u03bf")
                                                     << QStringLiteral("\u65c5\u884c")
                                                     << QStringLiteral("C:\\\u03a6\u03c9\u03c4\u03bf\\\u65c5\u884c.html");
-#else
-    QTest::newRow("plain folder") << "/home/u/Pictures" << "Trip" << "/home/u/Pictures/Trip.html";
-    QTest::newRow("root folder gives two separators") << "/" << "Trip" << "//Trip.html";
-    QTest::newRow("name ending in .html gets another") << "/p" << "Trip.html" << "/p/Trip.html.html";
-    QTest::newRow("tab around the name stays") << "/p" << "\tT" << "/p/\tT.html";
-#endif
+}
+
+} // namespace
+
+void tst_page::pagePath_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    addSystemRows(linuxPagePathRows, windowsPagePathRows);
 }
 
 void tst_page::pagePath()

@@ -297,11 +297,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason"); // empty: it opens
         QTest::newRow("picture named in Japanese") << QStringLiteral("\u6d77\u8fba-open.jpg") << QString();
         QTest::newRow("folder") << "open-folder.jpg" << "not a regular file";
-#ifdef Q_OS_WIN
-        QTest::newRow("the null device") << "//./NUL" << "not a regular file";
-#else
-        QTest::newRow("the null device") << "/dev/null" << "not a regular file";
-#endif
+        QTest::newRow("the null device") << (OnWindows ? "//./NUL" : "/dev/null") << "not a regular file";
     }
 
     void onlyRegularFilesOpen()

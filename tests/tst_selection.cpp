@@ -7,6 +7,7 @@
 #include "toolkit/folderbox.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/folderlisting.h"
+#include "toolkit/volumes.h"
 #include "selection/listmoves.h"
 #include "selection/nametest.h"
 #include "testsupport.h"
@@ -196,20 +197,30 @@ void tst_selection::listingProblems()
     QVERIFY(!listing.error.isEmpty());
 }
 
-void tst_selection::normalizeFolder_data()
+namespace {
+
+void linuxStoredFolderRows()
 {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("folder");
-#ifdef Q_OS_WIN
+    QTest::newRow("trailing separator") << "/home/u/Pictures/Trip/" << "/home/u/Pictures/Trip";
+    QTest::newRow("root stored with two separators") << "//" << "/";
+    QTest::newRow("root") << "/" << "/";
+}
+
+void windowsStoredFolderRows()
+{
     QTest::newRow("trailing backslash") << "C:\\Pictures\\Trip\\" << "C:/Pictures/Trip";
     QTest::newRow("drive root as stored") << "C:\\" << "C:/";
     QTest::newRow("Greek folder") << QStringLiteral("D:\\\u03a6\u03c9\u03c4\u03bf\\")
                                   << QStringLiteral("D:/\u03a6\u03c9\u03c4\u03bf");
-#else
-    QTest::newRow("trailing separator") << "/home/u/Pictures/Trip/" << "/home/u/Pictures/Trip";
-    QTest::newRow("root stored with two separators") << "//" << "/";
-    QTest::newRow("root") << "/" << "/";
-#endif
+}
+
+} // namespace
+
+void tst_selection::normalizeFolder_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("folder");
+    addSystemRows(linuxStoredFolderRows, windowsStoredFolderRows);
     QTest::newRow("empty stays empty") << "" << "";
 }
 
@@ -296,15 +307,15 @@ void tst_selection::volumes()
 {
     const QStringList volumes = Toolkit::browsableVolumes();
     QVERIFY(!volumes.isEmpty());
-#ifdef Q_OS_WIN
-    // Drive letters, the system's drive among them.
-    QVERIFY2(volumes.contains(QDir::rootPath()), qPrintable(volumes.join(QLatin1Char(' '))));
-    for (const QString &root : volumes)
-        QVERIFY2(root.size() == 3 && root.endsWith(QLatin1String(":/")), qPrintable(root));
-    QCOMPARE(Toolkit::volumeOf(QStringLiteral("c:/Users/u"), {QStringLiteral("C:/"), QStringLiteral("D:/")}),
-             QStringLiteral("C:/"));
-    return;
-#endif
+    if (OnWindows) {
+        // Drive letters, the system's drive among them.
+        QVERIFY2(volumes.contains(QDir::rootPath()), qPrintable(volumes.join(QLatin1Char(' '))));
+        for (const QString &root : volumes)
+            QVERIFY2(root.size() == 3 && root.endsWith(QLatin1String(":/")), qPrintable(root));
+        QCOMPARE(Toolkit::volumeOf(QStringLiteral("c:/Users/u"), {QStringLiteral("C:/"), QStringLiteral("D:/")}),
+                 QStringLiteral("C:/"));
+        return;
+    }
     QCOMPARE(volumes.first(), QStringLiteral("/"));
     for (const QString &root : volumes) {
         QVERIFY2(!root.startsWith(QLatin1String("/proc")) && !root.startsWith(QLatin1String("/sys")),
@@ -527,10 +538,8 @@ void tst_selection::startUpFolder()
     QFETCH(QStringList, message);
     QFETCH(bool, requestedNotUtf8);
     QFETCH(QString, linuxOnly);
-#ifdef Q_OS_WIN
-    if (!linuxOnly.isEmpty())
+    if (OnWindows && !linuxOnly.isEmpty())
         QSKIP(qPrintable(linuxOnly));
-#endif
 
     QFile::remove(Settings::filePath());
     if (!stored.isNull())
@@ -605,10 +614,8 @@ void tst_selection::folderArgument()
     QFETCH(QString, folder);
     QFETCH(QString, picture);
     QFETCH(bool, givenAsPicture);
-#ifdef Q_OS_WIN
-    if (folder.contains(QLatin1Char('"')))
+    if (OnWindows && folder.contains(QLatin1Char('"')))
         QSKIP("a Windows file name cannot hold a double quote");
-#endif
     const QString path = m_dir.filePath(QStringLiteral("arguments/") + folder);
     QVERIFY(QDir().mkpath(path));
     QVERIFY(writeFileBytes(path + QLatin1Char('/') + picture, "x"));
@@ -633,9 +640,8 @@ void tst_selection::folderArgument()
 
 void tst_selection::leftOutToldOncePerFolder()
 {
-#ifdef Q_OS_WIN
-    QSKIP(ByteNames);
-#endif
+    if (OnWindows)
+        QSKIP(ByteNames);
     QVERIFY(writeFileBytes(Settings::filePath(), "[Defaults]\r\nFilesDir=" + raw("latin") + "/\r\n"));
     MessageRecorder recorder;
     frmMain form;

@@ -16,11 +16,11 @@
 // The tests of the file format our own reader and writer keep on Linux. On
 // Windows the system's profile functions do that work; the windows* tests
 // cover it there.
-#ifdef Q_OS_WIN
-#define SKIP_ON_WINDOWS() QSKIP("the Linux settings file; Windows uses its profile functions")
-#else
-#define SKIP_ON_WINDOWS() (void)0
-#endif
+#define SKIP_ON_WINDOWS() \
+    do { \
+        if (OnWindows) \
+            QSKIP("the Linux settings file; Windows uses its profile functions"); \
+    } while (false)
 
 namespace {
 
@@ -416,6 +416,11 @@ void writeLegacy(const QString &path, const QString &value)
                                  reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()));
 }
 
+} // namespace
+#endif
+
+namespace {
+
 // The file's text: UTF-16 after its byte-order mark.
 QString unicodeText(const QByteArray &bytes)
 {
@@ -425,19 +430,16 @@ QString unicodeText(const QByteArray &bytes)
 }
 
 } // namespace
-#endif
 
 void tst_settings::windowsFilePath()
 {
-#ifndef Q_OS_WIN
-    QSKIP("%APPDATA% is a Windows folder");
-#else
+    if (!OnWindows)
+        QSKIP("%APPDATA% is a Windows folder");
     const QByteArray previous = qgetenv("APPDATA");
     qputenv("APPDATA", QDir::toNativeSeparators(m_dir.path()).toLocal8Bit());
     const QString path = Settings::filePath();
     qputenv("APPDATA", previous);
     QCOMPARE(path, m_dir.filePath(QStringLiteral("Kelvane.INI")));
-#endif
 }
 
 void tst_settings::windowsRoundTrip_data()
@@ -465,9 +467,8 @@ void tst_settings::windowsRoundTrip_data()
 
 void tst_settings::windowsRoundTrip()
 {
-#ifndef Q_OS_WIN
-    QSKIP("the Windows profile functions");
-#else
+    if (!OnWindows)
+        QSKIP("the Windows profile functions");
     QFETCH(QString, folder);
     QFETCH(QString, stored);
     const QString path = m_dir.filePath(QStringLiteral("roaming/Kelvane.INI"));
@@ -478,7 +479,6 @@ void tst_settings::windowsRoundTrip()
     // A second run stores over the first; nothing else changes.
     Settings::writeStoredFolder(QStringLiteral("E:/Other"), path);
     QCOMPARE(Settings::readStoredFolder(path), QStringLiteral("E:\\Other\\"));
-#endif
 }
 
 void tst_settings::windowsFallback_data()

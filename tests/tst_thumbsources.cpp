@@ -40,6 +40,25 @@ void writeCacheEntry(const QString &picture, int side, const QSize &size, qint64
     QVERIFY(image.save(path, "png"));
 }
 
+void windowsCacheFolderRows()
+{
+    QTest::newRow("absolute LOCALAPPDATA") << QByteArray("@/local") << QByteArray("-")
+                                           << "local/Kelvane/thumbnails";
+}
+
+void linuxCacheFolderRows()
+{
+    QTest::newRow("absolute XDG_CACHE_HOME") << QByteArray("@/xdg") << QByteArray("@/home") << "xdg/thumbnails";
+    QTest::newRow("relative XDG_CACHE_HOME falls back to HOME")
+        << QByteArray("xdg") << QByteArray("@/home") << "home/.cache/thumbnails";
+    QTest::newRow("non-UTF-8 XDG_CACHE_HOME falls back to HOME")
+        << QByteArray("@/caf\xe9") << QByteArray("@/home") << "home/.cache/thumbnails";
+    QTest::newRow("relative HOME: no cache") << QByteArray("-") << QByteArray("relhome") << QString();
+    QTest::newRow("unset HOME: no cache") << QByteArray("-") << QByteArray("-") << QString();
+    QTest::newRow("relative HOME, absolute XDG_CACHE_HOME")
+        << QByteArray("@/xdg") << QByteArray("relhome") << "xdg/thumbnails";
+}
+
 } // namespace
 
 class TestThumbSources : public QObject
@@ -164,12 +183,12 @@ private Q_SLOTS:
                  QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
         QCOMPARE(image.text(QStringLiteral("Thumb::MTime")),
                  QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
-#ifndef Q_OS_WIN // Windows keeps others out by the profile's permissions
-        QCOMPARE(modeOf(cached), QStringLiteral("600"));
-        QCOMPARE(modeOf(ThumbnailSources::cacheFolder()), QStringLiteral("700"));
-        QCOMPARE(modeOf(m_dir.filePath(QStringLiteral("home"))), QStringLiteral("700"));
-        QCOMPARE(modeOf(QFileInfo(cached).path()), QStringLiteral("700"));
-#endif
+        if (!OnWindows) { // Windows keeps others out by the profile's permissions
+            QCOMPARE(modeOf(cached), QStringLiteral("600"));
+            QCOMPARE(modeOf(ThumbnailSources::cacheFolder()), QStringLiteral("700"));
+            QCOMPARE(modeOf(m_dir.filePath(QStringLiteral("home"))), QStringLiteral("700"));
+            QCOMPARE(modeOf(QFileInfo(cached).path()), QStringLiteral("700"));
+        }
         // Only the renamed file is left; no temporary one.
         QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files).size(), 1);
 
@@ -187,21 +206,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("xdgCacheHome");
         QTest::addColumn<QByteArray>("home");
         QTest::addColumn<QString>("expected");
-
-#ifdef Q_OS_WIN
-        QTest::newRow("absolute LOCALAPPDATA") << QByteArray("@/local") << QByteArray("-")
-                                               << "local/Kelvane/thumbnails";
-#else
-        QTest::newRow("absolute XDG_CACHE_HOME") << QByteArray("@/xdg") << QByteArray("@/home") << "xdg/thumbnails";
-        QTest::newRow("relative XDG_CACHE_HOME falls back to HOME")
-            << QByteArray("xdg") << QByteArray("@/home") << "home/.cache/thumbnails";
-        QTest::newRow("non-UTF-8 XDG_CACHE_HOME falls back to HOME")
-            << QByteArray("@/caf\xe9") << QByteArray("@/home") << "home/.cache/thumbnails";
-        QTest::newRow("relative HOME: no cache") << QByteArray("-") << QByteArray("relhome") << QString();
-        QTest::newRow("unset HOME: no cache") << QByteArray("-") << QByteArray("-") << QString();
-        QTest::newRow("relative HOME, absolute XDG_CACHE_HOME")
-            << QByteArray("@/xdg") << QByteArray("relhome") << "xdg/thumbnails";
-#endif
+        addSystemRows(linuxCacheFolderRows, windowsCacheFolderRows);
     }
 
     void cacheFolderRules()
@@ -240,9 +245,8 @@ private Q_SLOTS:
     // one of the cache's files.
     void linkIntoCacheIsNotCached()
     {
-#ifdef Q_OS_WIN
-        QSKIP("Windows makes shortcuts, which are files of their own, not links");
-#endif
+        if (OnWindows)
+            QSKIP("Windows makes shortcuts, which are files of their own, not links");
         const QString path = m_dir.filePath(QStringLiteral("linked.jpg"));
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
         QVERIFY(loadPicture(path, Slot).ok());

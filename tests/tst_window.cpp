@@ -251,12 +251,11 @@ void tst_window::captionsFitTheirControls()
 {
     QFETCH(qreal, points);
     const ApplicationFont font(points);
-#ifdef Q_OS_WIN
     // Offscreen under Wine draws with a stand-in "Sans Serif", a pixel
     // wider on "All" than the 37 pixels of its button; Windows draws with its
     // own UI font, which this platform does not load.
-    QSKIP("the offscreen platform's stand-in font is not the font Windows draws captions with");
-#endif
+    if (OnWindows)
+        QSKIP("the offscreen platform's stand-in font is not the font Windows draws captions with");
     const TestScreen large(QSize(1920, 1080));
     frmMain form;
     for (QWidget *w : form.findChildren<QWidget *>()) {
@@ -672,12 +671,17 @@ void tst_window::folderThatCannotBeListed()
     QCOMPARE(form.File1->path(), doomed);
 }
 
-void tst_window::driveThatCannotBeOpened_data()
+namespace {
+
+void linuxUnopenedDriveRows()
 {
-    QTest::addColumn<QString>("volume");
-    QTest::addColumn<bool>("answers"); // false: its listing never returns, as an offline share's
-#ifdef Q_OS_WIN
-    // A letter that names no drive fails as a drive without a disk does.
+    QTest::newRow("volume no longer mounted") << QStringLiteral("/no such volume") << true;
+    QTest::newRow("volume that does not answer") << QStringLiteral("/no such volume") << false;
+}
+
+// A letter that names no drive fails as a drive without a disk does.
+void windowsUnopenedDriveRows()
+{
     QString freeLetter;
     for (char letter = 'Z'; letter > 'C' && freeLetter.isEmpty(); --letter) {
         const QString root = QString(QLatin1Char(letter)) + QStringLiteral(":/");
@@ -686,10 +690,15 @@ void tst_window::driveThatCannotBeOpened_data()
     }
     QTest::newRow("drive letter without a disk") << freeLetter << true;
     QTest::newRow("drive that does not answer") << freeLetter << false;
-#else
-    QTest::newRow("volume no longer mounted") << QStringLiteral("/no such volume") << true;
-    QTest::newRow("volume that does not answer") << QStringLiteral("/no such volume") << false;
-#endif
+}
+
+} // namespace
+
+void tst_window::driveThatCannotBeOpened_data()
+{
+    QTest::addColumn<QString>("volume");
+    QTest::addColumn<bool>("answers"); // false: its listing never returns, as an offline share's
+    addSystemRows(linuxUnopenedDriveRows, windowsUnopenedDriveRows);
 }
 
 void tst_window::driveThatCannotBeOpened()

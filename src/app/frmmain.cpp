@@ -19,7 +19,7 @@
 #include "board/thumbnailboard.h"
 #include "browser/openinbrowser.h"
 #include "page/pagewriter.h"
-#include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
 #include "selection/listmoves.h"
 #include "selection/nametest.h"
 #include "settings/settingsfile.h"

@@ -2,20 +2,12 @@
 #include "app/quitsignals.h"
 
 #include "app/frmmain.h"
-#include "toolkit/folderlisting.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QString>
 
-#include <xcb/xcb.h>
-
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -30,88 +22,9 @@ extern "C" void onQuitSignal(int)
     }
 }
 
-// The platforms Qt tries in turn, as it chooses them: the -platform option,
-// else QT_QPA_PLATFORM, else Wayland where the session names it, then X11.
-QStringList platformOrder(const QString &platformArgument)
-{
-    const QString chosen = platformArgument.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platformArgument;
-    if (!chosen.isEmpty())
-        return chosen.split(QLatin1Char(';'));
-    QStringList order;
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland")
-        order << QStringLiteral("wayland");
-    return order << QStringLiteral("xcb");
-}
-
-bool reachesX11(const QByteArray &display)
-{
-    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
-    const bool reached = !xcb_connection_has_error(connection);
-    xcb_disconnect(connection);
-    return reached;
-}
-
-// The compositor's socket as the Wayland library finds it: a name with a
-// leading slash is its path, any other lies in XDG_RUNTIME_DIR.
-bool reachesWayland(const QByteArray &name)
-{
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!name.startsWith('/') && runtime.isEmpty())
-        return false;
-    const QByteArray path = name.startsWith('/') ? name : runtime + '/' + name;
-    sockaddr_un address = {};
-    address.sun_family = AF_UNIX;
-    if (std::size_t(path.size()) >= sizeof address.sun_path)
-        return false;
-    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const bool reached = socket >= 0
-        && ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    if (socket >= 0)
-        ::close(socket);
-    return reached;
-}
-
 } // namespace
 
 namespace Platform {
-
-void printText(const QString &text, bool error)
-{
-    std::fputs(qPrintable(text), error ? stderr : stdout);
-}
-
-QString displayProblem(const QString &platformArgument, const QString &displayArgument)
-{
-    QStringList unreachable;
-    for (const QString &entry : platformOrder(platformArgument)) {
-        const QString name = entry.section(QLatin1Char(':'), 0, 0).trimmed();
-        if (name == QLatin1String("xcb")) {
-            const QByteArray display = displayArgument.isEmpty() ? qgetenv("DISPLAY") : displayArgument.toLocal8Bit();
-            if (display.isEmpty())
-                continue;
-            if (reachesX11(display))
-                return QString();
-            unreachable << QString::fromLocal8Bit(display);
-        } else if (name.startsWith(QLatin1String("wayland"))) {
-            // A socket handed over already open is not for us to try.
-            if (qEnvironmentVariableIsSet("WAYLAND_SOCKET"))
-                return QString();
-            const QByteArray socket = qgetenv("WAYLAND_DISPLAY");
-            if (reachesWayland(socket.isEmpty() ? QByteArrayLiteral("wayland-0") : socket))
-                return QString();
-            if (!socket.isEmpty())
-                unreachable << QString::fromLocal8Bit(socket);
-        } else if (!name.isEmpty()) {
-            // One that draws without a display server (offscreen, vnc,
-            // linuxfb, ...) can start.
-            return QString();
-        }
-    }
-    if (unreachable.isEmpty())
-        return QStringLiteral("no display: start it inside a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)");
-    return QStringLiteral("cannot open display ") + unreachable.join(QLatin1String(" or "));
-}
 
 // SIGTERM at logout and Ctrl+C in a terminal close the window the way the
 // user would, so the folder is still stored. Signals that the caller ignores
@@ -137,24 +50,6 @@ void closeOnQuitSignals(frmMain &window)
         action.sa_flags = SA_RESTART;
         ::sigaction(number, &action, nullptr);
     }
-}
-
-QStringList commandLine(int argc, char *argv[], QStringList *notUtf8)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-        if (Toolkit::textOfName(argv[i]).isNull())
-            *notUtf8 << arguments.constLast();
-    }
-    return arguments;
-}
-
-void prepareProcess()
-{
-    // Past a file size limit a write fails with its reason instead of
-    // ending the program half way through rewriting a page in place.
-    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace Platform

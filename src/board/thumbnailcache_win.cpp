@@ -2,7 +2,7 @@
 #include "board/thumbnailcache.h"
 
 #include "board/picturefile.h"
-#include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
 #include "toolkit/systempath_win.h"
 
 #include <QDir>

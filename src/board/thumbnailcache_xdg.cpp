@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/thumbnailcache.h"
 
-#include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/browserservice.h"
 
+#include "toolkit/systempath_win.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -10,10 +12,7 @@
 
 namespace {
 
-const wchar_t *wide(const QString &text)
-{
-    return reinterpret_cast<const wchar_t *>(text.utf16());
-}
+using Toolkit::wide;
 
 // The shell's own answers: a result above 32 is success.
 constexpr INT_PTR lastFailure = 32;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settingsfile.h"
 
-#include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
+#include "toolkit/systempath_win.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,17 +15,14 @@
 
 namespace {
 
+using Toolkit::wide;
+
 const wchar_t section[] = L"Defaults";
 const wchar_t key[] = L"FilesDir";
 // The longest path Windows takes, and the separator stored after it.
 constexpr DWORD longestStoredPath = 32768;
 // What a value too long to be a path is cut to, as on other systems.
 constexpr int cutLength = 254;
-
-const wchar_t *wide(const QString &text)
-{
-    return reinterpret_cast<const wchar_t *>(text.utf16());
-}
 
 QString readKey(const wchar_t *file)
 {

@@ -3,6 +3,7 @@
 
 #include "settings/profilefile.h"
 #include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
 
 #include <climits>
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/drivebox.h"
 
-#include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
 #include "toolkit/volumelist.h"
+#include "toolkit/volumes.h"
 
 #include <QCoreApplication>
 #include <QPointer>

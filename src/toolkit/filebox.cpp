@@ -2,6 +2,7 @@
 #include "toolkit/filebox.h"
 
 #include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
 
 
 FileBox::FileBox(QWidget *parent)

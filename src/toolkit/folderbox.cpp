@@ -3,6 +3,8 @@
 
 #include "toolkit/messagebox.h"
 #include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
+#include "toolkit/volumes.h"
 #include "toolkit/plaintooltip.h"
 #include "toolkit/volumelist.h"
 

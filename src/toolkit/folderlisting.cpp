@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/folderlisting.h"
 
+#include "toolkit/folderlisting_p.h"
+
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace Toolkit {
 
@@ -46,6 +49,21 @@ QString escapedName(QByteArrayView bytes)
         ++i;
     }
     return shown;
+}
+
+FolderListing listFiles(const QString &folder, const QString &pattern)
+{
+    // "*.*" is the "All" filter: it matches every name, also one without
+    // a dot, which a plain wildcard would leave out.
+    if (pattern == QLatin1String("*.*") || pattern.isEmpty())
+        return listEntries(folder, EntryKind::File, nullptr);
+    const QRegularExpression expression = QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
+    return listEntries(folder, EntryKind::File, &expression);
+}
+
+FolderListing listSubfolders(const QString &folder)
+{
+    return listEntries(folder, EntryKind::Folder, nullptr);
 }
 
 } // namespace Toolkit

@@ -31,14 +31,6 @@ QString textOfName(QByteArrayView bytes);
 // control character and the backslash as \xHH ("caf\xE9.jpg").
 QString escapedName(QByteArrayView bytes);
 
-// The process's current folder; empty when it was removed, or when its path
-// is not valid UTF-8.
-QString currentFolder();
-
-// An environment variable that names a folder by an absolute path; empty
-// when it is unset, relative, or not valid UTF-8.
-QString folderFromEnvironment(const char *variable);
-
 // Why a folder cannot be listed, in the system's words; empty when it can.
 QString folderProblem(const QString &folder);
 
@@ -49,23 +41,5 @@ FolderListing listFiles(const QString &folder, const QString &pattern);
 
 // The folder's subfolders that are not hidden, sorted as the lists sort.
 FolderListing listSubfolders(const QString &folder);
-
-// The mounted volumes a user browses: the root and real data volumes, no
-// pseudo file systems; on Windows the drive letters. Each entry is a
-// volume's root path.
-QStringList browsableVolumes();
-
-// A volume as the drive box lists it before its label is known: the root
-// path on Linux, the drive letter on Windows ("c:").
-QString volumeText(const QString &root);
-
-// The volume's label ("System"), empty when it has none, has no disk or
-// does not answer; always empty on Linux. A network drive that is offline
-// keeps the call waiting for the network's time-out, so it is never asked
-// on the window's thread.
-QString volumeLabel(const QString &root);
-
-// The volume root that holds a folder, out of the given volume roots.
-QString volumeOf(const QString &folder, const QStringList &volumes);
 
 } // namespace Toolkit

@@ -39,7 +39,6 @@ ReplyPtr<xcb_get_property_reply_t> property(xcb_connection_t *connection, xcb_wi
 
 std::optional<QMargins> announcedFrameMargins(QWidget &window)
 {
-#if QT_CONFIG(xcb)
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     if (!connection)
@@ -78,9 +77,6 @@ std::optional<QMargins> announcedFrameMargins(QWidget &window)
         }
         QThread::msleep(5);
     } while (!deadline.hasExpired());
-#else
-    Q_UNUSED(window);
-#endif
     return std::nullopt;
 }
 

@@ -8,7 +8,9 @@ target_sources(kelvane_core PRIVATE
     toolkit/sortedlistbox.h toolkit/sortedlistbox.cpp
     toolkit/plaintooltip.h toolkit/plaintooltip.cpp
     toolkit/imagebox.h toolkit/imagebox.cpp
-    toolkit/folderlisting.h toolkit/folderlisting.cpp
+    toolkit/folderlisting.h toolkit/folderlisting_p.h toolkit/folderlisting.cpp
+    toolkit/processfolders.h
+    toolkit/volumes.h
     toolkit/volumelist.h toolkit/volumelist.cpp
     toolkit/drivebox.h toolkit/drivebox.cpp
     toolkit/folderbox.h toolkit/folderbox.cpp
@@ -18,18 +20,23 @@ target_sources(kelvane_core PRIVATE
     toolkit/framebox.h toolkit/framebox.cpp
     toolkit/announcer.h toolkit/announcer.cpp
 )
-# Reading folders and listing volumes; what replacing a file keeps of it.
+# Reading a folder, the process's current folder and environment, the
+# volumes, and what replacing a file keeps of it, by the system's own calls.
 if(WIN32)
     target_sources(kelvane_core PRIVATE toolkit/systempath_win.h toolkit/folderlisting_win.cpp
-        toolkit/replacedfile_win.cpp)
+        toolkit/processfolders_win.cpp toolkit/volumes_win.cpp toolkit/replacedfile_win.cpp)
 else()
-    target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp toolkit/replacedfile_posix.cpp)
+    target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp toolkit/processfolders_posix.cpp
+        toolkit/volumes_posix.cpp toolkit/replacedfile_posix.cpp)
 endif()
-# The window manager's frame, asked of the X11 one; Windows knows its frame,
-# and the limits it puts on the window's size, before the window is shown.
+# The window's frame before it is shown: Windows tells it, and the limits it
+# puts on the window's size; an X11 window manager is asked, where Qt is
+# built for X11 and the xcb library is there; elsewhere the frame is known
+# only once the window is shown.
+get_target_property(kelvane_qt_gui_features Qt6::Gui QT_ENABLED_PUBLIC_FEATURES)
 if(WIN32)
     target_sources(kelvane_core PRIVATE toolkit/frameextents_win.cpp)
-elseif(UNIX AND NOT APPLE)
+elseif(TARGET PkgConfig::XCB AND "xcb" IN_LIST kelvane_qt_gui_features)
     target_sources(kelvane_core PRIVATE toolkit/frameextents_xcb.cpp)
 else()
     target_sources(kelvane_core PRIVATE toolkit/frameextents_none.cpp)

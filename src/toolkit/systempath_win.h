@@ -10,6 +10,13 @@
 
 namespace Toolkit {
 
+// A text as the system's wide-character calls take it, valid while the text
+// lives: a call's argument, not a value to keep.
+inline const wchar_t *wide(const QString &text)
+{
+    return reinterpret_cast<const wchar_t *>(text.utf16());
+}
+
 // A path as the system's wide-character calls take it, in any script. A
 // path past MAX_PATH gets the prefix that lifts the limit. A NUL would end
 // the name early and so name another file: such a path gives an empty name,

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/volumelist.h"
 
-#include "toolkit/folderlisting.h"
+#include "toolkit/processfolders.h"
+#include "toolkit/volumes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -6,7 +6,7 @@
 //   selection_folderargument FOLDER
 
 #include "app/frmmain.h"
-#include "app/quitsignals.h"
+#include "app/commandline.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/sortedlistbox.h"
 #include "testsupport.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/quitsignals.h"
+#include "app/commandline.h"
 
 #include <QString>
 
@@ -9,12 +9,6 @@
 #include <shellapi.h>
 
 namespace Platform {
-
-// A Windows session always has its desktop.
-QString displayProblem(const QString &, const QString &)
-{
-    return QString();
-}
 
 void printText(const QString &text, bool error)
 {
@@ -73,12 +67,6 @@ QStringList commandLine(int, char *[], QStringList *)
         arguments << QString::fromWCharArray(words[i]);
     ::LocalFree(words);
     return arguments;
-}
-
-// A Windows program with a window is asked to end through the window itself
-// (WM_CLOSE), which Qt turns into a close event; there is nothing to add.
-void closeOnQuitSignals(frmMain &)
-{
 }
 
 } // namespace Platform
