@@ -74,15 +74,17 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     const qint64 size = stamped ? opened.size : file.size();
     if (size == 0)
         return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
+    // A picture that failed is not tried again until it changes.
+    if (const QString failed = ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
+        return failure(failed);
+    // The picture itself is read only when the cache cannot answer: under
+    // Wine the first read of a file costs as much as opening it.
+    if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull())
+        return LoadedPicture{cached, QString()};
     const bool jpeg = JpegBounds::isJpeg(file.peek(2));
     // A JPEG file is read whole, which costs far less than decoding it.
     if (jpeg && size > DecodeLimits::MaxReadBytes)
         return failure(DecodeLimits::tooLarge());
-    // A picture that failed is not tried again until it changes.
-    if (const QString failed = ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
-        return failure(failed);
-    if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull())
-        return LoadedPicture{cached, QString()};
     if (firstLookWanted && jpeg) {
         if (QImage embedded = ThumbnailSources::embeddedThumbnail(file, targetDevicePixels); !embedded.isNull())
             return LoadedPicture{embedded, QString(), true};
