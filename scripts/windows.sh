@@ -7,6 +7,11 @@
 #   scripts/windows.sh test    build, then the unit tests under Wine, the
 #                              installer, and the road of one page with it
 #   scripts/windows.sh package build, then the installer and the zip
+#   scripts/windows.sh bench [N]  build, then the benchmark's cold, exif and
+#                              cache cases on N pictures (default 100, or
+#                              KELVANE_BENCH_COUNT) under Wine and with a
+#                              Linux release build (build-bench/), one line
+#                              per case side by side; run by hand, not by CI
 # Qt for Windows comes from KELVANE_QT_MINGW (a prefix), else from the
 # prebuilt copy in ../shared/toolchains/, else it is built from Debian's
 # source packages into ~/.cache/kelvane/ (about an hour).
@@ -82,6 +87,59 @@ build() {
     # The tests run beside the same DLLs, with the offscreen platform too.
     deploy "$out/build" ""
     cp "$qt/plugins/platforms/qoffscreen.dll" "$out/build/platforms/"
+}
+
+# The figures of one board_refresh case: the summary line's fields, then the
+# settled rate, pictures a second until every slot shows its picture.
+bench_figures() { # summary line
+    local line=$1 images first settled
+    images=$(sed -E 's/.* images=([0-9]+).*/\1/' <<<"$line")
+    first=$(sed -E 's/.* images_per_s=([0-9.]+).*/\1/' <<<"$line")
+    settled=$(sed -E 's/.* settled_s=([0-9.]+).*/\1/' <<<"$line")
+    awk -v n="$images" -v f="$first" -v s="$settled" 'BEGIN { printf "%.1f %.1f", f, (s > 0 ? n / s : 0) }'
+}
+
+# The benchmark's file-heavy cases under Wine and on Linux from the same
+# tree, on the same machine, one after the other.
+run_bench() { # picture count
+    local count=$1 linux=$root/build-bench launcher=()
+    [[ $count =~ ^[1-9][0-9]*$ ]] || { echo "bench: the count must be a number of pictures, not '$count'" >&2; return 2; }
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=OFF -DKELVANE_BUILD_BENCH=ON \
+        "${launcher[@]}" >/dev/null
+    nice cmake --build "$linux" --target board_refresh --parallel 2
+    local results=$out/bench-results
+    rm -rf "$results" && mkdir -p "$results"
+    local name
+    for name in cold exif cache; do
+        QT_QPA_PLATFORM=offscreen "$linux/bench/board_refresh" --case "$name" --count "$count" \
+            >"$results/linux-$name.txt" 2>&1 || true
+    done
+    start_wine
+    for name in cold exif cache; do
+        (cd "$out/build" && QT_QPA_PLATFORM=offscreen timeout 1800 "$wine" ./board_refresh.exe -platform offscreen \
+            --case "$name" --count "$count" >"$results/wine-$name.txt" 2>&1) || true
+    done
+    "$wineserver" -k 2>/dev/null || true
+    echo "board_refresh on $count pictures, pictures a second: first board / settled (logs in $results)"
+    printf '%-6s %22s | %22s | %s\n' case Linux Wine "Linux/Wine, settled"
+    local status=0
+    for name in cold exif cache; do
+        local l w
+        l=$(grep -E "^board_refresh: case=$name " "$results/linux-$name.txt" || true)
+        w=$(grep -E "^board_refresh: case=$name " "$results/wine-$name.txt" || true)
+        if [ -z "$l" ] || [ -z "$w" ]; then
+            echo "$name: no figures, see the logs"
+            status=1
+            continue
+        fi
+        local lf ls wf ws
+        read -r lf ls <<<"$(bench_figures "$l")"
+        read -r wf ws <<<"$(bench_figures "$w")"
+        printf '%-6s %10s / %9s | %10s / %9s | %s\n' "$name" "$lf" "$ls" "$wf" "$ws" \
+            "$(awk -v a="$ls" -v b="$ws" 'BEGIN { printf (b > 0 ? "%.2f" : "-"), a / b }')"
+    done
+    return $status
 }
 
 # Puts the program (when given), the DLLs and the plugins it loads in a folder.
@@ -345,6 +403,7 @@ case "${1:-all}" in
 build) build ;;
 test) build; run_tests; package; run_road ;;
 package) build; package; check_installer ;;
+bench) build; run_bench "${2:-${KELVANE_BENCH_COUNT:-100}}" ;;
 all) build; run_tests; package; run_road; check_installer ;;
-*) echo "usage: $0 [all|build|test|package]" >&2; exit 2 ;;
+*) echo "usage: $0 [all|build|test|package|bench [N]]" >&2; exit 2 ;;
 esac

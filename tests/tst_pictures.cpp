@@ -290,12 +290,14 @@ private Q_SLOTS:
         QVERIFY(!picture.error.isEmpty());
     }
 
-    // Only a regular file opens, and at once.
+    // Only a regular file opens, and at once; one read whole gets its bytes
+    // exactly, up to the size asked for.
     void onlyRegularFilesOpen_data()
     {
         QTest::addColumn<QString>("path"); // relative to the test's folder, or absolute
         QTest::addColumn<QString>("reason"); // empty: it opens
         QTest::newRow("picture named in Japanese") << QStringLiteral("\u6d77\u8fba-open.jpg") << QString();
+        QTest::newRow("missing file") << "missing.jpg" << "-";
         QTest::newRow("folder") << "open-folder.jpg" << "not a regular file";
         QTest::newRow("the null device") << (OnWindows ? "//./NUL" : "/dev/null") << "not a regular file";
     }
@@ -305,13 +307,29 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QString, reason);
         QVERIFY(QDir().mkpath(m_dir.filePath("open-folder.jpg")));
+        // Line ends, an end-of-file mark and a NUL, which a text-mode read
+        // would change.
+        const QByteArray bytes("by\r\ntes\x1a\0\r\r\n", 13);
         if (path.endsWith(QLatin1String("-open.jpg")))
-            write(path, "bytes");
+            write(path, bytes);
+        const QString fullPath = QDir(m_dir.path()).filePath(path);
         QFile file;
-        QCOMPARE(openRegularFile(QDir(m_dir.path()).filePath(path), file), reason);
+        const QString problem = openRegularFile(fullPath, file);
+        if (reason == QLatin1String("-")) // whatever the system says of it
+            QVERIFY(!problem.isEmpty());
+        else
+            QCOMPARE(problem, reason);
         QCOMPARE(file.isOpen(), reason.isEmpty());
         if (file.isOpen())
-            QCOMPARE(file.readAll(), QByteArray("bytes"));
+            QCOMPARE(file.readAll(), bytes);
+
+        // Read whole it is refused alike, for a reason nobody is shown.
+        QByteArray read;
+        QCOMPARE(readRegularFile(fullPath, bytes.size(), &read).isEmpty(), reason.isEmpty());
+        if (reason.isEmpty()) {
+            QCOMPARE(read, bytes);
+            QVERIFY(!readRegularFile(fullPath, bytes.size() - 1, &read).isEmpty());
+        }
     }
 
     // A stamp tells whether the file changed since it was opened, at the

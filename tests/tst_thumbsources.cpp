@@ -28,13 +28,15 @@ const QSize Slot(123, 111);
     return QString::number(info.st_mode & 07777, 8);
 }
 
-// Writes the thumbnail the desktop would have cached for the picture.
-void writeCacheEntry(const QString &picture, int side, const QSize &size, qint64 mtimeShift)
+// Writes the thumbnail the desktop would have cached for the picture; a
+// shift records another time or size than the file's.
+void writeCacheEntry(const QString &picture, int side, const QSize &size, qint64 mtimeShift, qint64 sizeShift)
 {
     QImage image = twoHalves(size);
     image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(ThumbnailSources::pictureUri(picture)));
     image.setText(QStringLiteral("Thumb::MTime"),
                   QString::number(QFileInfo(picture).lastModified().toSecsSinceEpoch() + mtimeShift));
+    image.setText(QStringLiteral("Thumb::Size"), QString::number(QFileInfo(picture).size() + sizeShift));
     const QString path = ThumbnailSources::cachePath(picture, side);
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
     QVERIFY(image.save(path, "png"));
@@ -97,26 +99,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("cacheSide");
         QTest::addColumn<QSize>("cached");
         QTest::addColumn<int>("mtimeShift");
+        QTest::addColumn<int>("sizeShift");
         QTest::addColumn<QSize>("target");
         QTest::addColumn<bool>("thumbnailUsed");
         QTest::addColumn<QSize>("size");
 
         const QSize none;
-        QTest::newRow("cache hit") << QSize(800, 600) << none << 0 << 256 << QSize(256, 192) << 0 << Slot
+        QTest::newRow("cache hit") << QSize(800, 600) << none << 0 << 256 << QSize(256, 192) << 0 << 0 << Slot
                                    << true << QSize(148, 111);
-        QTest::newRow("stale cache") << QSize(800, 600) << none << 0 << 256 << QSize(256, 192) << 1 << Slot
+        QTest::newRow("stale cache") << QSize(800, 600) << none << 0 << 256 << QSize(256, 192) << 1 << 0 << Slot
                                      << false << QSize(148, 111);
+        QTest::newRow("cache of a file one byte longer") << QSize(800, 600) << none << 0 << 256 << QSize(256, 192)
+                                                         << 0 << 1 << Slot << false << QSize(148, 111);
         QTest::newRow("cache too small for the slot") << QSize(800, 600) << none << 0 << 128 << QSize(128, 96)
-                                                      << 0 << Slot << false << QSize(148, 111);
-        QTest::newRow("EXIF hit") << QSize(800, 600) << QSize(160, 120) << 1 << 0 << none << 0 << Slot << true
+                                                      << 0 << 0 << Slot << false << QSize(148, 111);
+        QTest::newRow("EXIF hit") << QSize(800, 600) << QSize(160, 120) << 1 << 0 << none << 0 << 0 << Slot << true
                                   << QSize(148, 111);
         QTest::newRow("EXIF with bars for a 3:2 picture") << QSize(900, 600) << QSize(160, 120) << 1 << 0 << none
-                                                          << 0 << Slot << false << QSize(167, 111);
+                                                          << 0 << 0 << Slot << false << QSize(167, 111);
         QTest::newRow("EXIF orientation 6, 5% enlarged") << QSize(800, 600) << QSize(160, 120) << 6 << 0 << none
-                                                         << 0 << Slot << true << QSize(120, 160);
+                                                         << 0 << 0 << Slot << true << QSize(120, 160);
         QTest::newRow("EXIF too small at scale 2") << QSize(800, 600) << QSize(160, 120) << 1 << 0 << none << 0
-                                                   << QSize(246, 222) << false << QSize(296, 222);
-        QTest::newRow("no EXIF") << QSize(800, 600) << none << 0 << 0 << none << 0 << Slot << false
+                                                   << 0 << QSize(246, 222) << false << QSize(296, 222);
+        QTest::newRow("no EXIF") << QSize(800, 600) << none << 0 << 0 << none << 0 << 0 << Slot << false
                                  << QSize(148, 111);
     }
 
@@ -128,6 +133,7 @@ private Q_SLOTS:
         QFETCH(int, cacheSide);
         QFETCH(QSize, cached);
         QFETCH(int, mtimeShift);
+        QFETCH(int, sizeShift);
         QFETCH(QSize, target);
         QFETCH(bool, thumbnailUsed);
         QFETCH(QSize, size);
@@ -138,7 +144,7 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
         QVERIFY(writeFileBytes(path, jpeg));
         if (cacheSide != 0)
-            writeCacheEntry(path, cacheSide, cached, mtimeShift);
+            writeCacheEntry(path, cacheSide, cached, mtimeShift, sizeShift);
 
         // Orientation 6 turns the stored right half to the bottom.
         const auto showsThumbnail = [orientation](const QImage &image) {

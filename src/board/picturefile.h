@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <QtGlobal>
@@ -33,6 +34,19 @@ QString openRegularFile(const QString &path, QFile &file);
 // The stamp of a file that openRegularFile() opened; false when the system
 // cannot tell it.
 bool stampOfOpenFile(const QFile &file, FileStamp *stamp);
+
+// The size and the last change of a file that openRegularFile() opened, its
+// identity left at zero: all that the thumbnail cache compares. On Windows
+// the identity comes only with the volume's serial number, a question of its
+// own to the file system (a millisecond and more under Wine); the rest does
+// not need it.
+bool sizeAndTimeOfOpenFile(const QFile &file, FileStamp *stamp);
+
+// Reads a small regular file whole, without ever waiting, in as few calls
+// into the system as it takes: a file of more than `largest` bytes, a folder,
+// a FIFO or a device is refused, as is a missing file. Returns the reason on
+// failure, an empty text on success.
+QString readRegularFile(const QString &path, qint64 largest, QByteArray *bytes);
 
 // The stamp of the file at path, through links; false when there is none.
 bool stampOfPath(const QString &path, FileStamp *stamp);

@@ -52,6 +52,49 @@ bool stampOfOpenFile(const QFile &file, FileStamp *stamp)
     return true;
 }
 
+bool sizeAndTimeOfOpenFile(const QFile &file, FileStamp *stamp)
+{
+    // One call answers everything here.
+    if (!stampOfOpenFile(file, stamp))
+        return false;
+    stamp->volume = stamp->file = 0;
+    return true;
+}
+
+QString readRegularFile(const QString &path, qint64 largest, QByteArray *bytes)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return qt_error_string(errno);
+    QString problem;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        problem = qt_error_string(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        problem = QCoreApplication::translate("PictureLoader", "not a regular file");
+    } else if (info.st_size > largest) {
+        problem = QCoreApplication::translate("PictureLoader", "The file is too large");
+    } else {
+        // As large as the file was when asked: a file that grew meanwhile is
+        // cut there, one that shrank ends early.
+        bytes->resize(qsizetype(info.st_size));
+        qint64 done = 0;
+        while (done < info.st_size) {
+            const ssize_t got = ::read(fd, bytes->data() + done, size_t(info.st_size - done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                problem = qt_error_string(errno);
+            if (got <= 0)
+                break;
+            done += got;
+        }
+        bytes->resize(qsizetype(done));
+    }
+    ::close(fd);
+    return problem;
+}
+
 bool stampOfPath(const QString &path, FileStamp *stamp)
 {
     struct stat info {};

@@ -65,22 +65,26 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     const QString openError = openRegularFile(path, file);
     if (!openError.isEmpty())
         return failure(openError);
-    if (file.size() == 0)
-        return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
-    const bool jpeg = JpegBounds::isJpeg(file.peek(2));
-    // A JPEG file is read whole, which costs far less than decoding it.
-    if (jpeg && file.size() > DecodeLimits::MaxReadBytes)
-        return failure(DecodeLimits::tooLarge());
     // The file as it is open answers for the cache: a second look at the
-    // path would cost an open each, and could see another file.
+    // path would cost an open each, and could see another file. Its size is
+    // asked of the stamp too: QFile asks the system at every call.
     FileStamp opened;
-    const bool stamped = stampOfOpenFile(file, &opened);
+    const bool stamped = sizeAndTimeOfOpenFile(file, &opened);
     const FileStamp *read = stamped ? &opened : nullptr;
+    const qint64 size = stamped ? opened.size : file.size();
+    if (size == 0)
+        return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
     // A picture that failed is not tried again until it changes.
     if (const QString failed = ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
         return failure(failed);
+    // The picture itself is read only when the cache cannot answer: under
+    // Wine the first read of a file costs as much as opening it.
     if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull())
         return LoadedPicture{cached, QString()};
+    const bool jpeg = JpegBounds::isJpeg(file.peek(2));
+    // A JPEG file is read whole, which costs far less than decoding it.
+    if (jpeg && size > DecodeLimits::MaxReadBytes)
+        return failure(DecodeLimits::tooLarge());
     if (firstLookWanted && jpeg) {
         if (QImage embedded = ThumbnailSources::embeddedThumbnail(file, targetDevicePixels); !embedded.isNull())
             return LoadedPicture{embedded, QString(), true};
@@ -90,8 +94,15 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
     // copied in fails now and shows later. A full-size load may fail where
     // a scaled one would not, so only a scaled load records.
     const auto unchanged = [&] {
-        FileStamp now;
-        return stamped && stampOfPath(path, &now) && now == opened;
+        // The identity is asked for only now, of the file still open: it
+        // costs a question of its own on Windows, and a picture taken from
+        // the cache never needs it.
+        FileStamp held, now;
+        if (!stamped || !stampOfOpenFile(file, &held))
+            return false;
+        opened.volume = held.volume;
+        opened.file = held.file;
+        return held == opened && stampOfPath(path, &now) && now == opened;
     };
     const auto recorded = [&](const QString &reason) {
         if (!targetDevicePixels.isEmpty() && file.error() == QFileDevice::NoError && unchanged())

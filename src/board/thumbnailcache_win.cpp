@@ -69,7 +69,7 @@ bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size)
     // shows its error rather than a thumbnail.
     QFile file;
     FileStamp stamp;
-    if (!openRegularFile(path, file).isEmpty() || !stampOfOpenFile(file, &stamp))
+    if (!openRegularFile(path, file).isEmpty() || !sizeAndTimeOfOpenFile(file, &stamp))
         return false;
     *modifiedSeconds = stamp.modifiedSeconds;
     *size = stamp.size;

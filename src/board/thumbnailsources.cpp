@@ -131,6 +131,9 @@ const QLatin1String FailFolder("fail/kelvane-" KELVANE_VERSION);
 const QString ReasonKey = QStringLiteral("Kelvane::Reason");
 // A fail record is an empty picture with a few texts.
 constexpr qint64 LargestFailRecord = 64 * 1024;
+// The largest thumbnail, 1024 × 1024 pixels of 16-bit RGBA, takes 8 MiB
+// stored uncompressed; more is not a thumbnail, and is not read.
+constexpr qint64 LargestThumbnailFile = 16 * 1024 * 1024;
 
 // The name of every file the cache holds of a picture, in each size folder
 // and the fail folder alike.
@@ -217,12 +220,16 @@ QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixe
         // A folder's thumbnails are at most side pixels either way.
         if (side < targetDevicePixels.width() || side < targetDevicePixels.height())
             continue;
-        // Another program's cache may hold anything, a FIFO even.
-        QFile file;
-        if (!openRegularFile(folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + name,
-                             file).isEmpty())
+        // Another program's cache may hold anything, a FIFO even. The file
+        // is read whole at once and decoded from memory: the decoder's own
+        // reads come in pieces, each a call into the system.
+        QByteArray bytes;
+        if (!readRegularFile(folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + name,
+                             LargestThumbnailFile, &bytes).isEmpty())
             continue;
-        QImageReader reader(&file, "png");
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "png");
         const QSize size = reader.size();
         if (!covers(size, targetDevicePixels) || size.width() > side || size.height() > side)
             continue;
@@ -391,10 +398,12 @@ QString recordedFailure(const QString &picturePath, const FileStamp *read)
     const QString record = failurePath(picturePath);
     if (record.isEmpty() || !stampOf(picturePath, read, &stamp))
         return QString();
-    QFile file;
-    if (!openRegularFile(record, file).isEmpty() || file.size() > LargestFailRecord)
+    QByteArray bytes;
+    if (!readRegularFile(record, LargestFailRecord, &bytes).isEmpty())
         return QString();
-    QImageReader reader(&file, "png");
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
     QImage image;
     if (reader.size().width() > 1 || reader.size().height() > 1 || !reader.read(&image))
         return QString();
