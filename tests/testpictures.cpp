@@ -468,7 +468,7 @@ bool writeCrafted(const QString &path, const CraftedPicture &picture)
 QList<CraftedPicture> craftedPictures()
 {
     const QString tooLarge = QStringLiteral("Too large to decode.");
-    const QString tooManyScans = QStringLiteral("too many scans");
+    const QString tooManyScans = QStringLiteral("Too many scans");
     const QByteArray progressive = encoded(twoHalves(QSize(2000, 1500)), "jpeg", DefaultQuality, JpegScan::Progressive);
     // The decoder skips a stray byte after the start marker; so must the check.
     QByteArray strayByte = progressiveClaiming(QSize(30000, 30000), 3);
@@ -492,7 +492,7 @@ QList<CraftedPicture> craftedPictures()
         // Each text inflates to 8 MB, which the decoder would keep.
         {"PNG named .jpg with 1000 compressed texts", QStringLiteral("texts.jpg"),
          withPngChunks(encoded(twoHalves(QSize(40, 30)), "png"), QList<QByteArray>(1000, compressedText(8000000))),
-         QStringLiteral("too much metadata")},
+         QStringLiteral("Too much metadata")},
         // The decoder reads through every chunk it does not know. Named .jpg
         // so that the preview shows them too.
         sparsePng("PNG of 64 x 48 with four 256 MB fdAT chunks before its data", QStringLiteral("fdat4.jpg"), "fdAT",

@@ -451,14 +451,14 @@ void tst_hardening::fifoNeverBlocks()
 
     pick(form, QStringLiteral("b.jpg"));
     QCOMPARE(recorder.messages.size(), 1);
-    QVERIFY2(recorder.messages.at(0).text.contains(QLatin1String("not a regular file")),
+    QVERIFY2(recorder.messages.at(0).text.contains(QLatin1String("Not a regular file")),
              qPrintable(recorder.messages.at(0).text));
     form.List1->selectAll();
     form.cmdAdd->click();
     form.cmdRefresh->click();
     QCOMPARE(form.thumbnailCount(), 2);
     QVERIFY(!form.imgView(1)->hasFailure());
-    QCOMPARE(form.imgView(2)->failure(), QStringLiteral("not a regular file"));
+    QCOMPARE(form.imgView(2)->failure(), QStringLiteral("Not a regular file"));
     QCOMPARE(recorder.messages.size(), 2);
 #endif
 }

@@ -172,7 +172,7 @@ private Q_SLOTS:
             << "vast.png" << pngClaiming(QSize(0x7fffffff, 0x7fffffff)) << "Too large to decode." << true;
         QTest::newRow("PNG with 9 MB of text")
             << "chunks.png" << withPngChunks(png, {pngChunk("tEXt", "Comment" + QByteArray(1, '\0') + QByteArray(9 << 20, 'a'))})
-            << "too much metadata" << true;
+            << "Too much metadata" << true;
         for (const CraftedPicture &file : craftedPictures()) {
             QTest::newRow(file.row) << file.name << file.bytes << file.reason << true;
             m_zeros[file.name] = file.zeros;
@@ -298,8 +298,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason"); // empty: it opens
         QTest::newRow("picture named in Japanese") << QStringLiteral("\u6d77\u8fba-open.jpg") << QString();
         QTest::newRow("missing file") << "missing.jpg" << "-";
-        QTest::newRow("folder") << "open-folder.jpg" << "not a regular file";
-        QTest::newRow("the null device") << (OnWindows ? "//./NUL" : "/dev/null") << "not a regular file";
+        QTest::newRow("folder") << "open-folder.jpg" << "Not a regular file";
+        QTest::newRow("the null device") << (OnWindows ? "//./NUL" : "/dev/null") << "Not a regular file";
     }
 
     void onlyRegularFilesOpen()

@@ -179,7 +179,7 @@ qint64 decodeNanoseconds(const JpegLayout &layout, const QSize &targetDevicePixe
 QString refusal(const JpegLayout &layout, const QSize &targetDevicePixels)
 {
     if (layout.scans > MaxScans)
-        return QCoreApplication::translate("PictureLoader", "too many scans");
+        return QCoreApplication::translate("PictureLoader", "Too many scans");
     if ((layout.buffered && layout.coefficientBytes > MaxCoefficientBytes)
         || qint64(layout.width) * layout.height > MaxPixels
         || decodeNanoseconds(layout, targetDevicePixels) > MaxDecodeNanoseconds)

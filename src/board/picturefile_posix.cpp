@@ -34,7 +34,7 @@ QString openRegularFile(const QString &path, QFile &file)
         const int error = errno;
         ::close(fd);
         return S_ISREG(info.st_mode) ? qt_error_string(error)
-                                     : QCoreApplication::translate("PictureLoader", "not a regular file");
+                                     : QCoreApplication::translate("PictureLoader", "Not a regular file");
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -71,7 +71,7 @@ QString readRegularFile(const QString &path, qint64 largest, QByteArray *bytes)
     if (::fstat(fd, &info) != 0) {
         problem = qt_error_string(errno);
     } else if (!S_ISREG(info.st_mode)) {
-        problem = QCoreApplication::translate("PictureLoader", "not a regular file");
+        problem = QCoreApplication::translate("PictureLoader", "Not a regular file");
     } else if (info.st_size > largest) {
         problem = QCoreApplication::translate("PictureLoader", "The file is too large");
     } else {

@@ -18,7 +18,7 @@ constexpr qint64 ticksPerSecond = 10000000;
 
 QString notRegular()
 {
-    return QCoreApplication::translate("PictureLoader", "not a regular file");
+    return QCoreApplication::translate("PictureLoader", "Not a regular file");
 }
 
 // A FILETIME as seconds and nanoseconds since 1970, the seconds rounded

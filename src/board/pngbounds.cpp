@@ -177,7 +177,7 @@ qint64 decodeNanoseconds(const PngLayout &layout)
 QString refusal(const PngLayout &layout)
 {
     if (layout.metadataBytes > MaxMetadataBytes)
-        return QCoreApplication::translate("PictureLoader", "too much metadata");
+        return QCoreApplication::translate("PictureLoader", "Too much metadata");
     if (layout.chunks > MaxChunks || layout.skippedBytes > MaxSkippedBytes
         || layout.readBytes > DecodeLimits::readBudget(QSize(layout.width, layout.height), layout.frames)
         || decodeNanoseconds(layout) > JpegBounds::MaxDecodeNanoseconds)
