@@ -216,6 +216,24 @@ void pick(frmMain &form, int row)
     form.List1_Click();
 }
 
+enum class AllOnPage { No, Yes };
+
+// The window as a user opens it on the folder, with every picture moved to
+// the page list when asked.
+std::unique_ptr<frmMain> openWindow(const QString &folder, AllOnPage all)
+{
+    Settings::writeStoredFolder(folder);
+    auto form = std::make_unique<frmMain>();
+    form->Form_Load();
+    form->show();
+    QCoreApplication::processEvents();
+    if (all == AllOnPage::Yes) {
+        form->List1->selectAll();
+        form->cmdAdd_Click();
+    }
+    return form;
+}
+
 int runCrafted(QTextStream &out, const QString &workFolder)
 {
     const QString folder = workFolder + QStringLiteral("/crafted");
@@ -228,11 +246,7 @@ int runCrafted(QTextStream &out, const QString &workFolder)
         }
     }
     Toolkit::setMessageHandler([](const QString &, MessageStyle, const QString &, QWidget *) {});
-    Settings::writeStoredFolder(folder);
-    auto form = std::make_unique<frmMain>();
-    form->Form_Load();
-    form->show();
-    QCoreApplication::processEvents();
+    auto form = openWindow(folder, AllOnPage::No);
 
     StallMeter stalls;
     QElapsedTimer clock;
@@ -392,13 +406,7 @@ struct RefreshFigures
 // With a shot path, the window is saved as a picture after the refresh.
 RefreshFigures measureRefresh(QApplication &app, const QString &folder, const QString &shot = QString())
 {
-    Settings::writeStoredFolder(folder);
-    auto form = std::make_unique<frmMain>();
-    form->Form_Load();
-    form->show();
-    QCoreApplication::processEvents();
-    form->List1->selectAll();
-    form->cmdAdd_Click();
+    auto form = openWindow(folder, AllOnPage::Yes);
 
     QElapsedTimer clock;
     RefreshFigures figures;
@@ -596,13 +604,7 @@ int runAccessibleChild(const QString &folder, bool bridge)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     };
 
-    Settings::writeStoredFolder(folder);
-    auto form = std::make_unique<frmMain>();
-    form->Form_Load();
-    form->show();
-    QCoreApplication::processEvents();
-    form->List1->selectAll();
-    form->cmdAdd_Click();
+    auto form = openWindow(folder, AllOnPage::Yes);
     if (bridge) {
         drain();
         ask("counts", "events="); // the window's own events, before the refresh
@@ -778,13 +780,7 @@ int runScale(QTextStream &out, const QString &workFolder, int count)
             return 1;
         }
     }
-    Settings::writeStoredFolder(folder);
-    auto form = std::make_unique<frmMain>();
-    form->Form_Load();
-    form->show();
-    QCoreApplication::processEvents();
-    form->List1->selectAll();
-    form->cmdAdd_Click();
+    auto form = openWindow(folder, AllOnPage::Yes);
 
     StallMeter stalls;
     QElapsedTimer clock;
