@@ -17,15 +17,7 @@ namespace {
 
 QString localAppData()
 {
-    const QString fromEnvironment = Toolkit::folderFromEnvironment("LOCALAPPDATA");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-    PWSTR folder = nullptr;
-    QString result;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder)))
-        result = QDir::fromNativeSeparators(QString::fromWCharArray(folder));
-    ::CoTaskMemFree(folder);
-    return result;
+    return Toolkit::knownFolder("LOCALAPPDATA", FOLDERID_LocalAppData);
 }
 
 } // namespace

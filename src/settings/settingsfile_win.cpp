@@ -49,15 +49,7 @@ QString readKey(const wchar_t *file)
 
 QString roamingAppData()
 {
-    const QString fromEnvironment = Toolkit::folderFromEnvironment("APPDATA");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-    PWSTR folder = nullptr;
-    QString result;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder)))
-        result = QDir::fromNativeSeparators(QString::fromWCharArray(folder));
-    ::CoTaskMemFree(folder);
-    return result;
+    return Toolkit::knownFolder("APPDATA", FOLDERID_RoamingAppData);
 }
 
 // The profile functions create a missing file in the ANSI code page, where

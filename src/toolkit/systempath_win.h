@@ -7,6 +7,7 @@
 #include <string>
 
 #include <windows.h>
+#include <shtypes.h>
 
 namespace Toolkit {
 
@@ -30,5 +31,10 @@ inline std::wstring systemPath(const QString &path)
         return native.toStdWString();
     return (QStringLiteral("\\\\?\\") + QDir::toNativeSeparators(QDir::cleanPath(path))).toStdWString();
 }
+
+// A folder of the user's profile: the variable's value where it names an
+// absolute folder (as the system sets it, or a test), else the system's
+// known folder; empty when neither answers.
+QString knownFolder(const char *variable, REFKNOWNFOLDERID id);
 
 } // namespace Toolkit
