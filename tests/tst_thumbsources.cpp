@@ -154,6 +154,9 @@ private Q_SLOTS:
                                                     : QPoint(image.width() / 8, image.height() / 2);
             return isReddish(image.pixelColor(redSide)) && isBluish(image.pixelColor(blueSide));
         };
+        // What a slot far from the viewport asks, without a decode, by the
+        // same rules.
+        QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, target), thumbnailUsed && cacheSide != 0);
         // The board's first look may be the EXIF thumbnail...
         const LoadedPicture loaded = loadFirstLook(path, target);
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));
