@@ -27,6 +27,8 @@
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <map>
+
 class tst_board : public QObject
 {
     Q_OBJECT
@@ -645,15 +647,19 @@ void tst_board::failedDecodeReplacesFirstLook()
 void tst_board::farSlotsTakeBackTheirOwnPixels_data()
 {
     QTest::addColumn<QSize>("size");
-    QTest::newRow("small pictures, decoded again") << QSize(16, 12);
-    QTest::newRow("pictures the cache holds") << QSize(320, 240);
+    QTest::addColumn<bool>("warm"); // a first refresh filled the cache
+    QTest::newRow("small pictures, decoded again") << QSize(16, 12) << false;
+    QTest::newRow("pictures the cache holds") << QSize(320, 240) << false;
+    QTest::newRow("a warm cache: the far slots decode nothing") << QSize(320, 240) << true;
 }
 
 void tst_board::farSlotsTakeBackTheirOwnPixels()
 {
     QFETCH(QSize, size);
+    QFETCH(bool, warm);
     const QString folder = rowFolder();
     const int count = 200; // 50 rows, four of them in the viewport
+    const int refused = 150; // far from the viewport, and its failure recorded
     const auto colour = [](int n) { return QColor::fromHsv((n * 37) % 360, 200, 200); };
     MessageRecorder recorder;
     frmMain form;
@@ -667,13 +673,41 @@ void tst_board::farSlotsTakeBackTheirOwnPixels()
     for (int n = 1; n <= count; ++n)
         QVERIFY(flatImage(size, colour(n)).save(folder + QStringLiteral("/p%1.jpg").arg(n, 3, 10, QLatin1Char('0'))));
     QVERIFY(writeFileBytes(folder + QStringLiteral("/p002.jpg"), "not a picture"));
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/p%1.jpg").arg(refused),
+                           withRepeatedLastScan(encoded(flatImage(size, Qt::red), "jpeg", DefaultQuality,
+                                                        JpegScan::Progressive), 1000)));
     openWindow(form, folder);
+    // Every cached thumbnail's pixels are then broken, its header and texts
+    // kept: a slot that decodes its entry finds it broken and writes it anew.
+    std::map<QString, QByteArray> entries;
+    if (warm) {
+        form.cmdRefresh->click();
+        QTRY_VERIFY(form.board().isSettled());
+        for (const QString &side : {QStringLiteral("normal"), QStringLiteral("large")}) {
+            const QDir entryFolder(ThumbnailSources::cacheFolder() + QLatin1Char('/') + side);
+            for (const QString &name : entryFolder.entryList(QDir::Files)) {
+                QByteArray bytes = readFileBytes(entryFolder.filePath(name));
+                const qsizetype pixels = bytes.indexOf("IDAT");
+                QVERIFY(pixels > 0 && pixels + 4 < bytes.size());
+                bytes[pixels + 4] = char(bytes.at(pixels + 4) ^ 0x55);
+                QVERIFY(writeFileBytes(entryFolder.filePath(name), bytes));
+                entries[entryFolder.filePath(name)] = bytes;
+            }
+        }
+        QVERIFY(entries.size() > size_t(count / 2));
+    }
     form.cmdRefresh->click();
     // The far rows were placed without their pictures.
     QVERIFY(!form.board().isSettled());
     QVERIFY(form.imgView(count)->picture().isNull());
     QTRY_VERIFY(form.board().isSettled());
     QVERIFY(fewHavePixels());
+    QVERIFY(form.imgView(refused)->hasFailure());
+    // Only the slots near the viewport read their entries.
+    int untouched = 0;
+    for (const auto &entry : entries)
+        untouched += readFileBytes(entry.first) == entry.second ? 1 : 0;
+    QVERIFY2(!warm || untouched > count / 2, qPrintable(QString::number(untouched)));
     form.imgView_Click(1);
     form.txtItemDesc->setText(QStringLiteral("first"));
     form.imgView_Click(3);
@@ -693,7 +727,9 @@ void tst_board::farSlotsTakeBackTheirOwnPixels()
     }
     QCOMPARE(form.imgView(1)->toolTip(), QStringLiteral("first"));
     QCOMPARE(form.imgView(1)->accessibleName(), QStringLiteral("Picture 1: p001.jpg"));
-    QCOMPARE(recorder.messages.size(), 1);
+    QCOMPARE(recorder.messages.size(), warm ? 2 : 1);
+    QVERIFY(recorder.messages.last().text.contains(QLatin1String("p002.jpg")));
+    QVERIFY(recorder.messages.last().text.contains(QLatin1String("p150.jpg")));
 }
 
 QTEST_MAIN(tst_board)

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QtEndian>
 
 #include <sys/stat.h>
 
@@ -154,6 +155,9 @@ private Q_SLOTS:
                                                     : QPoint(image.width() / 8, image.height() / 2);
             return isReddish(image.pixelColor(redSide)) && isBluish(image.pixelColor(blueSide));
         };
+        // What a slot far from the viewport asks, without a decode, by the
+        // same rules.
+        QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, target), thumbnailUsed && cacheSide != 0);
         // The board's first look may be the EXIF thumbnail...
         const LoadedPicture loaded = loadFirstLook(path, target);
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));
@@ -202,6 +206,55 @@ private Q_SLOTS:
         QVERIFY(loadPicture(cached, QSize(100, 75)).ok());
         QCOMPARE(QDir(QFileInfo(cached).path()).entryList(QDir::Files).size(), 1);
         QVERIFY(QDir(ThumbnailSources::cacheFolder() + QStringLiteral("/normal")).isEmpty());
+    }
+
+    // What a slot far from the viewport asks, without a decode: the answer
+    // a decode of the entry gives, wherever its texts stand and however they
+    // are written, but for pixels that do not decode.
+    void cacheAnswer_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<bool>("decoded");
+        QTest::newRow("texts before the pixels") << QString() << true << true;
+        QTest::newRow("texts after the pixels") << "move texts" << true << true;
+        QTest::newRow("an international text") << "short" << true << true;
+        QTest::newRow("a long international text, compressed") << "long" << true << true;
+        QTest::newRow("another time") << "stale" << false << false;
+        QTest::newRow("pixels that do not decode") << "break pixels" << true << false;
+    }
+
+    void cacheAnswer()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, answered);
+        QFETCH(bool, decoded);
+        const QString path = m_dir.filePath(QStringLiteral("answer-%1.jpg").arg(++m_rows));
+        QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
+        writeCacheEntry(path, 256, QSize(256, 192), change == QLatin1String("stale") ? 1 : 0, 0);
+        const QString entry = ThumbnailSources::cachePath(path, 256);
+        if (change == QLatin1String("short") || change == QLatin1String("long")) {
+            QImage image(entry);
+            image.setText(QStringLiteral("Thumb::Mimetype"), QString(change == QLatin1String("long") ? 50 : 2, QChar(0x753b)));
+            QVERIFY(image.save(entry, "png"));
+        }
+        QByteArray bytes = readFileBytes(entry);
+        if (change == QLatin1String("move texts")) {
+            QByteArray texts, rest = bytes.left(8);
+            for (qsizetype at = 8; at + 12 <= bytes.size();) {
+                const qsizetype length = qsizetype(qFromBigEndian<quint32>(bytes.constData() + at)) + 12;
+                const QByteArray chunk = bytes.mid(at, length);
+                (chunk.mid(4, 4).endsWith("Xt") ? texts : rest) += chunk; // tEXt, zTXt, iTXt
+                at += length;
+            }
+            bytes = rest.insert(rest.size() - 12, texts); // before IEND
+        } else if (change == QLatin1String("break pixels")) {
+            const qsizetype pixels = bytes.indexOf("IDAT") + 4;
+            bytes[pixels] = char(bytes.at(pixels) ^ 0x55);
+        }
+        QVERIFY(writeFileBytes(entry, bytes));
+        QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, Slot), answered);
+        QCOMPARE(!ThumbnailSources::cachedThumbnail(path, Slot).isNull(), decoded);
     }
 
     // Where the cache lives, by the settings file's rule. "-" leaves a

@@ -57,7 +57,9 @@ bool exceedsAllocationLimit(const QSize &size, QImage::Format format)
     return bytes > qint64(limitMegabytes) * 1024 * 1024;
 }
 
-LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool firstLookWanted, const DecodeStop *stop)
+enum class LoadKind { Decode, FirstLook, UnlessCached };
+
+LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKind kind, const DecodeStop *stop)
 {
     if (DecodeStop::requested(stop))
         return stopped();
@@ -79,13 +81,22 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
         return failure(failed);
     // The picture itself is read only when the cache cannot answer: under
     // Wine the first read of a file costs as much as opening it.
-    if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull())
+    // Where only an answer is wanted, the entry the cache has is not decoded,
+    // and one it has not is not looked for twice.
+    if (kind == LoadKind::UnlessCached) {
+        if (ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, read)) {
+            LoadedPicture cached;
+            cached.cached = true;
+            return cached;
+        }
+    } else if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull()) {
         return LoadedPicture{cached, QString()};
+    }
     const bool jpeg = JpegBounds::isJpeg(file.peek(2));
     // A JPEG file is read whole, which costs far less than decoding it.
     if (jpeg && size > DecodeLimits::MaxReadBytes)
         return failure(DecodeLimits::tooLarge());
-    if (firstLookWanted && jpeg) {
+    if (kind == LoadKind::FirstLook && jpeg) {
         if (QImage embedded = ThumbnailSources::embeddedThumbnail(file, targetDevicePixels); !embedded.isNull())
             return LoadedPicture{embedded, QString(), true};
     }
@@ -193,10 +204,15 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, bool fi
 
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop)
 {
-    return load(path, targetDevicePixels, false, stop);
+    return load(path, targetDevicePixels, LoadKind::Decode, stop);
 }
 
 LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop)
 {
-    return load(path, targetDevicePixels, true, stop);
+    return load(path, targetDevicePixels, LoadKind::FirstLook, stop);
+}
+
+LoadedPicture loadUnlessCached(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop)
+{
+    return load(path, targetDevicePixels, LoadKind::UnlessCached, stop);
 }

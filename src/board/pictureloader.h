@@ -16,6 +16,9 @@ struct LoadedPicture
     // The image is the thumbnail embedded in the file, not a decode of it:
     // it may show the picture as it was before an edit.
     bool firstLook = false;
+    // Nothing was decoded: the thumbnail cache holds the picture (see
+    // loadUnlessCached). There is no image, and no error either.
+    bool cached = false;
 
     bool ok() const { return error.isEmpty() && !image.isNull(); }
 };
@@ -43,3 +46,11 @@ LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels, 
 // comes back at once instead of a decode, marked as a first look. Whoever
 // shows it must replace it with loadPicture's picture.
 LoadedPicture loadFirstLook(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop = nullptr);
+
+// As loadPicture, but when the thumbnail cache already holds a thumbnail of
+// the picture for target, nothing is decoded, not even the thumbnail: the
+// result is marked as cached and carries no image. Whoever needs the pixels
+// then asks loadPicture, which takes them from the cache. A fail record
+// answers as in loadPicture.
+LoadedPicture loadUnlessCached(const QString &path, const QSize &targetDevicePixels,
+                               const DecodeStop *stop = nullptr);

@@ -390,20 +390,12 @@ void ThumbnailBoard::settleMore()
         }
         if (!next)
             break;
-        SlotPicture &picture = work.pictures[static_cast<size_t>(next)];
-        picture.decoding = true;
+        work.pictures[static_cast<size_t>(next)].decoding = true;
         ++work.decodesRunning;
-        const quint64 generation = work.generation;
-        const QFuture<LoadedPicture> decoding = QtConcurrent::task(&loadOnPool)
-            .withArguments(&loadPicture, joinPath(picture.folder, picture.name), m_slots.front()->devicePixelTarget(),
-                           work.stop)
-            .onThreadPool(m_pool)
-            .withPriority(near.contains(Board::rowOf(next)) ? 1 : 0)
-            .spawn();
-        whenLoaded(decoding, this, [this, generation, next](const LoadedPicture &decoded) {
-            if (m_work && m_work->generation == generation && !m_work->stopped)
-                settleDecoded(next, decoded);
-        });
+        // A slot far from the viewport would drop the decoded pixels at
+        // once: it only asks whether the cache holds them already.
+        startSettling(next, isNear(next, keepScreens) ? &loadPicture : &loadUnlessCached,
+                      near.contains(Board::rowOf(next)) ? 1 : 0);
     }
     if (work.unsettled > 0)
         return;
@@ -414,17 +406,47 @@ void ThumbnailBoard::settleMore()
     reportFailures();
 }
 
+void ThumbnailBoard::startSettling(int n, decltype(&loadPicture) loader, int priority)
+{
+    const Work &work = *m_work;
+    const SlotPicture &picture = work.pictures[static_cast<size_t>(n)];
+    const quint64 generation = work.generation;
+    const QFuture<LoadedPicture> decoding = QtConcurrent::task(&loadOnPool)
+        .withArguments(loader, joinPath(picture.folder, picture.name), m_slots.front()->devicePixelTarget(),
+                       work.stop)
+        .onThreadPool(m_pool)
+        .withPriority(priority)
+        .spawn();
+    whenLoaded(decoding, this, [this, generation, n](const LoadedPicture &decoded) {
+        if (m_work && m_work->generation == generation && !m_work->stopped)
+            settleDecoded(n, decoded);
+    });
+}
+
 void ThumbnailBoard::settleDecoded(int n, const LoadedPicture &picture)
 {
     Work &work = *m_work;
     SlotPicture &slotPicture = work.pictures[static_cast<size_t>(n)];
+    const bool resident = work.resident.count(n) > 0;
+    if (picture.cached && slotPicture.look != SlotLook::Final && isNear(n, keepScreens)) {
+        // Scrolled near while the cache was asked: the slot may show its
+        // embedded thumbnail, or nothing. The real picture settles it, from
+        // the cache; the slot's work goes on meanwhile.
+        startSettling(n, &loadPicture, isNear(n, loadScreens) ? 1 : 0);
+        return;
+    }
     slotPicture.decoding = false;
     --work.decodesRunning;
-    const bool resident = work.resident.count(n) > 0;
     if (slotPicture.look == SlotLook::Final) {
         // A reload settled it meanwhile.
         if (picture.ok() && !resident && isNear(n, keepScreens))
             showPicture(n, picture);
+    } else if (picture.cached) {
+        // Far from the viewport, and the cache holds its picture for the
+        // scroll that comes near it.
+        if (resident)
+            release(n);
+        work.setLook(n, SlotLook::Final);
     } else if (!picture.ok() || isNear(n, keepScreens)) {
         // A picture whose decode fails shows its failure, not a thumbnail
         // that may show something else.

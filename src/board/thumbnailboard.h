@@ -68,8 +68,9 @@ public:
 
     // Every slot has shown a decoded or cached picture, or its failure:
     // false from the start of a refresh, while it places its slots too. A
-    // slot far from the viewport has given its pixels up again; its picture
-    // is in the cache (or is a decode away, where there is none).
+    // slot far from the viewport holds no pixels; its picture is in the
+    // cache (or is a decode away, where there is none), and where the cache
+    // held it already, it was not decoded at all.
     bool isSettled() const;
 
     // Moves the board frame to a scroll position.
@@ -97,6 +98,8 @@ private:
     // Starts background decodes of slots that have not shown a decoded or
     // cached picture yet, or ends the settling when there are none left.
     void settleMore();
+    // Runs the slot's background work, `loader`, on the decode pool.
+    void startSettling(int n, decltype(&loadPicture) loader, int priority);
     void settleDecoded(int n, const LoadedPicture &picture);
     // Releases the pixels of slots far from the viewport and starts loading
     // those of slots near it.

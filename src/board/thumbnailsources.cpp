@@ -15,8 +15,10 @@
 #include <QImageWriter>
 #include <QTemporaryFile>
 #include <QTransform>
+#include <QtEndian>
 
 #include <libexif/exif-data.h>
+#include <zlib.h>
 
 #include <array>
 #include <memory>
@@ -204,18 +206,130 @@ QString cachePath(const QString &picturePath, int side)
     return folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + hashedName(uri);
 }
 
-QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels, const FileStamp *read)
+namespace {
+
+// A cache entry's texts are short; more is a damaged or hostile file.
+constexpr qsizetype LargestEntryText = 64 * 1024;
+
+// The text a zlib stream inflates to, or false when it is damaged or longer
+// than LargestEntryText.
+bool inflated(QByteArrayView stream, QByteArray *text)
+{
+    z_stream z {};
+    if (inflateInit(&z) != Z_OK)
+        return false;
+    text->resize(LargestEntryText + 1);
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.data()));
+    z.avail_in = uInt(stream.size());
+    z.next_out = reinterpret_cast<Bytef *>(text->data());
+    z.avail_out = uInt(text->size());
+    const int status = inflate(&z, Z_FINISH);
+    text->resize(text->size() - qsizetype(z.avail_out));
+    inflateEnd(&z);
+    return status == Z_STREAM_END && text->size() <= LargestEntryText;
+}
+
+// The texts of a PNG held whole in memory, read from its chunks as the
+// decoder reads them (the last of a keyword counts, Latin-1 but for
+// international texts) without inflating its pixels. Only the keywords the
+// cache defines are read. Fails when the chunks do not add up or such a text
+// cannot be read: the decoder is then left to judge the file.
+class EntryTexts
+{
+public:
+    bool read(const QByteArray &png)
+    {
+        qsizetype at = 8; // the signature
+        while (at + 12 <= png.size()) {
+            const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+            const QByteArray type = png.mid(at + 4, 4);
+            if (length > quint32(png.size() - at - 12))
+                return false;
+            if (type == "IEND")
+                return true;
+            const QByteArrayView data = QByteArrayView(png).sliced(at + 8, qsizetype(length));
+            if ((type == "tEXt" || type == "zTXt" || type == "iTXt") && !readText(type, data))
+                return false;
+            at += 12 + qsizetype(length);
+        }
+        return false;
+    }
+
+    QString text(const QString &key) const { return m_texts.value(key); }
+
+private:
+    bool readText(const QByteArray &type, QByteArrayView data)
+    {
+        const qsizetype keyEnd = data.indexOf('\0');
+        if (keyEnd < 0)
+            return type == "tEXt"; // no keyword: the decoder drops it too
+        const QString key = QString::fromLatin1(data.first(keyEnd));
+        if (!key.startsWith(QLatin1String("Thumb::")))
+            return true;
+        QByteArrayView rest = data.sliced(keyEnd + 1);
+        if (type == "tEXt") {
+            m_texts.insert(key, QString::fromLatin1(rest));
+            return true;
+        }
+        QByteArray text;
+        if (type == "zTXt") {
+            if (rest.isEmpty() || rest.at(0) != 0 || !inflated(rest.sliced(1), &text))
+                return false;
+            m_texts.insert(key, QString::fromLatin1(text));
+            return true;
+        }
+        // iTXt: a compression flag and method, a language tag and a
+        // translated keyword, each of the last two ended by a zero byte.
+        if (rest.size() < 2)
+            return false;
+        const bool compressed = rest.at(0) != 0;
+        rest = rest.sliced(2);
+        for (int skipped = 0; skipped < 2; ++skipped) {
+            const qsizetype end = rest.indexOf('\0');
+            if (end < 0)
+                return false;
+            rest = rest.sliced(end + 1);
+        }
+        if (!compressed)
+            text = rest.toByteArray();
+        else if (!inflated(rest, &text))
+            return false;
+        m_texts.insert(key, QString::fromUtf8(text));
+        return true;
+    }
+
+    QHash<QString, QString> m_texts;
+};
+
+// Whether the texts of a cache entry (a decoded image's, or those read from
+// its chunks) say it is a thumbnail of the picture as it is now.
+template<typename Texts>
+bool describesPicture(const Texts &entry, const CacheStamp &stamp, const QByteArray &uri)
+{
+    if (entry.text(QStringLiteral("Thumb::MTime")) != QString::number(stamp.mtime))
+        return false;
+    const QString fileSize = entry.text(QStringLiteral("Thumb::Size"));
+    if (!fileSize.isEmpty() && fileSize != QString::number(stamp.size))
+        return false;
+    const QString storedUri = entry.text(QStringLiteral("Thumb::URI"));
+    return storedUri.isEmpty() || storedUri.toUtf8() == uri;
+}
+
+// The cached thumbnail of the picture as cachedThumbnail() gives it; when
+// `image` is null, only whether there is one, told from the entry's header
+// and texts; its pixels are not inflated.
+bool findCached(const QString &picturePath, const QSize &targetDevicePixels, const FileStamp *read, QImage *image)
 {
     CacheStamp stamp;
     if (targetDevicePixels.isEmpty() || !stampOf(picturePath, read, &stamp))
-        return QImage();
+        return false;
     const QByteArray uri = pictureUri(picturePath);
     if (uri.isEmpty())
-        return QImage();
+        return false;
     const QString name = hashedName(uri);
     const QString folder = cacheFolder();
     if (folder.isEmpty())
-        return QImage();
+        return false;
     for (const int side : Sides) {
         // A folder's thumbnails are at most side pixels either way.
         if (side < targetDevicePixels.width() || side < targetDevicePixels.height())
@@ -233,29 +347,44 @@ QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixe
         const QSize size = reader.size();
         if (!covers(size, targetDevicePixels) || size.width() > side || size.height() > side)
             continue;
-        QImage image;
-        if (!reader.read(&image))
+        if (!image) {
+            // The texts are read from the bytes: the reader does not give
+            // back keywords with a colon, as the cache's all are.
+            EntryTexts texts;
+            if (texts.read(bytes) && describesPicture(texts, stamp, uri))
+                return true;
             continue;
-        if (!covers(image.size(), targetDevicePixels))
+        }
+        QImage decoded;
+        if (!reader.read(&decoded))
             continue;
-        if (image.text(QStringLiteral("Thumb::MTime")) != QString::number(stamp.mtime))
-            continue;
-        const QString fileSize = image.text(QStringLiteral("Thumb::Size"));
-        if (!fileSize.isEmpty() && fileSize != QString::number(stamp.size))
-            continue;
-        const QString storedUri = image.text(QStringLiteral("Thumb::URI"));
-        if (!storedUri.isEmpty() && storedUri.toUtf8() != uri)
+        if (!covers(decoded.size(), targetDevicePixels) || !describesPicture(decoded, stamp, uri))
             continue;
         // The picture's own size, when recorded, gives the same size as a
         // decode would; the thumbnail's has lost a little to rounding.
-        const QSize picture(image.text(QStringLiteral("Thumb::Image::Width")).toInt(),
-                            image.text(QStringLiteral("Thumb::Image::Height")).toInt());
+        const QSize picture(decoded.text(QStringLiteral("Thumb::Image::Width")).toInt(),
+                            decoded.text(QStringLiteral("Thumb::Image::Height")).toInt());
         const bool sameShape = !picture.isEmpty()
-            && qAbs(double(picture.width()) * image.height() / (double(picture.height()) * image.width()) - 1)
+            && qAbs(double(picture.width()) * decoded.height() / (double(picture.height()) * decoded.width()) - 1)
                 < 0.02;
-        return shrunkToCover(image, targetDevicePixels, sameShape ? picture : QSize());
+        *image = shrunkToCover(decoded, targetDevicePixels, sameShape ? picture : QSize());
+        return true;
     }
-    return QImage();
+    return false;
+}
+
+} // namespace
+
+QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels, const FileStamp *read)
+{
+    QImage image;
+    findCached(picturePath, targetDevicePixels, read, &image);
+    return image;
+}
+
+bool hasCachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels, const FileStamp *read)
+{
+    return findCached(picturePath, targetDevicePixels, read, nullptr);
 }
 
 QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const QSize &targetDevicePixels)

@@ -40,6 +40,12 @@ QString cachePath(const QString &picturePath, int side);
 QImage cachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels,
                        const FileStamp *read = nullptr);
 
+// Whether cachedThumbnail() would find a thumbnail of the picture, told from
+// the entry's header and texts without inflating its pixels (whether those
+// decode is left to the load that needs them).
+bool hasCachedThumbnail(const QString &picturePath, const QSize &targetDevicePixels,
+                        const FileStamp *read = nullptr);
+
 // The EXIF thumbnail of a JPEG held in `head` (the file's first bytes, the
 // EXIF block included), turned upright. It is used when it covers target with
 // at most 5% enlargement and its aspect is within 2% of the picture's, whose
