@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <QtEndian>
 
+#include <zlib.h>
+
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -222,6 +224,10 @@ private Q_SLOTS:
         QTest::newRow("a long international text, compressed") << "long" << true << true;
         QTest::newRow("another time") << "stale" << false << false;
         QTest::newRow("pixels that do not decode") << "break pixels" << true << false;
+        // The decoder takes a text without its zero byte as all keyword, and
+        // drops one whose checksum is wrong: either way the time is gone.
+        QTest::newRow("the time again, all keyword") << "keyword only" << false << false;
+        QTest::newRow("the time with a wrong checksum") << "bad checksum" << false << false;
     }
 
     void cacheAnswer()
@@ -251,6 +257,18 @@ private Q_SLOTS:
         } else if (change == QLatin1String("break pixels")) {
             const qsizetype pixels = bytes.indexOf("IDAT") + 4;
             bytes[pixels] = char(bytes.at(pixels) ^ 0x55);
+        } else if (change == QLatin1String("keyword only")) {
+            const QByteArray text = "tEXtThumb::MTime";
+            QByteArray chunk(4, '\0');
+            qToBigEndian<quint32>(quint32(text.size() - 4), chunk.data());
+            chunk += text + QByteArray(4, '\0');
+            qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(text.constData()), uInt(text.size()))),
+                                  chunk.data() + chunk.size() - 4);
+            bytes.insert(bytes.size() - 12, chunk); // before IEND
+        } else if (change == QLatin1String("bad checksum")) {
+            const qsizetype time = bytes.indexOf("Thumb::MTime");
+            const qsizetype crc = time + qsizetype(qFromBigEndian<quint32>(bytes.constData() + time - 8));
+            bytes[crc] = char(bytes.at(crc) ^ 0x01);
         }
         QVERIFY(writeFileBytes(entry, bytes));
         QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, Slot), answered);

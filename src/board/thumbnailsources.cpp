@@ -239,7 +239,10 @@ class EntryTexts
 public:
     bool read(const QByteArray &png)
     {
-        qsizetype at = 8; // the signature
+        if (!png.startsWith(QByteArrayView("\x89PNG\r\n\x1a\n", 8)))
+            return false;
+        qsizetype at = 8;
+        int textChunks = 0;
         while (at + 12 <= png.size()) {
             const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
             const QByteArray type = png.mid(at + 4, 4);
@@ -248,8 +251,15 @@ public:
             if (type == "IEND")
                 return true;
             const QByteArrayView data = QByteArrayView(png).sliced(at + 8, qsizetype(length));
-            if ((type == "tEXt" || type == "zTXt" || type == "iTXt") && !readText(type, data))
-                return false;
+            if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
+                // The decoder drops a text whose checksum is wrong and keeps
+                // no more than a thousand; rather than follow it that far,
+                // such a file is left to the decoder to judge.
+                const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(png.constData() + at + 4), length + 4);
+                if (++textChunks > 1000 || crc != qFromBigEndian<quint32>(png.constData() + at + 8 + length)
+                    || !readText(type, data))
+                    return false;
+            }
             at += 12 + qsizetype(length);
         }
         return false;
@@ -260,29 +270,30 @@ public:
 private:
     bool readText(const QByteArray &type, QByteArrayView data)
     {
+        // A text without its zero byte is all keyword, with an empty value.
         const qsizetype keyEnd = data.indexOf('\0');
-        if (keyEnd < 0)
-            return type == "tEXt"; // no keyword: the decoder drops it too
-        const QString key = QString::fromLatin1(data.first(keyEnd));
+        if (keyEnd < 0 && type != "tEXt")
+            return false;
+        const QString key = QString::fromLatin1(keyEnd < 0 ? data : data.first(keyEnd));
         if (!key.startsWith(QLatin1String("Thumb::")))
             return true;
-        QByteArrayView rest = data.sliced(keyEnd + 1);
+        QByteArrayView rest = keyEnd < 0 ? QByteArrayView() : data.sliced(keyEnd + 1);
         if (type == "tEXt") {
             m_texts.insert(key, QString::fromLatin1(rest));
             return true;
         }
         QByteArray text;
         if (type == "zTXt") {
-            if (rest.isEmpty() || rest.at(0) != 0 || !inflated(rest.sliced(1), &text))
+            if (rest.isEmpty() || rest.at(0) != 0 || !inflatedWithin(rest.sliced(1), &text))
                 return false;
             m_texts.insert(key, QString::fromLatin1(text));
             return true;
         }
         // iTXt: a compression flag and method, a language tag and a
         // translated keyword, each of the last two ended by a zero byte.
-        if (rest.size() < 2)
+        if (rest.size() < 2 || rest.at(0) > 1 || (rest.at(0) == 1 && rest.at(1) != 0))
             return false;
-        const bool compressed = rest.at(0) != 0;
+        const bool compressed = rest.at(0) == 1;
         rest = rest.sliced(2);
         for (int skipped = 0; skipped < 2; ++skipped) {
             const qsizetype end = rest.indexOf('\0');
@@ -292,13 +303,24 @@ private:
         }
         if (!compressed)
             text = rest.toByteArray();
-        else if (!inflated(rest, &text))
+        else if (!inflatedWithin(rest, &text))
             return false;
         m_texts.insert(key, QString::fromUtf8(text));
         return true;
     }
 
+    // Inflates within what all of an entry's texts may take together, so
+    // that a file of many compressed texts costs no more than one.
+    bool inflatedWithin(QByteArrayView stream, QByteArray *text)
+    {
+        if (!inflated(stream, text) || text->size() > m_inflateLeft)
+            return false;
+        m_inflateLeft -= text->size();
+        return true;
+    }
+
     QHash<QString, QString> m_texts;
+    qsizetype m_inflateLeft = 4 * LargestEntryText;
 };
 
 // Whether the texts of a cache entry (a decoded image's, or those read from

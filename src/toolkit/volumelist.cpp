@@ -4,7 +4,6 @@
 #include "toolkit/processfolders.h"
 #include "toolkit/volumes.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -69,7 +68,9 @@ bool VolumeList::refresh(int waitMs)
         m_reading->started.start();
         // Detached: a reading that never returns must not hold up the end of
         // the process.
-        std::thread([reading = m_reading, read = lookup.load()] {
+        // The answer goes to this list, which is never destroyed, rather
+        // than to the application, which may be going away meanwhile.
+        std::thread([this, reading = m_reading, read = lookup.load()] {
             QStringList volumes = read();
             {
                 const std::lock_guard<std::mutex> hold(reading->lock);
@@ -77,9 +78,8 @@ bool VolumeList::refresh(int waitMs)
                 reading->done = true;
             }
             reading->answered.notify_all();
-            if (QCoreApplication *app = QCoreApplication::instance())
-                QMetaObject::invokeMethod(
-                    app, [reading] { instance().take(reading); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, reading] { take(reading); }, Qt::QueuedConnection);
         }).detach();
     }
     const std::shared_ptr<Reading> reading = m_reading;
