@@ -473,6 +473,9 @@ QList<CraftedPicture> craftedPictures()
     // The decoder skips a stray byte after the start marker; so must the check.
     QByteArray strayByte = progressiveClaiming(QSize(30000, 30000), 3);
     strayByte.insert(2, '\0');
+    // Nor is a zero after a 0xFF a marker: the decoder drops the pair.
+    QByteArray strayPair = progressiveClaiming(QSize(30000, 30000), 1);
+    strayPair.insert(2, QByteArray("\xff\xff\x00\x08", 4));
     return {
         {"grey progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-grey.jpg"),
          progressiveClaiming(QSize(30000, 30000), 1), tooLarge},
@@ -485,6 +488,7 @@ QList<CraftedPicture> craftedPictures()
                                                            be16(65000) + be16(65000) + "\x03"),
          tooLarge},
         {"stray byte after the start marker", QStringLiteral("stray.jpg"), strayByte, tooLarge},
+        {"0xFF 0x00 before the frame", QStringLiteral("stray-pair.jpg"), strayPair, tooLarge},
         // Within every other bound, yet each scan goes over 134 million
         // coefficients before the last one fails.
         {"grey progressive JPEG of 11584 x 11584 in 100 scans, the last broken", QStringLiteral("rescanned.jpg"),

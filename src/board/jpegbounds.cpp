@@ -89,6 +89,12 @@ JpegLayout layoutOf(const QByteArray &bytes)
             ++at; // fill byte
             continue;
         }
+        if (marker == 0x00) {
+            // Not a marker: the decoder drops the pair as stray bytes and
+            // goes on looking, so a frame after it is still read.
+            at += 2;
+            continue;
+        }
         at += 2;
         if (marker == 0xd9)
             break;
