@@ -42,6 +42,11 @@ bool stampOfOpenFile(const QFile &file, FileStamp *stamp);
 // not need it.
 bool sizeAndTimeOfOpenFile(const QFile &file, FileStamp *stamp);
 
+// The size and the last change of the regular file at path, through links,
+// without opening it. False when there is none, or when the answer would
+// need the file opened (a link, on Windows).
+bool sizeAndTimeOfPath(const QString &path, FileStamp *stamp);
+
 // Reads a small regular file whole, without ever waiting, in as few calls
 // into the system as it takes: a file of more than `largest` bytes, a folder,
 // a FIFO or a device is refused, as is a missing file. Returns the reason on

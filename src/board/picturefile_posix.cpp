@@ -103,3 +103,13 @@ bool stampOfPath(const QString &path, FileStamp *stamp)
     *stamp = stampOf(info);
     return true;
 }
+
+bool sizeAndTimeOfPath(const QString &path, FileStamp *stamp)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    *stamp = stampOf(info);
+    stamp->volume = stamp->file = 0;
+    return true;
+}

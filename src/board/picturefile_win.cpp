@@ -184,3 +184,18 @@ bool stampOfPath(const QString &path, FileStamp *stamp)
     ::CloseHandle(handle);
     return known;
 }
+
+bool sizeAndTimeOfPath(const QString &path, FileStamp *stamp)
+{
+    const std::wstring name = Toolkit::systemPath(path);
+    WIN32_FILE_ATTRIBUTE_DATA data {};
+    // Asked of the file system without a handle: under Wine no round trip
+    // to its server. A link's attributes are its own, not its target's.
+    if (name.empty() || !::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data)
+        || (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)))
+        return false;
+    *stamp = FileStamp();
+    stamp->size = qint64((quint64(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    setModified(data.ftLastWriteTime, stamp);
+    return true;
+}

@@ -25,6 +25,14 @@ LoadedPicture stopped()
     return failure(QCoreApplication::translate("PictureLoader", "The decode was stopped"));
 }
 
+// No pixels: the cache has the thumbnail, for when it is wanted.
+LoadedPicture cacheAnswers()
+{
+    LoadedPicture answer;
+    answer.cached = true;
+    return answer;
+}
+
 // The smallest size with the aspect of source that covers target, or an
 // invalid size when covering target would need no shrinking at all.
 QSize coverSize(const QSize &source, const QSize &target)
@@ -63,6 +71,18 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKin
 {
     if (DecodeStop::requested(stop))
         return stopped();
+    // Where only the cache's answer is wanted, the file's attributes give it
+    // without opening the file: an open and a close are each a round trip to
+    // the server under Wine. Whatever else (no entry, a recorded failure, a
+    // file these cannot tell about) goes the usual way below, and a file
+    // that cannot be read says so once it is loaded for showing.
+    if (kind == LoadKind::UnlessCached) {
+        FileStamp attributes;
+        if (sizeAndTimeOfPath(path, &attributes) && attributes.size > 0
+            && ThumbnailSources::recordedFailure(path, &attributes).isEmpty()
+            && ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, &attributes))
+            return cacheAnswers();
+    }
     QFile file;
     const QString openError = openRegularFile(path, file);
     if (!openError.isEmpty())
@@ -84,11 +104,8 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKin
     // Where only an answer is wanted, the entry the cache has is not decoded,
     // and one it has not is not looked for twice.
     if (kind == LoadKind::UnlessCached) {
-        if (ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, read)) {
-            LoadedPicture cached;
-            cached.cached = true;
-            return cached;
-        }
+        if (ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, read))
+            return cacheAnswers();
     } else if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull()) {
         return LoadedPicture{cached, QString()};
     }
