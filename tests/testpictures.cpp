@@ -476,6 +476,9 @@ QList<CraftedPicture> craftedPictures()
     // Nor is a zero after a 0xFF a marker: the decoder drops the pair.
     QByteArray strayPair = progressiveClaiming(QSize(30000, 30000), 1);
     strayPair.insert(2, QByteArray("\xff\xff\x00\x08", 4));
+    // An application segment of length 0 is the length field alone to it.
+    QByteArray emptySegment = progressiveClaiming(QSize(30000, 30000), 1);
+    emptySegment.insert(2, QByteArray("\xff\xe0\x00\x00", 4));
     return {
         {"grey progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-grey.jpg"),
          progressiveClaiming(QSize(30000, 30000), 1), tooLarge},
@@ -489,6 +492,7 @@ QList<CraftedPicture> craftedPictures()
          tooLarge},
         {"stray byte after the start marker", QStringLiteral("stray.jpg"), strayByte, tooLarge},
         {"0xFF 0x00 before the frame", QStringLiteral("stray-pair.jpg"), strayPair, tooLarge},
+        {"APP0 of length 0 before the frame", QStringLiteral("empty-app0.jpg"), emptySegment, tooLarge},
         // Within every other bound, yet each scan goes over 134 million
         // coefficients before the last one fails.
         {"grey progressive JPEG of 11584 x 11584 in 100 scans, the last broken", QStringLiteral("rescanned.jpg"),

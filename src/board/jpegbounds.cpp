@@ -102,10 +102,14 @@ JpegLayout layoutOf(const QByteArray &bytes)
             continue;
         if (at + 2 > size)
             break;
+        // A length below 2 stops the decoder, but in a segment it only skips
+        // (an application's, a comment, DNL), where the length field alone
+        // is taken.
+        const bool skipped = (marker >= 0xe0 && marker <= 0xef) || marker == 0xfe || marker == 0xdc;
         const int length = be16At(bytes, at);
         const qsizetype payload = at + 2;
-        const qsizetype end = at + length;
-        if (length < 2 || end > size)
+        const qsizetype end = at + qMax(length, 2);
+        if ((length < 2 && !skipped) || end > size)
             break;
         if (isFrameMarker(marker) && layout.components == 0 && length >= 8) {
             layout.progressive = isProgressiveFrame(marker);
