@@ -5,7 +5,6 @@
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/systempath_win.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -37,10 +36,12 @@ FolderListing listEntries(const QString &folder, EntryKind kind, const QRegularE
         listing.error = QStringLiteral("A folder name cannot contain a NUL character");
         return listing;
     }
-    const QString query = QDir::toNativeSeparators(
-        folder.endsWith(QLatin1Char('/')) ? folder + QLatin1Char('*') : folder + QStringLiteral("/*"));
+    // In the long-path form past MAX_PATH, as every other call here takes
+    // a path: a folder that deep lists even where the system has not opted in.
+    const std::wstring query
+        = systemPath(folder.endsWith(QLatin1Char('/')) ? folder + QLatin1Char('*') : folder + QStringLiteral("/*"));
     WIN32_FIND_DATAW entry;
-    HANDLE search = ::FindFirstFileExW(wide(query), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
+    HANDLE search = ::FindFirstFileExW(query.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
                                        FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) {
         // A drive root with nothing on it has not even "." to give.
