@@ -46,7 +46,10 @@
 // runs, each in a process of its own so that peak_rss_mb is its own.
 
 #include "app/frmmain.h"
+#include "board/picturefile.h"
+#include "board/pictureloader.h"
 #include "board/thumbnailboard.h"
+#include "board/thumbnailsources.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "settings/settingsfile.h"
@@ -442,6 +445,40 @@ void printFigures(QTextStream &out, const QString &name, const RefreshFigures &f
         << Qt::endl;
 }
 
+// What a slot far from the viewport asks of a warm cache, on one thread and
+// without the board: answered from the picture's attributes, as the board
+// does, and from the picture opened, as it did before. Printed per picture.
+void measureCacheAnswers(QTextStream &out, const QString &folder, int count)
+{
+    const QSize target(125, 113); // a slot at scale 1
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths << folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0'));
+    for (int round = 0; round < 2; ++round) {
+        for (const bool opened : {true, false}) {
+            int cached = 0;
+            QElapsedTimer clock;
+            clock.start();
+            for (const QString &path : paths) {
+                if (opened) {
+                    QFile file;
+                    FileStamp stamp;
+                    cached += openRegularFile(path, file).isEmpty() && sizeAndTimeOfOpenFile(file, &stamp)
+                        && ThumbnailSources::recordedFailure(path, &stamp).isEmpty()
+                        && ThumbnailSources::hasCachedThumbnail(path, target, &stamp);
+                } else {
+                    cached += loadUnlessCached(path, target).cached;
+                }
+            }
+            const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            out << "board_refresh: case=cache-answers way=" << (opened ? "opened" : "attributes")
+                << " round=" << round + 1 << " images=" << count << " cached=" << cached
+                << " ms_per_picture=" << QString::number(ms / count, 'f', 3)
+                << " answers_per_s=" << QString::number(count * 1000.0 / ms, 'f', 0) << Qt::endl;
+        }
+    }
+}
+
 // With a shot prefix, boards are saved for a side-by-side look: for exif,
 // PREFIX-exif.png and then PREFIX-decoded.png of the same pictures without
 // their thumbnails; for cache, PREFIX-decoded.png and PREFIX-cache.png.
@@ -504,6 +541,8 @@ int thumbnailSourceCase(QApplication &app, const QString &name, int count, const
     if (name == QLatin1String("cache"))
         printFigures(out, QStringLiteral("cache-fill"), measureRefresh(app, folder, shotPath("decoded")));
     printFigures(out, name, measureRefresh(app, folder, shotPath(name == QLatin1String("cache") ? "cache" : "exif")));
+    if (name == QLatin1String("cache"))
+        measureCacheAnswers(out, folder, count);
     if (name == QLatin1String("exif") && !shot.isEmpty()) {
         if (!writeAll(plain))
             return 1;
