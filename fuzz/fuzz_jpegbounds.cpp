@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const JpegLayout layout = JpegBounds::layoutOf(bytes);
     if (JpegBounds::isJpeg(bytes)) {
-        QByteArray copy(bytes);
-        QBuffer buffer(&copy);
+        QBuffer buffer;
+        buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, "jpeg");
         const QSize header = reader.size();

@@ -479,6 +479,15 @@ QList<CraftedPicture> craftedPictures()
     // An application segment of length 0 is the length field alone to it.
     QByteArray emptySegment = progressiveClaiming(QSize(30000, 30000), 1);
     emptySegment.insert(2, QByteArray("\xff\xe0\x00\x00", 4));
+    // With restart intervals the decoder skips a marker below the frames'
+    // inside a scan and reads on: the scans behind it still count, though
+    // the bytes after it would make a length of 64 KB.
+    QByteArray hiddenScans = withRepeatedLastScan(
+        encoded(twoHalves(QSize(40, 30)), "jpeg", DefaultQuality, JpegScan::Progressive), 150);
+    const qsizetype firstScan = hiddenScans.indexOf("\xff\xda");
+    const int firstScanLength = (quint8(hiddenScans.at(firstScan + 2)) << 8) | quint8(hiddenScans.at(firstScan + 3));
+    hiddenScans.insert(firstScan + 2 + firstScanLength, QByteArray("\xff\x02\xff\xff\x00", 5));
+    hiddenScans.insert(2, QByteArray("\xff\xdd\x00\x04\x00\x01", 6));
     return {
         {"grey progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-grey.jpg"),
          progressiveClaiming(QSize(30000, 30000), 1), tooLarge},
@@ -493,6 +502,8 @@ QList<CraftedPicture> craftedPictures()
         {"stray byte after the start marker", QStringLiteral("stray.jpg"), strayByte, tooLarge},
         {"0xFF 0x00 before the frame", QStringLiteral("stray-pair.jpg"), strayPair, tooLarge},
         {"APP0 of length 0 before the frame", QStringLiteral("empty-app0.jpg"), emptySegment, tooLarge},
+        {"150 scans behind a marker 0x02 in the first", QStringLiteral("hidden-scans.jpg"), hiddenScans,
+         tooManyScans},
         // Within every other bound, yet each scan goes over 134 million
         // coefficients before the last one fails.
         {"grey progressive JPEG of 11584 x 11584 in 100 scans, the last broken", QStringLiteral("rescanned.jpg"),

@@ -160,9 +160,9 @@ private Q_SLOTS:
         // What a slot far from the viewport asks, without a decode, by the
         // same rules.
         QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, target), thumbnailUsed && cacheSide != 0);
-        // (A load that decodes fills the cache, so only where it has an entry.)
-        if (cacheSide != 0)
-            QCOMPARE(loadUnlessCached(path, target).cached, thumbnailUsed);
+        // (Only where the entry answers: a load that decodes fills the cache.)
+        if (thumbnailUsed && cacheSide != 0)
+            QVERIFY(loadUnlessCached(path, target).cached);
         // The board's first look may be the EXIF thumbnail...
         const LoadedPicture loaded = loadFirstLook(path, target);
         QVERIFY2(loaded.ok(), qPrintable(loaded.error));

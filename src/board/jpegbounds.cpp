@@ -98,13 +98,16 @@ JpegLayout layoutOf(const QByteArray &bytes)
         at += 2;
         if (marker == 0xd9)
             break;
-        if (marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7))
+        // Markers below the frames' carry no length to the decoder. Between
+        // segments they stop it; inside a scan with restart intervals it
+        // skips them and reads on to the next marker, as the walk does.
+        if (marker < 0xc0 || (marker >= 0xd0 && marker <= 0xd7))
             continue;
         if (at + 2 > size)
             break;
-        // A length below 2 stops the decoder, but in a segment it only skips
-        // (an application's, a comment, DNL), where the length field alone
-        // is taken.
+        // Where the decoder only skips a segment (an application's, a
+        // comment, DNL), a length below 2 is the length field alone;
+        // anywhere else it is an error.
         const bool skipped = (marker >= 0xe0 && marker <= 0xef) || marker == 0xfe || marker == 0xdc;
         const int length = be16At(bytes, at);
         const qsizetype payload = at + 2;

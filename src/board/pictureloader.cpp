@@ -76,13 +76,12 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKin
     // the server under Wine. Whatever else (no entry, a recorded failure, a
     // file these cannot tell about) goes the usual way below, and a file
     // that cannot be read says so once it is loaded for showing.
-    FileStamp attributes;
-    bool askedOfAttributes = false;
-    if (kind == LoadKind::UnlessCached && sizeAndTimeOfPath(path, &attributes) && attributes.size > 0
-        && ThumbnailSources::recordedFailure(path, &attributes).isEmpty()) {
+    if (FileStamp attributes;
+        kind == LoadKind::UnlessCached && sizeAndTimeOfPath(path, &attributes) && attributes.size > 0) {
+        if (const QString failed = ThumbnailSources::recordedFailure(path, &attributes); !failed.isEmpty())
+            return failure(failed);
         if (ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, &attributes))
             return cacheAnswers();
-        askedOfAttributes = true;
     }
     QFile file;
     const QString openError = openRegularFile(path, file);
@@ -97,17 +96,14 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKin
     const qint64 size = stamped ? opened.size : file.size();
     if (size == 0)
         return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
-    // Neither a failure nor a thumbnail is recorded for the file's size and
-    // time if its attributes just said so.
-    const bool asked = askedOfAttributes && stamped && opened == attributes;
     // A picture that failed is not tried again until it changes.
-    if (const QString failed = asked ? QString() : ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
+    if (const QString failed = ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
         return failure(failed);
     // The picture itself is read only when the cache cannot answer: under
     // Wine the first read of a file costs as much as opening it.
     // Where only an answer is wanted, the entry the cache has is not decoded.
     if (kind == LoadKind::UnlessCached) {
-        if (!asked && ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, read))
+        if (ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, read))
             return cacheAnswers();
     } else if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull()) {
         return LoadedPicture{cached, QString()};

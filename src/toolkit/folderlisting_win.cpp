@@ -37,7 +37,8 @@ FolderListing listEntries(const QString &folder, EntryKind kind, const QRegularE
         return listing;
     }
     // In the long-path form past MAX_PATH, as every other call here takes
-    // a path: a folder that deep lists even where the system has not opted in.
+    // a path: a local folder that deep lists even where the system has not
+    // opted in.
     const std::wstring query
         = systemPath(folder.endsWith(QLatin1Char('/')) ? folder + QLatin1Char('*') : folder + QStringLiteral("/*"));
     WIN32_FIND_DATAW entry;
