@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/quietcurrent.h"
 #include "toolkit/wholeframe.h"
 
 #include <QListWidget>
 
 // The file box: the files of one folder whose names match a wildcard
 // pattern. Setting its path or pattern reads the folder again.
-class FileBox : public WholeFrame<QListWidget>
+class FileBox : public WholeFrame<QuietCurrent<QListWidget>>
 {
     Q_OBJECT
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/folderlisting.h"
+#include "toolkit/quietcurrent.h"
 #include "toolkit/wholeframe.h"
 
 #include <QListWidget>
@@ -11,7 +12,7 @@
 // The folder box: the folders from the volume root down to the current
 // folder, then the current folder's subfolders, indented like a tree.
 // A double click or Enter opens a folder; a single click only selects.
-class FolderBox : public WholeFrame<QListWidget>
+class FolderBox : public WholeFrame<QuietCurrent<QListWidget>>
 {
     Q_OBJECT
 

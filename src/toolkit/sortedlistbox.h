@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/quietcurrent.h"
 #include "toolkit/wholeframe.h"
 
 #include <QListWidget>
@@ -12,7 +13,7 @@ bool namesLess(const QString &a, const QString &b);
 
 // A list box that keeps its items sorted without regard to case, whatever
 // order they are added in, and lets the user select several items.
-class SortedListBox : public WholeFrame<QListWidget>
+class SortedListBox : public WholeFrame<QuietCurrent<QListWidget>>
 {
     Q_OBJECT
 

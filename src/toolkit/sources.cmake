@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(kelvane_core PRIVATE
     toolkit/twips.h
+    toolkit/quietcurrent.h
     toolkit/wholeframe.h
     toolkit/messagebox.h toolkit/messagebox.cpp
     toolkit/textfile.h toolkit/textfile.cpp

@@ -205,6 +205,15 @@ def inner(args):
             try:
                 road.stop("the window gets the keyboard", [], ["Kelvane frame", "Build HTML of Images"],
                           action=lambda: xdo.run("windowfocus", "--sync", window))
+                # A list the program fills at start has not the keyboard: were it
+                # said to, Orca could speak its item instead of the window.
+                with open(orca_log, encoding="utf-8", errors="replace") as f:
+                    log_text = f.read()
+                before_window = log_text[:max(log_text.find("Dequeued window:activate"), 0)]
+                claimed = re.findall(r"Dequeued object:state-changed:focused \[list item \| ([^\]]*)\] \(1,",
+                                     before_window)
+                if claimed:
+                    raise Failure(f"before the window was active, list items {claimed} were said to have the focus")
                 walk(road)
             finally:
                 path = os.path.join(args.output, "e2e-screen-reader.txt")
