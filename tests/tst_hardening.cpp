@@ -800,17 +800,19 @@ void tst_hardening::startUpWithOddSettingsFile_data()
     for (int c = 0; c < 256; ++c)
         garbage += char(c == '\n' ? 0 : c);
     garbage += noiseBytes(2000).replace('\n', '\r');
-    const QByteArray bigLine(1 << 20, 'm');
+    const QByteArray bigLine(1 << 19, 'm');
 
     QTest::newRow("binary garbage only") << garbage << false
                                          << garbage + "\r\n[Defaults]\r\nFilesDir=@SHOWN@\r\n";
     QTest::newRow("binary garbage around the key")
         << garbage + "\n[Defaults]\nFilesDir=@STORED@\n" + garbage << true
         << garbage + "\n[Defaults]\nFilesDir=@SHOWN@\n" + garbage;
-    QTest::newRow("1 MB line before the section")
+    const QByteArray tooLarge = "; " + QByteArray(1 << 20, 'm') + "\r\n[Defaults]\r\nFilesDir=@STORED@\r\n";
+    QTest::newRow("over 1 MB: neither read nor rewritten") << tooLarge << false << tooLarge;
+    QTest::newRow("512 KB line before the section")
         << "; " + bigLine + "\r\n[Defaults]\r\nFilesDir=@STORED@\r\n" << true
         << "; " + bigLine + "\r\n[Defaults]\r\nFilesDir=@SHOWN@\r\n";
-    QTest::newRow("1 MB value") << "[Defaults]\r\nFilesDir=/" + bigLine + "\r\n[Next]\r\nx=1\r\n" << false
+    QTest::newRow("512 KB value") << "[Defaults]\r\nFilesDir=/" + bigLine + "\r\n[Next]\r\nx=1\r\n" << false
                                 << QByteArray("[Defaults]\r\nFilesDir=@SHOWN@\r\n[Next]\r\nx=1\r\n");
     QTest::newRow("FilesDir names a file") << QByteArray("[Defaults]\nFilesDir=@STORED@a.jpg/\n") << false
                                            << QByteArray("[Defaults]\nFilesDir=@SHOWN@\n");
@@ -868,7 +870,7 @@ void tst_hardening::startUpWithOddSettingsFile()
         QVERIFY(!form.imgView(1)->hasFailure());
         form.close();
         QCOMPARE(readFileBytes(Settings::filePath()),
-                 QByteArray(after).replace("@SHOWN@", QFile::encodeName(shown) + '/'));
+                 QByteArray(after).replace("@SHOWN@", QFile::encodeName(shown) + '/').replace("@STORED@", storedValue));
     }
     QVERIFY(recorder.messages.isEmpty());
 }

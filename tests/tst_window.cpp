@@ -10,6 +10,7 @@
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
 #include "toolkit/sortedlistbox.h"
+#include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
 #include "board/previewloader.h"
 #include "board/thumbnailboard.h"
@@ -715,9 +716,9 @@ void tst_window::driveThatCannotBeOpened()
     const auto restore = qScopeGuard([&] {
         *release = true;
         FolderBox::setLister(system);
-        FolderBox::answerWaitMilliseconds = 5000;
+        Toolkit::storageWaitMilliseconds = 5000;
     });
-    FolderBox::answerWaitMilliseconds = 300;
+    Toolkit::storageWaitMilliseconds = 300;
     Settings::writeStoredFolder(m_pictures);
     frmMain form;
     form.Form_Load();

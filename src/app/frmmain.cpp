@@ -12,6 +12,7 @@
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
 #include "toolkit/sortedlistbox.h"
+#include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
 #include "toolkit/wholeframe.h"
 #include "board/pictureloader.h"
@@ -427,7 +428,10 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
     Frame1->resize(Frame1->width(), Twips::toPixels(Twips::fromPixels(Frame1->height()) * 10));
     Module1::CenterForm(*this);
     m_template->hide();
-    const QString stored = Settings::readStoredFolder();
+    // A settings file on storage that does not answer is not waited for
+    // beyond the storage wait: start-up then goes on as without one.
+    const QString stored =
+        Toolkit::runWithin<QString>([] { return Settings::readStoredFolder(); }).value_or(QString());
     File1->setPattern(QStringLiteral("*.jpg"));
     FolderBox::Move move = FolderBox::Move::Failed;
     if (!requestedFolder.isEmpty()) {
@@ -624,8 +628,14 @@ void frmMain::Form_Unload()
         return;
     m_unloaded = true;
     // A file box that never listed a folder shows none the user chose.
-    if (File1->listed())
-        Settings::writeStoredFolder(File1->path());
+    if (!File1->listed())
+        return;
+    // The window closes after the storage wait even when the settings file
+    // does not answer; the file then stays as it was, whole.
+    Toolkit::runWithin<bool>([folder = File1->path()] {
+        Settings::writeStoredFolder(folder);
+        return true;
+    });
 }
 
 void frmMain::showEvent(QShowEvent *event)

@@ -3,6 +3,7 @@
 
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
+#include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
 #include "board/pictureprefetcher.h"
 
@@ -20,16 +21,6 @@
 #include <set>
 
 namespace {
-
-// The busy pointer for as long as a refresh runs, however it ends.
-class BusyPointer
-{
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 // Each change of the scroll bar's range repaints the board frame under its
 // edge, and Qt then walks every slot of the frame to find those to paint:
@@ -262,7 +253,7 @@ void ThumbnailBoard::refresh(const PageSource &source)
     endWork();
     m_work = std::make_unique<Work>(generation);
     {
-        const BusyPointer busy;
+        const Toolkit::BusyPointer busy;
         if (!placeSlots(source, generation))
             return; // a newer refresh owns the board, or the window is closing
     }

@@ -29,8 +29,4 @@ bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size);
 // Makes the folder and any missing parents, each of mode 0700.
 bool makeFolder(const QString &path);
 
-// Moves a written file over `target` in one step, so that a reader sees the
-// old file or the new one, whole.
-bool moveInto(const QString &written, const QString &target);
-
 } // namespace ThumbnailCache

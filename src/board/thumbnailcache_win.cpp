@@ -86,11 +86,4 @@ bool makeFolder(const QString &path)
     return ::CreateDirectoryW(name.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool moveInto(const QString &written, const QString &target)
-{
-    const std::wstring from = Toolkit::systemPath(written), to = Toolkit::systemPath(target);
-    return !from.empty() && !to.empty()
-        && ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
-
 } // namespace ThumbnailCache

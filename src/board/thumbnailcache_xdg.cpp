@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 
 namespace ThumbnailCache {
 
@@ -63,11 +62,6 @@ bool makeFolder(const QString &path)
     if (errno != ENOENT || parent == path || !makeFolder(parent))
         return false;
     return ::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST;
-}
-
-bool moveInto(const QString &written, const QString &target)
-{
-    return std::rename(QFile::encodeName(written).constData(), QFile::encodeName(target).constData()) == 0;
 }
 
 } // namespace ThumbnailCache

@@ -4,6 +4,7 @@
 #include "board/jpegbounds.h"
 #include "board/picturefile.h"
 #include "board/thumbnailcache.h"
+#include "toolkit/durablefile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QTemporaryFile>
 #include <QTransform>
 #include <QtEndian>
 
@@ -150,24 +150,16 @@ bool writeCacheFile(const QString &folder, const QString &name, const QImage &im
 {
     if (!ThumbnailCache::makeFolder(folder))
         return false;
-    QString written;
-    {
-        QTemporaryFile temporary(folder + QStringLiteral("/kelvane-XXXXXX.png"));
-        if (!temporary.open())
-            return false;
-        QImageWriter writer(&temporary, "png");
-        writer.setQuality(80); // light compression: the write costs less than the decode
-        if (!writer.write(image) || !temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-            || !temporary.flush())
-            return false;
-        temporary.setAutoRemove(false);
-        written = temporary.fileName();
-    } // the handle is closed only here, and Windows moves no open file
-    if (!ThumbnailCache::moveInto(written, folder + QLatin1Char('/') + name)) {
-        QFile::remove(written);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(80); // light compression: the write costs less than the decode
+    if (!writer.write(image))
         return false;
-    }
-    return true;
+    Toolkit::ReplaceOptions options;
+    options.ownerOnly = true;
+    return Toolkit::replaceFile(folder + QLatin1Char('/') + name, bytes, options).isEmpty();
 }
 
 } // namespace

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "page/pagewriter.h"
 
+#include "toolkit/durablefile.h"
 #include "toolkit/messagebox.h"
-#include "toolkit/textfile.h"
+#include "toolkit/storagewait.h"
 #include "page/replaceall.h"
 
 #include <QDir>
+#include <QStringEncoder>
+
+#include <atomic>
+#include <memory>
 
 namespace Page {
 namespace {
@@ -117,6 +122,18 @@ QStringList pageLines(const PageInput &input)
     return lines;
 }
 
+QByteArray pageBytes(const PageInput &input)
+{
+    // One text, encoded once: the page reaches the disk in one write.
+    QString text;
+    for (const QString &line : pageLines(input))
+        text += line + lineBreak;
+    // Characters UTF-8 cannot hold (a lone surrogate) become its
+    // replacement character, as the system's text conversion has them.
+    QStringEncoder encoder(QStringConverter::Utf8);
+    return encoder.encode(text);
+}
+
 BuildOutcome buildPage(PageInput &input)
 {
     BuildOutcome outcome;
@@ -140,22 +157,30 @@ BuildOutcome buildPage(PageInput &input)
     }
 
     outcome.path = pagePath(input.folder, input.pageName);
-    TextFile file(outcome.path);
-    bool ok = file.open();
-    if (ok) {
-        for (const QString &line : pageLines(input)) {
-            if (!file.print(line))
-                break;
-        }
-        ok = file.close();
-    }
-    if (ok) {
+    // Everything the write needs is taken here; the thread that writes owns
+    // its copies, and a folder that does not answer holds only that thread.
+    const auto abandoned = std::make_shared<std::atomic<bool>>(false);
+    Toolkit::WaitEnd end = Toolkit::WaitEnd::Done;
+    const std::optional<QString> written = Toolkit::runWithin<QString>(
+        [path = outcome.path, bytes = pageBytes(input), abandoned] {
+            Toolkit::ReplaceOptions options;
+            options.removeLeftovers = true;
+            options.abandoned = abandoned.get();
+            return Toolkit::replaceFile(path, bytes, options);
+        },
+        &end);
+    if (written && written->isEmpty()) {
         outcome.result = BuildResult::Written;
         return outcome;
     }
+    if (!written)
+        abandoned->store(true);
 
     outcome.result = BuildResult::WriteFailed;
-    outcome.error = file.errorString();
+    outcome.error = written ? *written : Toolkit::notAnsweredReason();
+    // A program that is ending has no one to tell.
+    if (end == Toolkit::WaitEnd::Quitting)
+        return outcome;
     Toolkit::showMessage(QStringLiteral("The page could not be written:\n%1\n\n%2")
                              .arg(QDir::toNativeSeparators(outcome.path), outcome.error),
                          MessageStyle::Exclamation, QString(), input.messageParent);

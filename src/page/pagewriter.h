@@ -47,9 +47,14 @@ QString linkText(const QString &fileName);
 // stands, so pass it trimmed.
 QStringList pageLines(const PageInput &input);
 
+// The page as it is written: its lines, each ended by CR LF, in UTF-8.
+QByteArray pageBytes(const PageInput &input);
+
 // Trims the page name (writing it back into the input), refuses an empty
-// name with a message, and writes the page. A failed write shows a message
-// naming the page and the reason, and leaves any earlier page unchanged.
+// name with a message, and writes the page off the window's thread, waiting
+// for it as for any storage. A failed write, or a folder that did not answer
+// in time, shows a message naming the page and the reason, and leaves any
+// earlier page unchanged.
 BuildOutcome buildPage(PageInput &input);
 
 } // namespace Page

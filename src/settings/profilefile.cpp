@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/profilefile.h"
 
+#include "toolkit/durablefile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <cstdio>
 
 namespace {
 
@@ -204,18 +207,20 @@ QByteArray storedValue(const QString &value)
     return bytes;
 }
 
+// The whole file, or false when it cannot be read or is too large.
+bool readBounded(const QString &path, QByteArray *bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > ProfileFile::largestFile)
+        return false;
+    // The size may grow after it was asked; the read is bounded all the same.
+    *bytes = file.read(ProfileFile::largestFile + 1);
+    return file.error() == QFileDevice::NoError && bytes->size() <= ProfileFile::largestFile;
+}
+
 bool save(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        // Never committed: the temporary file goes, the old file stays.
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    return Toolkit::replaceFile(path, bytes).isEmpty();
 }
 
 } // namespace
@@ -223,6 +228,16 @@ bool save(const QString &path, const QByteArray &bytes)
 ProfileFile::ProfileFile(const QString &path)
     : m_path(path)
 {
+}
+
+bool ProfileFile::refuseTooLarge(const QString &path)
+{
+    if (QFileInfo(path).size() <= largestFile)
+        return false;
+    const QString line = QStringLiteral("kelvane: %1 is larger than 1 MB; it is neither read nor rewritten\n")
+                             .arg(QDir::toNativeSeparators(path));
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    return true;
 }
 
 QString ProfileFile::readString(const QString &section, const QString &key) const
@@ -233,11 +248,8 @@ QString ProfileFile::readString(const QString &section, const QString &key) cons
 
 QByteArray ProfileFile::readValue(const QString &section, const QString &key) const
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (!readBounded(m_path, &bytes))
         return QByteArray();
 
     const QList<Line> lines = splitLines(bytes);
@@ -270,11 +282,7 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
             QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
         if (!info.isFile() || !info.isWritable() || !(info.permissions() & anyWrite))
             return false;
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        if (!readBounded(m_path, &bytes))
             return false;
     } else if (!QDir().mkpath(info.absolutePath())) {
         return false;

@@ -30,6 +30,14 @@ public:
 
     QString path() const { return m_path; }
 
+    // A settings file is a few lines; one larger than this is neither read
+    // nor rewritten (reading it would hold the start-up, and a rewrite
+    // would turn a sparse file into real blocks).
+    static constexpr qint64 largestFile = 1024 * 1024;
+    // Whether the file at the path is larger than that; if so, says so in
+    // one line on standard error.
+    static bool refuseTooLarge(const QString &path);
+
     // The value, or the empty text when the file, the section or the key is
     // missing or the file cannot be read.
     QString readString(const QString &section, const QString &key) const;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settingsfile.h"
 
+#include "settings/profilefile.h"
 #include "toolkit/processfolders.h"
 #include "toolkit/systempath_win.h"
 
@@ -96,7 +97,7 @@ QString legacyFilePath()
 QString readStoredFolder(const QString &iniPath, const QString &legacyPath)
 {
     for (const QString &path : {iniPath, legacyPath}) {
-        if (path.isEmpty() || path.contains(QChar(0)))
+        if (path.isEmpty() || path.contains(QChar(0)) || ProfileFile::refuseTooLarge(path))
             continue;
         const QString folder = readKey(wide(QDir::toNativeSeparators(path)));
         if (!folder.isEmpty())
@@ -108,7 +109,8 @@ QString readStoredFolder(const QString &iniPath, const QString &legacyPath)
 void writeStoredFolder(const QString &folderPath, const QString &iniPath)
 {
     // An empty box would store "\", a folder the user never chose.
-    if (folderPath.isEmpty() || iniPath.isEmpty() || iniPath.contains(QChar(0)))
+    if (folderPath.isEmpty() || iniPath.isEmpty() || iniPath.contains(QChar(0))
+        || QFileInfo(iniPath).size() > ProfileFile::largestFile)
         return;
     if (!makeUnicodeFile(iniPath))
         return;

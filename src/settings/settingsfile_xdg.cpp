@@ -49,6 +49,8 @@ QString readStoredFolder(const QString &iniPath, const QString &)
 {
     if (iniPath.isEmpty())
         return QString();
+    if (ProfileFile::refuseTooLarge(iniPath))
+        return QString();
     const QByteArray value = ProfileFile(iniPath).readValue(section, key);
     QString folder = Toolkit::textOfName(value);
     if (value.size() > longestStoredPath && folder.size() > cutLength) {
@@ -66,6 +68,7 @@ void writeStoredFolder(const QString &folderPath, const QString &iniPath)
     // An empty box would store "/", a folder the user never chose.
     if (folderPath.isEmpty() || iniPath.isEmpty())
         return;
+    // ProfileFile leaves a file that is too large as it is.
     ProfileFile(iniPath).writeString(section, key, folderPath + QLatin1Char('/'));
 }
 

@@ -3,7 +3,25 @@
 
 #include "toolkit/folderlisting.h"
 #include "toolkit/processfolders.h"
+#include "toolkit/storagewait.h"
 
+#include <optional>
+#include <utility>
+
+namespace {
+
+FileBox::Lister &lister()
+{
+    static FileBox::Lister current;
+    return current;
+}
+
+} // namespace
+
+FileBox::Lister FileBox::setLister(Lister replacement)
+{
+    return std::exchange(lister(), std::move(replacement));
+}
 
 FileBox::FileBox(QWidget *parent)
     : WholeFrame(parent)
@@ -36,7 +54,14 @@ bool FileBox::setPathAndPattern(const QString &path, const QString &pattern, QSt
 
 bool FileBox::relist(const QString &path, const QString &pattern, QString *reason)
 {
-    const FolderListing listing = Toolkit::listFiles(path, pattern);
+    const Lister list = lister();
+    std::optional<FolderListing> answer = Toolkit::runWithin<FolderListing>(
+        [list, path, pattern] { return list ? list(path, pattern) : Toolkit::listFiles(path, pattern); });
+    FolderListing listing;
+    if (answer)
+        listing = *std::move(answer);
+    else
+        listing.error = Toolkit::notAnsweredReason();
     if (!listing.ok()) {
         if (reason)
             *reason = listing.error;

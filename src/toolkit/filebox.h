@@ -4,7 +4,11 @@
 #include "toolkit/quietcurrent.h"
 #include "toolkit/wholeframe.h"
 
+#include "toolkit/folderlisting.h"
+
 #include <QListWidget>
+
+#include <functional>
 
 // The file box: the files of one folder whose names match a wildcard
 // pattern. Setting its path or pattern reads the folder again.
@@ -35,6 +39,14 @@ public:
     // Whether the box has listed a folder yet; before that its path is only
     // where the process started.
     bool listed() const { return m_listed; }
+
+    // How a folder's files are listed; tests put a lister that does not
+    // answer in its place. The listing runs on a thread of its own and is
+    // waited for as storage is: after Toolkit::storageWaitMilliseconds the
+    // box stays as it was and gives the reason. An empty function restores
+    // the system's. Returns the previous lister.
+    using Lister = std::function<FolderListing(const QString &folder, const QString &pattern)>;
+    static Lister setLister(Lister lister);
 
 private:
     bool relist(const QString &path, const QString &pattern, QString *reason);

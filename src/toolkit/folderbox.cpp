@@ -7,6 +7,7 @@
 #include "toolkit/volumes.h"
 #include "toolkit/plaintooltip.h"
 #include "toolkit/volumelist.h"
+#include "toolkit/storagewait.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,13 +16,6 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
-
-#include <memory>
-#include <mutex>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -60,44 +54,16 @@ FolderListing listNow(const QString &folder)
     return lister() ? lister()(folder) : Toolkit::listSubfolders(folder);
 }
 
-// The listing of a folder, on a thread of its own, waited for at most
-// `wait` milliseconds while the window's events other than input go on.
-// The thread is detached: a call that never returns must not hold up the
-// end of the process, which a pool's threads would.
-FolderListing listWithin(const QString &folder, int wait)
+// The listing of a folder, waited for as storage is.
+FolderListing listWithin(const QString &folder)
 {
-    struct Answer
-    {
-        std::mutex lock;
-        bool done = false;
-        FolderListing listing;
-        QEventLoop *waiting = nullptr;
-    };
-    const auto answer = std::make_shared<Answer>();
-    QEventLoop loop;
-    answer->waiting = &loop;
     const FolderBox::Lister list = lister();
-    std::thread([answer, folder, list] {
-        FolderListing listing = list ? list(folder) : Toolkit::listSubfolders(folder);
-        const std::lock_guard<std::mutex> hold(answer->lock);
-        answer->listing = std::move(listing);
-        answer->done = true;
-        if (answer->waiting)
-            QMetaObject::invokeMethod(answer->waiting, "quit", Qt::QueuedConnection);
-    }).detach();
-    {
-        const std::lock_guard<std::mutex> hold(answer->lock);
-        if (answer->done)
-            return answer->listing;
-    }
-    QTimer::singleShot(wait, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    const std::lock_guard<std::mutex> hold(answer->lock);
-    answer->waiting = nullptr;
-    if (answer->done)
-        return answer->listing;
+    std::optional<FolderListing> listing = Toolkit::runWithin<FolderListing>(
+        [folder, list] { return list ? list(folder) : Toolkit::listSubfolders(folder); });
+    if (listing)
+        return *std::move(listing);
     FolderListing late;
-    late.error = FolderBox::tr("The folder did not answer within %n seconds.", nullptr, (wait + 999) / 1000);
+    late.error = Toolkit::notAnsweredReason();
     return late;
 }
 
@@ -137,7 +103,7 @@ FolderBox::Move FolderBox::setPath(const QString &path, QString *reason)
     const QString folder = Toolkit::normalizeFolder(path);
     if (folder == m_path && !m_path.isEmpty())
         return Move::Unchanged;
-    const FolderListing listing = listWithin(folder, answerWaitMilliseconds);
+    const FolderListing listing = listWithin(folder);
     if (!listing.ok()) {
         if (reason)
             *reason = listing.error;

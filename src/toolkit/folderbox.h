@@ -28,16 +28,15 @@ public:
     // on a thread of its own: a share that does not answer keeps the
     // system's call waiting for the network's time-out, or for ever. The
     // window keeps painting and can be closed meanwhile (it takes no other
-    // input), and after answerWait the move fails, with the system's reason
-    // if it gave one by then.
+    // input), and after Toolkit::storageWaitMilliseconds the move fails,
+    // with the system's reason if it gave one by then.
     Move setPath(const QString &path, QString *reason = nullptr);
 
-    // How a folder's subfolders are listed, and how long setPath waits for
-    // them; tests put a lister that does not answer in its place. An empty
-    // function restores the system's. Returns the previous lister.
+    // How a folder's subfolders are listed; tests put a lister that does
+    // not answer in its place. An empty function restores the system's.
+    // Returns the previous lister.
     using Lister = std::function<FolderListing(const QString &folder)>;
     static Lister setLister(Lister lister);
-    static inline int answerWaitMilliseconds = 5000;
 
     // The message for a folder that cannot be opened, with the system's reason.
     static void showProblem(const QString &folder, const QString &reason, QWidget *parent);

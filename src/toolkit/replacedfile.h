@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QFileDevice>
 #include <QString>
 
 // What a file written in place of another must respect of the one there.
@@ -14,6 +13,9 @@ struct ReplacedFile
     bool readOnly = false;
     // Its POSIX permission bits; none on Windows.
     unsigned permissionBits = 0;
+    // Its owner and group; none on Windows.
+    unsigned owner = 0;
+    unsigned group = 0;
 };
 
 namespace Toolkit {
@@ -31,9 +33,5 @@ QString nameProblem(const QString &path);
 // The system's own words for a file that may not be written, as a failed
 // open of it would give them.
 QString readOnlyReason();
-
-// Gives `written`, open to take the replaced file's place, that file's
-// permission bits. Returns the reason on failure, an empty text on success.
-QString keepPermissions(QFileDevice &written, const ReplacedFile &replaced);
 
 } // namespace Toolkit

@@ -19,6 +19,8 @@ ReplacedFile replacedFile(const QString &path)
     // Root may write anything; a file that nobody may write is still kept.
     replaced.readOnly = replaced.exists && (existing.st_mode & 0222) == 0;
     replaced.permissionBits = existing.st_mode & 0777;
+    replaced.owner = existing.st_uid;
+    replaced.group = existing.st_gid;
     return replaced;
 }
 
@@ -33,21 +35,9 @@ bool writableInPlace(const QString &path)
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
-// QSaveFile copies the permissions as the current user sees them, which for
-// root adds the owner's write bit. The new file takes the old bits.
 QString readOnlyReason()
 {
     return qt_error_string(EACCES);
-}
-
-QString keepPermissions(QFileDevice &written, const ReplacedFile &replaced)
-{
-    const mode_t bits = replaced.permissionBits;
-    struct stat opened {};
-    if (replaced.exists && ::fstat(written.handle(), &opened) == 0 && (opened.st_mode & 0777) != bits
-        && ::fchmod(written.handle(), bits) != 0)
-        return qt_error_string(errno);
-    return QString();
 }
 
 } // namespace Toolkit

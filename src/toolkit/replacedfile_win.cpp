@@ -54,9 +54,4 @@ QString readOnlyReason()
     return qt_error_string(ERROR_ACCESS_DENIED);
 }
 
-QString keepPermissions(QFileDevice &, const ReplacedFile &)
-{
-    return QString();
-}
-
 } // namespace Toolkit

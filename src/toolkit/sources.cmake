@@ -6,6 +6,8 @@ target_sources(kelvane_core PRIVATE
     toolkit/messagebox.h toolkit/messagebox.cpp
     toolkit/textfile.h toolkit/textfile.cpp
     toolkit/replacedfile.h
+    toolkit/durablefile.h toolkit/durablefile_p.h toolkit/durablefile.cpp
+    toolkit/storagewait.h toolkit/storagewait.cpp
     toolkit/sortedlistbox.h toolkit/sortedlistbox.cpp
     toolkit/plaintooltip.h toolkit/plaintooltip.cpp
     toolkit/imagebox.h toolkit/imagebox.cpp
@@ -22,13 +24,14 @@ target_sources(kelvane_core PRIVATE
     toolkit/announcer.h toolkit/announcer.cpp
 )
 # Reading a folder, the process's current folder and environment, the
-# volumes, and what replacing a file keeps of it, by the system's own calls.
+# volumes, and replacing a file and what it keeps of the old one, by the
+# system's own calls.
 if(WIN32)
     target_sources(kelvane_core PRIVATE toolkit/systempath_win.h toolkit/folderlisting_win.cpp
-        toolkit/processfolders_win.cpp toolkit/volumes_win.cpp toolkit/replacedfile_win.cpp)
+        toolkit/processfolders_win.cpp toolkit/volumes_win.cpp toolkit/replacedfile_win.cpp toolkit/durablefile_win.cpp)
 else()
     target_sources(kelvane_core PRIVATE toolkit/folderlisting_posix.cpp toolkit/processfolders_posix.cpp
-        toolkit/volumes_posix.cpp toolkit/replacedfile_posix.cpp)
+        toolkit/volumes_posix.cpp toolkit/replacedfile_posix.cpp toolkit/durablefile_posix.cpp)
 endif()
 # The window's frame before it is shown: Windows tells it, and the limits it
 # puts on the window's size; an X11 window manager is asked, where Qt is

@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <QStringEncoder>
 
 // Text output in UTF-8, every line ended by CR LF and no byte-order mark:
 // the same bytes on every platform, whatever its code page.
 //
-// Replace (the default) writes through QSaveFile: where the folder can be
-// written, nothing reaches the real path until close() succeeds, so a failed
-// write leaves an earlier file exactly as it was and no temporary file
-// behind. Where only the file itself can be written, it is written in place,
-// and a failed write puts the earlier contents back. A path that is a
-// symbolic link is written through to its target, and the link stays. A
-// replaced file keeps its permission bits, and a file with no write bit at
-// all is left alone, whoever runs the program.
+// Replace (the default) gathers the text and hands it at close() to
+// Toolkit::replaceFile(), which puts it in place whole or not at all.
 //
 // CreateNew makes a file that did not exist, not even as a link, and removes
 // it again unless close() succeeds.
@@ -42,28 +36,22 @@ public:
     // is removed.
     void cancel();
 
-    QString path() const { return m_file->fileName(); }
+    QString path() const { return m_path; }
     // The reason the system gave for the first failure.
     QString errorString() const { return m_error; }
     bool failed() const { return !m_error.isEmpty(); }
 
 private:
-    bool openForReplace();
-    bool openInPlace();
     bool put(const QString &text);
-    bool closeChecked();
-    bool holdsEarlier();
     void fail(const QString &reason);
     void discard();
 
     Mode m_mode;
-    QSaveFile m_saveFile;
+    QString m_path;
     QFile m_newFile;
-    QFileDevice *m_file;
-    // Written in place: m_newFile holds the existing file, and these were
-    // its contents.
-    bool m_inPlace = false;
-    QByteArray m_earlier;
+    // Replace: the text so far, and whether open() succeeded.
+    QByteArray m_content;
+    bool m_replacing = false;
     QStringEncoder m_encoder;
     QString m_error;
 };
