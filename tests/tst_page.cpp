@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "toolkit/durablefile.h"
 #include "toolkit/replacedfile.h"
 #include "toolkit/textfile.h"
 #include "page/pagewriter.h"
@@ -8,10 +9,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -64,6 +70,10 @@ private slots:
     void failedWriteLeavesEarlierPage();
     void readOnlyPageIsKept_data();
     void readOnlyPageIsKept();
+    void replaceFaults_data();
+    void replaceFaults();
+    void rebuildLeavesOnlyThePage_data();
+    void rebuildLeavesOnlyThePage();
 
 private:
     QString folder(const QString &name);
@@ -526,6 +536,95 @@ void tst_page::readOnlyPageIsKept()
     QCOMPARE(readFileBytes(page), QByteArray("earlier page\r\n"));
     QVERIFY(!writable);
     QCOMPARE(QDir(input.folder).entryList(QDir::Files), QStringList{"Kept.html"});
+}
+
+
+void tst_page::replaceFaults_data()
+{
+    using Step = Toolkit::ReplaceStep;
+    QTest::addColumn<QList<Step>>("failing");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("write fails") << QList<Step>{Step::Write} << false;
+    QTest::newRow("sync fails, as a share reports a lost write") << QList<Step>{Step::Sync} << false;
+    QTest::newRow("close fails, as a quota reports it") << QList<Step>{Step::Close} << false;
+    QTest::newRow("rename fails") << QList<Step>{Step::Rename} << false;
+    QTest::newRow("no new file in the folder: written in place") << QList<Step>{Step::Create} << true;
+    QTest::newRow("in place, the write fails: earlier page back") << QList<Step>{Step::Create, Step::Write} << false;
+    QTest::newRow("in place, the sync fails: earlier page back") << QList<Step>{Step::Create, Step::Sync} << false;
+}
+
+// A failure at any step leaves the earlier page whole, no temporary file,
+// and a message with the system's words.
+void tst_page::replaceFaults()
+{
+    QFETCH(QList<Toolkit::ReplaceStep>, failing);
+    QFETCH(bool, written);
+    static int round = 0;
+    const QString base = folder(QStringLiteral("faults-") + QString::number(++round));
+    const QByteArray earlier = QByteArray("earlier page\r\n").repeated(300);
+    QVERIFY(writeFileBytes(base + QStringLiteral("/pg.html"), earlier));
+    constexpr int ioError = 5; // EIO; on Windows, access denied
+    Toolkit::setReplaceFault([failing](Toolkit::ReplaceStep step) { return failing.contains(step) ? ioError : 0; });
+    const auto restore = qScopeGuard([] { Toolkit::setReplaceFault({}); });
+
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = base;
+    input.pageName = QStringLiteral("pg");
+    input.pageList = {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")};
+    QCOMPARE(Page::buildPage(input).result == Page::BuildResult::Written, written);
+    QCOMPARE(readFileBytes(base + QStringLiteral("/pg.html")), written ? Page::pageBytes(input) : earlier);
+    QCOMPARE(recorder.messages.size(), written ? 0 : 1);
+    QVERIFY(written || recorder.messages.at(0).text.endsWith(qt_error_string(ioError)));
+    QCOMPARE(QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("pg.html")});
+}
+
+void tst_page::rebuildLeavesOnlyThePage_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("leftover");  // a killed build's temporary file
+    QTest::addColumn<bool>("otherOwner");   // the earlier page is another user's
+    QTest::newRow("name at the file name limit") << QString(250, QLatin1Char('n')) << QString() << false;
+    QTest::newRow("a killed build's temporary file") << QStringLiteral("pg") << QStringLiteral(".kelvane-Ab3xYz")
+                                                     << false;
+    QTest::newRow("another user's page keeps its owner") << QStringLiteral("pg") << QString() << true;
+}
+
+void tst_page::rebuildLeavesOnlyThePage()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, leftover);
+    QFETCH(bool, otherOwner);
+    static int round = 0;
+    const QString base = folder(QStringLiteral("rebuild-") + QString::number(++round));
+    const QString page = base + QLatin1Char('/') + name + QStringLiteral(".html");
+    QVERIFY(writeFileBytes(page, "earlier page\r\n"));
+    QVERIFY(leftover.isEmpty() || writeFileBytes(base + QLatin1Char('/') + leftover, "half a page"));
+#ifndef Q_OS_WIN
+    if (otherOwner && geteuid() != 0)
+        QSKIP("only root can give a page to another user");
+    QVERIFY(!otherOwner || ::chown(QFile::encodeName(page).constData(), 65534, 65534) == 0);
+#else
+    if (otherOwner)
+        QSKIP("POSIX owners");
+#endif
+
+    MessageRecorder recorder;
+    PageInput input;
+    input.folder = base;
+    input.pageName = name;
+    input.pageList = {QStringLiteral("a.jpg")};
+    QCOMPARE(Page::buildPage(input).result, Page::BuildResult::Written);
+    QVERIFY(recorder.messages.isEmpty());
+    QCOMPARE(readFileBytes(page), Page::pageBytes(input));
+    QCOMPARE(QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{name + QStringLiteral(".html")});
+#ifndef Q_OS_WIN
+    struct stat info {};
+    QVERIFY(::stat(QFile::encodeName(page).constData(), &info) == 0);
+    QVERIFY(!otherOwner || (info.st_uid == 65534 && info.st_gid == 65534));
+#endif
 }
 
 QTEST_GUILESS_MAIN(tst_page)

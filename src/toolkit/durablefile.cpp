@@ -133,7 +133,9 @@ QString replaceFile(const QString &path, const QByteArray &bytes, const ReplaceO
     if (!error && options.abandoned && options.abandoned->load())
         error = -1;
     if (!error)
-        error = stepResult(ReplaceStep::Rename, Durable::rename(temporary.path, target));
+        error = injected(ReplaceStep::Rename);
+    if (!error)
+        error = Durable::rename(temporary.path, target);
     if (!error)
         return QString();
     Durable::remove(temporary.path);

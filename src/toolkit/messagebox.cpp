@@ -132,6 +132,10 @@ class NormalPointer
 public:
     NormalPointer()
     {
+        // A program without a window (a tool, a test) has no pointer; Qt
+        // would read a window program's state that is not there.
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return;
         while (const QCursor *cursor = QGuiApplication::overrideCursor()) {
             m_lifted.push_back(*cursor);
             QGuiApplication::restoreOverrideCursor();

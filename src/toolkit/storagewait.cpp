@@ -9,14 +9,26 @@
 
 namespace Toolkit {
 
+namespace {
+
+// A program without a window (a tool, a test) has no pointer to change.
+bool hasPointer()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+}
+
+} // namespace
+
 BusyPointer::BusyPointer()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (hasPointer())
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 BusyPointer::~BusyPointer()
 {
-    QGuiApplication::restoreOverrideCursor();
+    if (hasPointer())
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void WaitLatch::open()
