@@ -3,6 +3,7 @@
 #include "app/controltable.h"
 #include "app/frmmain.h"
 #include "toolkit/drivebox.h"
+#include "toolkit/durablefile.h"
 #include "toolkit/filebox.h"
 #include "toolkit/focusring.h"
 #include "toolkit/frameextents.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QHelpEvent>
 #include <QFileInfo>
@@ -140,6 +142,8 @@ private slots:
     void folderThatCannotBeListed();
     void driveThatCannotBeOpened_data();
     void driveThatCannotBeOpened();
+    void storageThatDoesNotAnswer_data();
+    void storageThatDoesNotAnswer();
     void preview();
     void quickPicksDecodeOnlyTheNewest();
     void slotClicks();
@@ -750,6 +754,80 @@ void tst_window::driveThatCannotBeOpened()
     QCOMPARE(form.File1->path(), m_pictures);
     QCOMPARE(form.List1->names(), (QStringList{"b.jpg", "C.JPG"}));
     QCOMPARE(form.List2->names(), QStringList{"a.jpg"});
+}
+
+void tst_window::storageThatDoesNotAnswer_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("filter click while the folder's listing hangs") << QStringLiteral("filter");
+    QTest::newRow("build while the folder's file creation hangs") << QStringLiteral("build");
+    QTest::newRow("close while the settings file's folder hangs") << QStringLiteral("close");
+}
+
+// The window answers while storage does not, and gives up on it after the
+// storage wait: nothing is reported written, and nothing is half-written.
+void tst_window::storageThatDoesNotAnswer()
+{
+    QFETCH(QString, action);
+    const QString folder = makeFolder(QStringLiteral("hung-") + action, {"a.jpg", "b.jpg"});
+    const QByteArray settings = "[Defaults]\r\nFilesDir=" + QFile::encodeName(folder) + "/\r\n[Other]\r\nx=1\r\n";
+    QVERIFY(QDir().mkpath(QFileInfo(Settings::filePath()).path()));
+    QVERIFY(writeFileBytes(Settings::filePath(), settings));
+    frmMain form;
+    form.Form_Load();
+    form.show();
+    QCOMPARE(form.File1->path(), folder);
+
+    const auto release = std::make_shared<std::atomic<bool>>(false);
+    const auto hang = [release] {
+        while (!*release)
+            QThread::msleep(10);
+    };
+    const FileBox::Lister system = FileBox::setLister([hang](const QString &path, const QString &pattern) {
+        hang();
+        return Toolkit::listFiles(path, pattern);
+    });
+    if (action != QLatin1String("filter"))
+        FileBox::setLister(system);
+    Toolkit::setReplaceFault([hang](Toolkit::ReplaceStep step) {
+        if (step == Toolkit::ReplaceStep::Create)
+            hang();
+        return 0;
+    });
+    const auto restore = qScopeGuard([&] {
+        *release = true;
+        FileBox::setLister(system);
+        Toolkit::setReplaceFault({});
+        Toolkit::storageWaitMilliseconds = 5000;
+        QThread::msleep(50);
+    });
+    Toolkit::storageWaitMilliseconds = 300;
+    MessageRecorder recorder;
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(20);
+    QElapsedTimer clock;
+    clock.start();
+
+    if (action == QLatin1String("filter")) {
+        form.optFilter[0]->click();
+    } else if (action == QLatin1String("build")) {
+        form.txtName->setText(QStringLiteral("pg"));
+        form.cmdBuild->click();
+    } else {
+        form.close();
+    }
+    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
+    QCOMPARE(recorder.messages.size(), action == QLatin1String("close") ? 0 : 1);
+    QVERIFY(recorder.messages.isEmpty() || recorder.messages.at(0).text.contains(QStringLiteral("did not answer")));
+    QCOMPARE(form.List1->names(), (QStringList{"a.jpg", "b.jpg"}));
+    // A write that was given up stays undone once the storage answers.
+    *release = true;
+    QTest::qWait(100);
+    QVERIFY(!QFile::exists(folder + QStringLiteral("/pg.html")));
+    QCOMPARE(readFileBytes(Settings::filePath()), settings);
 }
 
 void tst_window::preview()

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/previewloader.h"
 
-#include <QEventLoop>
+#include "toolkit/storagewait.h"
+
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -43,13 +44,15 @@ std::optional<LoadedPicture> PreviewLoader::loadNewest(const QString &path, cons
     });
     m_latest = decoding;
 
-    QEventLoop loop;
+    // The window goes on answering, input included, while the picture is
+    // decoded; a pick meanwhile makes this one stale.
+    const auto latch = std::make_shared<Toolkit::WaitLatch>();
     QFutureWatcher<LoadedPicture> watcher;
-    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&watcher, &QFutureWatcherBase::canceled, &loop, &QEventLoop::quit);
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, [latch] { latch->open(); });
+    QObject::connect(&watcher, &QFutureWatcherBase::canceled, [latch] { latch->open(); });
     watcher.setFuture(decoding);
     if (!decoding.isFinished())
-        loop.exec();
+        Toolkit::waitFor(latch, -1, Toolkit::WaitInput::Answered);
     // A loop left with the decode unfinished means the application quits:
     // waiting here would hold up its end.
     if (mine != m_newest || !decoding.isFinished() || decoding.isCanceled())
