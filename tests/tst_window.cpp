@@ -1044,13 +1044,18 @@ void tst_window::viewInBrowserOpensTheBuiltPage()
 void tst_window::messageBoxIsADialogOfTheWindow_data()
 {
     QTest::addColumn<bool>("fromControl");
-    QTest::newRow("asked by a control") << true;
-    QTest::newRow("asked with no parent") << false;
+    QTest::addColumn<QString>("text");
+    QTest::newRow("asked by a control") << true << QStringLiteral("text");
+    QTest::newRow("asked with no parent") << false << QStringLiteral("text");
+    QTest::newRow("path longer than the screen is wide")
+        << true << QStringLiteral("The page could not be written:\n/") + QStringLiteral("long folder name/").repeated(40)
+            + QString(250, QLatin1Char('n')) + QStringLiteral(".html\n\nFile name too long");
 }
 
 void tst_window::messageBoxIsADialogOfTheWindow()
 {
     QFETCH(bool, fromControl);
+    QFETCH(QString, text);
     frmMain form;
     form.Form_Load(m_pictures);
     form.show();
@@ -1058,20 +1063,23 @@ void tst_window::messageBoxIsADialogOfTheWindow()
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QWidget *owner = nullptr;
     Qt::WindowFlags flags;
+    int width = 0;
     QTimer::singleShot(0, &form, [&] {
         QWidget *box = QApplication::activeModalWidget();
         if (!box)
             return;
         owner = box->parentWidget();
         flags = box->windowFlags();
+        width = box->frameGeometry().width();
         box->close();
     });
-    Toolkit::showMessage(QStringLiteral("text"), MessageStyle::Plain, QString(),
+    Toolkit::showMessage(text, MessageStyle::Plain, QString(),
                          fromControl ? static_cast<QWidget *>(form.txtName) : nullptr);
     QCOMPARE(owner, &form);
     QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY2(width <= form.screen()->availableGeometry().width(), qPrintable(QString::number(width)));
 }
 
 QTEST_MAIN(tst_window)

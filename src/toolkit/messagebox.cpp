@@ -104,6 +104,44 @@ private:
     TitleRow *m_title;
 };
 
+// A word longer than this (a path, a long file name) gets places where a
+// line may break, after each separator and at least every so many
+// characters: the box wraps it rather than grow past the screen.
+constexpr int longestUnbrokenRun = 40;
+
+QString breakable(const QString &text)
+{
+    const QChar mayBreak(0x200B); // zero width space
+    QString shown;
+    shown.reserve(text.size() + text.size() / longestUnbrokenRun);
+    qsizetype wordStart = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !text.at(i).isSpace())
+            continue;
+        const QStringView word = QStringView(text).sliced(wordStart, i - wordStart);
+        if (word.size() <= longestUnbrokenRun) {
+            shown += word;
+        } else {
+            int run = 0;
+            for (qsizetype k = 0; k < word.size(); ++k) {
+                const QChar c = word.at(k);
+                shown += c;
+                ++run;
+                const bool last = k + 1 == word.size();
+                if (!last && !c.isHighSurrogate()
+                    && (c == QLatin1Char('/') || c == QLatin1Char('\\') || run >= longestUnbrokenRun)) {
+                    shown += mayBreak;
+                    run = 0;
+                }
+            }
+        }
+        if (i < text.size())
+            shown += text.at(i);
+        wordStart = i + 1;
+    }
+    return shown;
+}
+
 void showDialog(const QString &text, MessageStyle style, const QString &title, QWidget *parent)
 {
     // The box belongs to the window, not to the control that asked, so that
@@ -118,7 +156,7 @@ void showDialog(const QString &text, MessageStyle style, const QString &title, Q
                                  : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     box->setWindowTitle(title);
-    box->setText(text);
+    box->setText(breakable(text));
     box->setTextFormat(Qt::PlainText);
     box->setStandardButtons(QMessageBox::Ok);
     box->setIcon(style == MessageStyle::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
