@@ -344,27 +344,28 @@ private Q_SLOTS:
     // leads elsewhere, is neither read nor written; the user's own still is.
     void foreignFolders_data()
     {
-        QTest::addColumn<QString>("where"); // "root", a size folder, "fail", or "record": the version's
+        QTest::addColumn<QString>("folder"); // under the cache's root
         QTest::addColumn<bool>("linked"); // to a folder anyone may write to
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("foreign"); // another user's
         QTest::addColumn<bool>("used");
-        QTest::newRow("normal linked") << "normal" << true << 0 << false << false;
-        QTest::newRow("large linked") << "large" << true << 0 << false << false;
-        QTest::newRow("the root linked") << "root" << true << 0 << false << false;
-        QTest::newRow("fail linked") << "fail" << true << 0 << false << false;
-        QTest::newRow("large of mode 0777") << "large" << false << 0777 << false << false;
-        QTest::newRow("large of mode 0770") << "large" << false << 0770 << false << false;
-        QTest::newRow("the version's fail folder of mode 0777") << "record" << false << 0777 << false << false;
-        QTest::newRow("large of another user") << "large" << false << 0700 << true << false;
-        QTest::newRow("large of mode 0700 is used") << "large" << false << 0700 << false << true;
-        QTest::newRow("large of mode 0755 is used") << "large" << false << 0755 << false << true;
-        QTest::newRow("a fail folder of mode 0700 is used") << "record" << false << 0700 << false << true;
+        const QString record = QStringLiteral("/fail/kelvane-" KELVANE_VERSION);
+        QTest::newRow("normal linked") << "/normal" << true << 0 << false << false;
+        QTest::newRow("large linked") << "/large" << true << 0 << false << false;
+        QTest::newRow("the root linked") << "" << true << 0 << false << false;
+        QTest::newRow("fail linked") << "/fail" << true << 0 << false << false;
+        QTest::newRow("large of mode 0777") << "/large" << false << 0777 << false << false;
+        QTest::newRow("large of mode 0770") << "/large" << false << 0770 << false << false;
+        QTest::newRow("the version's fail folder of mode 0777") << record << false << 0777 << false << false;
+        QTest::newRow("large of another user") << "/large" << false << 0700 << true << false;
+        QTest::newRow("large of mode 0700 is used") << "/large" << false << 0700 << false << true;
+        QTest::newRow("large of mode 0755 is used") << "/large" << false << 0755 << false << true;
+        QTest::newRow("a fail folder of mode 0700 is used") << record << false << 0700 << false << true;
     }
 
     void foreignFolders()
     {
-        QFETCH(QString, where);
+        QFETCH(QString, folder);
         QFETCH(bool, linked);
         QFETCH(int, mode);
         QFETCH(bool, foreign);
@@ -375,27 +376,21 @@ private Q_SLOTS:
         setCacheHome(row + QStringLiteral("/.cache"));
         const QString path = row + QStringLiteral(".jpg");
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
-        const bool fail = where == QLatin1String("fail") || where == QLatin1String("record");
-        const QSize target = where == QLatin1String("large") ? Slot : QSize(100, 75);
+        const bool fail = folder.startsWith(QLatin1String("/fail"));
+        const QSize target = folder == QLatin1String("/large") ? Slot : QSize(100, 75); // else normal
         const QString entry = fail ? ThumbnailSources::failurePath(path)
                                    : ThumbnailSources::cachePath(path, target == Slot ? 256 : 128);
-        const QString root = ThumbnailSources::cacheFolder();
-        const QString folder = where == QLatin1String("root") ? root
-            : where == QLatin1String("record")                ? QFileInfo(entry).path()
-                                                              : root + QLatin1Char('/') + where;
-        QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+        folder.prepend(ThumbnailSources::cacheFolder());
         const auto setMode = [](const QString &name, int bits) {
-            const int owner = bits >> 6 & 7, group = bits >> 3 & 7, others = bits & 7;
-            return QFile::setPermissions(
-                name, QFileDevice::Permissions::fromInt(owner << 12 | owner << 8 | group << 4 | others));
+            return QFile::setPermissions(name, QFileDevice::Permissions::fromInt(
+                (bits & 0700) << 6 | (bits & 0700) << 2 | (bits & 070) << 1 | (bits & 07)));
         };
+        QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
         if (linked) {
-            QVERIFY(QDir().mkpath(row + QStringLiteral("-shared")));
-            QVERIFY(setMode(row + QStringLiteral("-shared"), 0777));
+            QVERIFY(QDir().mkpath(row + QStringLiteral("-shared")) && setMode(row + QStringLiteral("-shared"), 0777));
             QVERIFY(QFile::link(row + QStringLiteral("-shared"), folder));
         } else {
-            QVERIFY(QDir().mkdir(folder));
-            QVERIFY(setMode(folder, mode));
+            QVERIFY(QDir().mkdir(folder) && setMode(folder, mode));
             if (foreign && !giveToAnotherUser(folder))
                 QSKIP("only the superuser can give a folder to another user");
         }
@@ -406,8 +401,7 @@ private Q_SLOTS:
         planted.setText(QStringLiteral("Thumb::MTime"), QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
         planted.setText(QStringLiteral("Thumb::Size"), QString::number(QFileInfo(path).size()));
         planted.setText(QStringLiteral("Kelvane::Reason"), QStringLiteral("planted"));
-        QVERIFY(QDir().mkpath(QFileInfo(entry).path()));
-        QVERIFY(planted.save(entry, "png"));
+        QVERIFY(QDir().mkpath(QFileInfo(entry).path()) && planted.save(entry, "png"));
         if (fail)
             QCOMPARE(ThumbnailSources::recordedFailure(path), used ? QStringLiteral("planted") : QString());
         else
