@@ -44,6 +44,9 @@ void addSystemRows(void (*linuxRows)(), void (*windowsRows)());
 
 // The most memory the process has held at once, in MB; -1 when unknown.
 long peakMegabytes();
+// Gives the file to the user nobody; false where that cannot be done: only
+// the superuser may, and Windows has no such user.
+bool giveToAnotherUser(const QString &path);
 
 // The system's words for a file that is not there, as a message gives them.
 QString noSuchFileReason();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <cstring>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 const bool OnWindows = false;
 
@@ -21,4 +24,9 @@ long peakMegabytes()
 QString noSuchFileReason()
 {
     return QString::fromLocal8Bit(std::strerror(ENOENT));
+}
+
+bool giveToAnotherUser(const QString &path)
+{
+    return ::geteuid() == 0 && ::lchown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
 }

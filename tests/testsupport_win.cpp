@@ -20,3 +20,8 @@ QString noSuchFileReason()
 {
     return qt_error_string(ERROR_FILE_NOT_FOUND);
 }
+
+bool giveToAnotherUser(const QString &)
+{
+    return false;
+}

@@ -340,6 +340,84 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(ThumbnailSources::cachePath(link, 256)));
     }
 
+    // A cache folder that another user could have put files in, or that
+    // leads elsewhere, is neither read nor written; the user's own still is.
+    void foreignFolders_data()
+    {
+        QTest::addColumn<QString>("folder"); // under the cache's root
+        QTest::addColumn<bool>("linked"); // to a folder anyone may write to
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("foreign"); // another user's
+        QTest::addColumn<bool>("used");
+        const QString record = QStringLiteral("/fail/kelvane-" KELVANE_VERSION);
+        QTest::newRow("normal linked") << "/normal" << true << 0 << false << false;
+        QTest::newRow("large linked") << "/large" << true << 0 << false << false;
+        QTest::newRow("the root linked") << "" << true << 0 << false << false;
+        QTest::newRow("fail linked") << "/fail" << true << 0 << false << false;
+        QTest::newRow("large of mode 0777") << "/large" << false << 0777 << false << false;
+        QTest::newRow("large of mode 0770") << "/large" << false << 0770 << false << false;
+        QTest::newRow("the version's fail folder of mode 0777") << record << false << 0777 << false << false;
+        QTest::newRow("large of another user") << "/large" << false << 0700 << true << false;
+        QTest::newRow("large of mode 0700 is used") << "/large" << false << 0700 << false << true;
+        QTest::newRow("large of mode 0755 is used") << "/large" << false << 0755 << false << true;
+        QTest::newRow("a fail folder of mode 0700 is used") << record << false << 0700 << false << true;
+    }
+
+    void foreignFolders()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, linked);
+        QFETCH(int, mode);
+        QFETCH(bool, foreign);
+        QFETCH(bool, used);
+        if (OnWindows)
+            QSKIP("Windows keeps others out by the profile's permissions");
+        const QString row = m_dir.filePath(QStringLiteral("foreign-%1").arg(++m_rows));
+        setCacheHome(row + QStringLiteral("/.cache"));
+        const QString path = row + QStringLiteral(".jpg");
+        QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
+        const bool fail = folder.startsWith(QLatin1String("/fail"));
+        const QSize target = folder == QLatin1String("/large") ? Slot : QSize(100, 75); // else normal
+        const QString entry = fail ? ThumbnailSources::failurePath(path)
+                                   : ThumbnailSources::cachePath(path, target == Slot ? 256 : 128);
+        folder.prepend(ThumbnailSources::cacheFolder());
+        const auto setMode = [](const QString &name, int bits) {
+            return QFile::setPermissions(name, QFileDevice::Permissions::fromInt(
+                (bits & 0700) << 6 | (bits & 0700) << 2 | (bits & 070) << 1 | (bits & 07)));
+        };
+        QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+        if (linked) {
+            QVERIFY(QDir().mkpath(row + QStringLiteral("-shared")) && setMode(row + QStringLiteral("-shared"), 0777));
+            QVERIFY(QFile::link(row + QStringLiteral("-shared"), folder));
+        } else {
+            QVERIFY(QDir().mkdir(folder) && setMode(folder, mode));
+            if (foreign && !giveToAnotherUser(folder))
+                QSKIP("only the superuser can give a folder to another user");
+        }
+
+        // What another user planted there is not read...
+        QImage planted = fail ? flatImage(QSize(1, 1), Qt::red) : twoHalves(target == Slot ? QSize(256, 192) : QSize(128, 96));
+        planted.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(ThumbnailSources::pictureUri(path)));
+        planted.setText(QStringLiteral("Thumb::MTime"), QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()));
+        planted.setText(QStringLiteral("Thumb::Size"), QString::number(QFileInfo(path).size()));
+        planted.setText(QStringLiteral("Kelvane::Reason"), QStringLiteral("planted"));
+        QVERIFY(QDir().mkpath(QFileInfo(entry).path()) && planted.save(entry, "png"));
+        if (fail)
+            QCOMPARE(ThumbnailSources::recordedFailure(path), used ? QStringLiteral("planted") : QString());
+        else
+            QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, target), used);
+
+        // ...and nothing is written there, yet the picture loads.
+        QVERIFY(QFile::remove(entry));
+        if (fail)
+            QCOMPARE(ThumbnailSources::storeFailure(path, QStringLiteral("broken")), used);
+        else
+            QVERIFY(loadPicture(path, target).ok());
+        QCOMPARE(QFile::exists(entry), used);
+        if (used)
+            QCOMPARE(modeOf(entry), QStringLiteral("600"));
+    }
+
     // The cache is only a help: when it cannot be written the picture still
     // loads.
     void unwritableCache()

@@ -22,7 +22,9 @@ LoadedPicture failure(const QString &reason)
 
 LoadedPicture stopped()
 {
-    return failure(QCoreApplication::translate("PictureLoader", "The decode was stopped"));
+    LoadedPicture answer = failure(QCoreApplication::translate("PictureLoader", "The decode was stopped"));
+    answer.stopped = true;
+    return answer;
 }
 
 // No pixels: the cache has the thumbnail, for when it is wanted.

@@ -19,6 +19,9 @@ struct LoadedPicture
     // Nothing was decoded: the thumbnail cache holds the picture (see
     // loadUnlessCached). There is no image, and no error either.
     bool cached = false;
+    // The decode was asked to stop before it ended: the error says nothing
+    // about the file, which another decode may still show.
+    bool stopped = false;
 
     bool ok() const { return error.isEmpty() && !image.isNull(); }
 };

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QThread>
+#include <QTimer>
 #include <QtConcurrent/qtconcurrenttask.h>
 
 #include <set>
@@ -88,7 +89,7 @@ void whenLoaded(QFuture<LoadedPicture> future, QObject *context, Done done)
     });
 }
 
-LoadedPicture loadOnPool(PicturePrefetcher::Loader loader, const QString &path, const QSize &target,
+LoadedPicture loadOnPool(ThumbnailBoard::Loader loader, const QString &path, const QSize &target,
                          const std::shared_ptr<DecodeStop> &stop)
 {
     return loader(path, target, stop.get());
@@ -107,6 +108,10 @@ struct ThumbnailBoard::SlotPicture
     SlotLook look = SlotLook::None;
     // A background decode of the picture is on its way.
     bool decoding = false;
+    // That decode is the look-ahead's, which placing gave up waiting for.
+    // Its file may not answer at all: while it runs, nothing else reads it,
+    // or a few such files would hold every thread of the pools.
+    bool overdue = false;
 };
 
 struct ThumbnailBoard::Work
@@ -278,7 +283,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
     for (int i = 0; i < itemCount && i < nearItems; ++i)
         predicted << joinPath(m_work->failureFolder, source.item(i));
     PicturePrefetcher prefetcher(&m_pool, predicted, m_slots.front()->devicePixelTarget(),
-                                 PicturePrefetcher::DefaultLookahead, &loadFirstLook);
+                                 PicturePrefetcher::DefaultLookahead, m_loaders.firstLook);
     m_prefetcher = &prefetcher;
     struct Release
     {
@@ -303,21 +308,32 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
         // Only a slot near the viewport waits for its picture. The scroll
         // bar is about to reach the slot's row and pulls its position up to it.
         const bool near = nearRows(std::min(m_scrollBar->value(), place.row), loadScreens).contains(place.row);
-        LoadedPicture picture;
+        QFuture<LoadedPicture> decoding;
+        bool answered = false;
         if (near) {
-            const QFuture<LoadedPicture> decoding = prefetcher.take(i, joinPath(folder, name));
-            waitFor(decoding);
+            decoding = prefetcher.take(i, joinPath(folder, name));
+            answered = waitFor(decoding);
             if (generation != m_generation || m_aborted)
                 return false;
-            picture = decoding.result();
         }
 
         ImageBox *slot = createSlot();
         m_work->pictures.push_back(SlotPicture{name, folder});
         ++m_work->unsettled;
         slot->setName(tr("Picture %1: %2").arg(n).arg(name));
-        if (near)
-            showPicture(n, picture);
+        if (answered) {
+            showPicture(n, decoding.result());
+        } else if (near) {
+            // Placed empty; the decode runs on as the slot's background work.
+            SlotPicture &waiting = m_work->pictures.back();
+            waiting.decoding = true;
+            waiting.overdue = true;
+            ++m_work->decodesRunning;
+            whenLoaded(decoding, this, [this, generation, n](const LoadedPicture &decoded) {
+                if (m_work && m_work->generation == generation && !m_work->stopped)
+                    settleOverdue(n, decoded);
+            });
+        }
         slot->move(Twips::toPixels(place.left), Twips::toPixels(place.top));
         slot->show();
         m_scrollBar->setMaximum(place.row);
@@ -385,7 +401,7 @@ void ThumbnailBoard::settleMore()
         ++work.decodesRunning;
         // A slot far from the viewport would drop the decoded pixels at
         // once: it only asks whether the cache holds them already.
-        startSettling(next, isNear(next, keepScreens) ? &loadPicture : &loadUnlessCached,
+        startSettling(next, isNear(next, keepScreens) ? m_loaders.picture : m_loaders.unlessCached,
                       near.contains(Board::rowOf(next)) ? 1 : 0);
     }
     if (work.unsettled > 0)
@@ -397,7 +413,7 @@ void ThumbnailBoard::settleMore()
     reportFailures();
 }
 
-void ThumbnailBoard::startSettling(int n, decltype(&loadPicture) loader, int priority)
+void ThumbnailBoard::startSettling(int n, Loader loader, int priority)
 {
     const Work &work = *m_work;
     const SlotPicture &picture = work.pictures[static_cast<size_t>(n)];
@@ -423,7 +439,7 @@ void ThumbnailBoard::settleDecoded(int n, const LoadedPicture &picture)
         // Scrolled near while the cache was asked: the slot may show its
         // embedded thumbnail, or nothing. The real picture settles it, from
         // the cache; the slot's work goes on meanwhile.
-        startSettling(n, &loadPicture, isNear(n, loadScreens) ? 1 : 0);
+        startSettling(n, m_loaders.picture, isNear(n, loadScreens) ? 1 : 0);
         return;
     }
     slotPicture.decoding = false;
@@ -450,6 +466,29 @@ void ThumbnailBoard::settleDecoded(int n, const LoadedPicture &picture)
         work.setLook(n, SlotLook::Final);
     }
     settleMore();
+}
+
+void ThumbnailBoard::settleOverdue(int n, const LoadedPicture &picture)
+{
+    Work &work = *m_work;
+    SlotPicture &slotPicture = work.pictures[static_cast<size_t>(n)];
+    slotPicture.overdue = false;
+    if (picture.stopped && !DecodeStop::requested(work.stop.get())) {
+        // Stopped with the rest of the look-ahead when placing ended, not
+        // for anything the file did: it is read afresh, by the board.
+        startSettling(n, isNear(n, keepScreens) ? m_loaders.picture : m_loaders.unlessCached,
+                      isNear(n, loadScreens) ? 1 : 0);
+        return;
+    }
+    if (picture.firstLook && !isNear(n, keepScreens)) {
+        // Scrolled away meanwhile: an embedded thumbnail nobody sees settles
+        // nothing, and the slot waits for its turn in the background.
+        slotPicture.decoding = false;
+        --work.decodesRunning;
+        settleMore();
+        return;
+    }
+    settleDecoded(n, picture);
 }
 
 void ThumbnailBoard::updateResidency()
@@ -480,9 +519,11 @@ void ThumbnailBoard::updateResidency()
         if (work.resident.count(n) || work.reloads.count(n) || m_slots[static_cast<size_t>(n)]->hasFailure())
             continue;
         const SlotPicture &picture = work.pictures[static_cast<size_t>(n)];
+        if (picture.overdue)
+            continue;
         // A settled slot takes back what it showed, from the cache or by a
         // decode; one not settled yet may show its embedded thumbnail first.
-        const PicturePrefetcher::Loader loader = picture.look == SlotLook::Final ? &loadPicture : &loadFirstLook;
+        const Loader loader = picture.look == SlotLook::Final ? m_loaders.picture : m_loaders.firstLook;
         const quint64 ticket = ++work.nextTicket;
         const quint64 generation = work.generation;
         QFuture<LoadedPicture> future = QtConcurrent::task(&loadOnPool)
@@ -540,20 +581,25 @@ void ThumbnailBoard::endWork()
     m_work->reloads.clear();
 }
 
-void ThumbnailBoard::waitFor(const QFuture<LoadedPicture> &decoding)
+bool ThumbnailBoard::waitFor(const QFuture<LoadedPicture> &decoding)
 {
     if (decoding.isFinished())
-        return;
+        return true;
     // The window goes on answering while the picture is decoded; whatever
     // runs meanwhile may start a refresh of its own or close the window.
     QEventLoop loop;
     QFutureWatcher<LoadedPicture> watcher;
+    QTimer patience;
+    patience.setSingleShot(true);
     connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
     connect(&watcher, &QFutureWatcherBase::canceled, &loop, &QEventLoop::quit);
     connect(this, &ThumbnailBoard::waitingStopped, &loop, &QEventLoop::quit);
+    connect(&patience, &QTimer::timeout, &loop, &QEventLoop::quit);
     watcher.setFuture(decoding);
+    patience.start(NearSlotWaitMs);
     if (!decoding.isFinished())
         loop.exec();
+    return decoding.isFinished();
 }
 
 void ThumbnailBoard::stopWaiting()

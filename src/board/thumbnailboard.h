@@ -36,8 +36,28 @@ public:
         std::function<QString()> folder;
     };
 
+    // How the board reads its pictures: a slot's first look, the picture
+    // it keeps, and a far slot's question to the cache (see pictureloader.h).
+    using Loader = decltype(&loadPicture);
+    struct Loaders
+    {
+        Loader firstLook = &loadFirstLook;
+        Loader picture = &loadPicture;
+        Loader unlessCached = &loadUnlessCached;
+    };
+
+    // The longest a refresh waits for the picture of a slot near the
+    // viewport; past it the slot is placed empty and fills in later, as a
+    // far slot does, so that one picture on a stalled mount holds only its
+    // own slot.
+    static constexpr int NearSlotWaitMs = 1000;
+
     ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *templateSlot, QObject *parent = nullptr);
     ~ThumbnailBoard() override;
+
+    // For tests: pictures that are slow or never answer. Takes effect at
+    // the next refresh.
+    void setLoaders(const Loaders &loaders) { m_loaders = loaders; }
 
     int thumbnailCount() const { return static_cast<int>(m_slots.size()) - 1; }
     // Slot n, 0 being the template; null when there is no such slot.
@@ -99,8 +119,11 @@ private:
     // cached picture yet, or ends the settling when there are none left.
     void settleMore();
     // Runs the slot's background work, `loader`, on the decode pool.
-    void startSettling(int n, decltype(&loadPicture) loader, int priority);
+    void startSettling(int n, Loader loader, int priority);
     void settleDecoded(int n, const LoadedPicture &picture);
+    // The slot's look-ahead decode, which placing stopped waiting for, has
+    // ended.
+    void settleOverdue(int n, const LoadedPicture &picture);
     // Releases the pixels of slots far from the viewport and starts loading
     // those of slots near it.
     void updateResidency();
@@ -111,8 +134,9 @@ private:
     bool isNear(int n, int screens) const;
     void endWork();
     void reportFailures() const;
-    // Answers events until the decode has ended or the refresh is stopped.
-    void waitFor(const QFuture<LoadedPicture> &decoding);
+    // Answers events until the decode has ended, the refresh is stopped or
+    // NearSlotWaitMs have passed; true when the decode has ended.
+    bool waitFor(const QFuture<LoadedPicture> &decoding);
     void stopWaiting();
 
     QWidget *m_frame;
@@ -132,4 +156,5 @@ private:
     // viewport never waits behind them.
     QThreadPool m_reloadPool;
     int m_position = 0;
+    Loaders m_loaders;
 };

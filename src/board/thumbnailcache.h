@@ -26,7 +26,18 @@ QByteArray uriOf(const QString &absolutePath);
 // than a thumbnail.
 bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size);
 
-// Makes the folder and any missing parents, each of mode 0700.
+// What a folder of the cache is to the user. Only a private one is used:
+// anything another user can put there, the program would show or overwrite.
+enum class FolderState { Missing, Private, Refused };
+
+// Whether the folder is there and private: on Linux a real folder, not a
+// link, of the user's own, that neither the group nor others may write to;
+// on Windows a real folder, not a junction or a link. Anything else, or a
+// folder the system cannot tell about, is refused.
+FolderState folderState(const QString &path);
+
+// Makes the folder and any missing parents, each of mode 0700. Says nothing
+// of what was there already: ask folderState().
 bool makeFolder(const QString &path);
 
 } // namespace ThumbnailCache

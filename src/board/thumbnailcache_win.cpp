@@ -68,6 +68,24 @@ bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size)
     return true;
 }
 
+FolderState folderState(const QString &path)
+{
+    // The folders under %LOCALAPPDATA% inherit the profile's rights, which
+    // keep other users out: only a junction or a link, which would take the
+    // entries elsewhere, is refused.
+    const std::wstring name = Toolkit::systemPath(path);
+    if (name.empty())
+        return FolderState::Refused;
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = ::GetLastError();
+        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? FolderState::Missing
+                                                                            : FolderState::Refused;
+    }
+    const bool real = (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    return real ? FolderState::Private : FolderState::Refused;
+}
+
 bool makeFolder(const QString &path)
 {
     // The folders take the permissions of the user's profile, which keep

@@ -54,6 +54,18 @@ bool stampOf(const QString &path, qint64 *modifiedSeconds, qint64 *size)
     return true;
 }
 
+FolderState folderState(const QString &path)
+{
+    // The name itself, not what a link names: another user may have put
+    // the link there.
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT ? FolderState::Missing : FolderState::Refused;
+    const bool mine = S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()
+        && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    return mine ? FolderState::Private : FolderState::Refused;
+}
+
 bool makeFolder(const QString &path)
 {
     if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST)

@@ -9,11 +9,13 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QMutex>
 #include <QTransform>
 #include <QtEndian>
 
@@ -144,11 +146,68 @@ QString hashedName(const QByteArray &uri)
     return QLatin1String(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + QStringLiteral(".png");
 }
 
-// Writes the image as `name` into `folder` of the cache, made as needed.
-// Readers may look at any moment: the file appears whole or not at all.
-bool writeCacheFile(const QString &folder, const QString &name, const QImage &image)
+enum class FolderUse { Read, Write };
+
+// A folder's state is looked up again only after this long: a board asks
+// for every picture, and the cache's folders seldom change.
+constexpr qint64 FolderStateMilliseconds = 2000;
+
+struct KnownState
 {
-    if (!ThumbnailCache::makeFolder(folder))
+    ThumbnailCache::FolderState state = ThumbnailCache::FolderState::Missing;
+    QDeadlineTimer until;
+};
+
+// Whether one folder of the cache may be used; for writing, a missing one is
+// made, and looked at again, as it may not have come out as asked.
+bool usableFolder(const QString &folder, FolderUse use)
+{
+    using ThumbnailCache::FolderState;
+    static QMutex lock;
+    static QHash<QString, KnownState> known;
+    FolderState state = FolderState::Missing;
+    {
+        const QMutexLocker locked(&lock);
+        const auto found = known.constFind(folder);
+        if (found != known.cend() && !found->until.hasExpired()) {
+            state = found->state;
+        } else {
+            state = ThumbnailCache::folderState(folder);
+            known.insert(folder, {state, QDeadlineTimer(FolderStateMilliseconds)});
+        }
+    }
+    if (state != FolderState::Missing || use == FolderUse::Read)
+        return state == FolderState::Private;
+    ThumbnailCache::makeFolder(folder);
+    state = ThumbnailCache::folderState(folder);
+    const QMutexLocker locked(&lock);
+    known.insert(folder, {state, QDeadlineTimer(FolderStateMilliseconds)});
+    return state == FolderState::Private;
+}
+
+// Whether the cache's folder `relative` (as "large" or "fail/kelvane-1.0"),
+// and each folder from the cache's root down to it, may be used. A folder
+// that another user could have put files in is never read nor written: it
+// could hold their thumbnails of our pictures, or take ours elsewhere.
+bool usableCacheFolder(const QString &root, const QString &relative, FolderUse use)
+{
+    QString folder = root;
+    if (root.isEmpty() || !usableFolder(folder, use))
+        return false;
+    for (const QString &part : relative.split(QLatin1Char('/'))) {
+        folder += QLatin1Char('/') + part;
+        if (!usableFolder(folder, use))
+            return false;
+    }
+    return true;
+}
+
+// Writes the image as `name` into the folder `relative` of the cache at
+// `root`, made as needed. Readers may look at any moment: the file appears
+// whole or not at all, and no other user can open it.
+bool writeCacheFile(const QString &root, const QString &relative, const QString &name, const QImage &image)
+{
+    if (!usableCacheFolder(root, relative, FolderUse::Write))
         return false;
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -159,7 +218,8 @@ bool writeCacheFile(const QString &folder, const QString &name, const QImage &im
         return false;
     Toolkit::ReplaceOptions options;
     options.ownerOnly = true;
-    return Toolkit::replaceFile(folder + QLatin1Char('/') + name, bytes, options).isEmpty();
+    return Toolkit::replaceFile(root + QLatin1Char('/') + relative + QLatin1Char('/') + name, bytes, options)
+        .isEmpty();
 }
 
 } // namespace
@@ -346,7 +406,8 @@ bool findCached(const QString &picturePath, const QSize &targetDevicePixels, con
         return false;
     for (const int side : Sides) {
         // A folder's thumbnails are at most side pixels either way.
-        if (side < targetDevicePixels.width() || side < targetDevicePixels.height())
+        if (side < targetDevicePixels.width() || side < targetDevicePixels.height()
+            || !usableCacheFolder(folder, QLatin1String(folderName(side)), FolderUse::Read))
             continue;
         // Another program's cache may hold anything, a FIFO even. The file
         // is read whole at once and decoded from memory: the decoder's own
@@ -514,7 +575,6 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
     if (uri.isEmpty() || !stampOf(picturePath, read, &stamp))
         return false;
 
-    const QString sizeFolder = folder + QLatin1Char('/') + QLatin1String(folderName(side));
     QImage image = decoded.size() == size
         ? decoded : decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(uri));
@@ -523,7 +583,7 @@ bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSi
     image.setText(QStringLiteral("Thumb::Image::Width"), QString::number(pictureUpright.width()));
     image.setText(QStringLiteral("Thumb::Image::Height"), QString::number(pictureUpright.height()));
     image.setText(QStringLiteral("Software"), QStringLiteral("Kelvane"));
-    return writeCacheFile(sizeFolder, hashedName(uri), image);
+    return writeCacheFile(folder, QLatin1String(folderName(side)), hashedName(uri), image);
 }
 
 QString failurePath(const QString &picturePath)
@@ -542,7 +602,8 @@ QString recordedFailure(const QString &picturePath, const FileStamp *read)
     if (record.isEmpty() || !stampOf(picturePath, read, &stamp))
         return QString();
     QByteArray bytes;
-    if (!readRegularFile(record, LargestFailRecord, &bytes).isEmpty())
+    if (!usableCacheFolder(cacheFolder(), FailFolder, FolderUse::Read)
+        || !readRegularFile(record, LargestFailRecord, &bytes).isEmpty())
         return QString();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -571,8 +632,7 @@ bool storeFailure(const QString &picturePath, const QString &reason, const FileS
     image.setText(QStringLiteral("Thumb::Size"), QString::number(stamp.size));
     image.setText(QStringLiteral("Software"), QStringLiteral("Kelvane"));
     image.setText(ReasonKey, reason);
-    const QFileInfo place(record);
-    return writeCacheFile(place.path(), place.fileName(), image);
+    return writeCacheFile(cacheFolder(), FailFolder, QFileInfo(record).fileName(), image);
 }
 
 QImage afterDecode(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,

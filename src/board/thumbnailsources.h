@@ -21,7 +21,10 @@ namespace ThumbnailSources {
 // The cache's root: $XDG_CACHE_HOME/thumbnails, or $HOME/.cache/thumbnails
 // when that variable is unset, relative or not UTF-8;
 // %LOCALAPPDATA%/Kelvane/thumbnails on Windows. Empty when there is no
-// better place: then no cache is read or written.
+// better place: then no cache is read or written. Nor is any folder of the
+// cache that another user could have put files in, or that leads elsewhere
+// (see ThumbnailCache::folderState); the folders the cache makes are of
+// mode 0700.
 QString cacheFolder();
 
 // Whether the picture is one of the cache's own files, also when it is
