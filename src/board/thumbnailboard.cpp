@@ -10,13 +10,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScrollBar>
 #include <QThread>
-#include <QTimer>
 #include <QtConcurrent/qtconcurrenttask.h>
 
 #include <set>
@@ -587,18 +585,16 @@ bool ThumbnailBoard::waitFor(const QFuture<LoadedPicture> &decoding)
         return true;
     // The window goes on answering while the picture is decoded; whatever
     // runs meanwhile may start a refresh of its own or close the window.
-    QEventLoop loop;
+    const auto latch = std::make_shared<Toolkit::WaitLatch>();
     QFutureWatcher<LoadedPicture> watcher;
-    QTimer patience;
-    patience.setSingleShot(true);
-    connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
-    connect(&watcher, &QFutureWatcherBase::canceled, &loop, &QEventLoop::quit);
-    connect(this, &ThumbnailBoard::waitingStopped, &loop, &QEventLoop::quit);
-    connect(&patience, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&watcher, &QFutureWatcherBase::finished, this, [latch] { latch->open(); });
+    connect(&watcher, &QFutureWatcherBase::canceled, this, [latch] { latch->open(); });
+    const QMetaObject::Connection stopped =
+        connect(this, &ThumbnailBoard::waitingStopped, this, [latch] { latch->open(); });
     watcher.setFuture(decoding);
-    patience.start(NearSlotWaitMs);
     if (!decoding.isFinished())
-        loop.exec();
+        Toolkit::waitFor(latch, NearSlotWaitMs, Toolkit::WaitInput::Answered);
+    disconnect(stopped);
     return decoding.isFinished();
 }
 
