@@ -25,6 +25,8 @@
 #include <QScrollBar>
 #include <QSemaphore>
 #include <QTemporaryDir>
+#include <QScopeGuard>
+#include <QThread>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -68,6 +70,7 @@ private slots:
     void settlingEndsWithItsBoard();
     void failedDecodeReplacesFirstLook();
     void hungPictureHoldsOnlyItsSlot();
+    void hungCacheIsLeftAlone();
     void farSlotsTakeBackTheirOwnPixels_data();
     void farSlotsTakeBackTheirOwnPixels();
 
@@ -695,6 +698,45 @@ void tst_board::hungPictureHoldsOnlyItsSlot()
     hungGate.release();
     QTRY_VERIFY(form.board().isSettled());
     QVERIFY(!form.imgView(3)->picture().isNull() && !form.imgView(3)->hasFailure());
+    QVERIFY(recorder.messages.isEmpty());
+}
+
+// A cache on storage that stopped answering is not used for the refresh;
+// once it answers again, the next refresh uses it.
+void tst_board::hungCacheIsLeftAlone()
+{
+    const QString folder = rowFolder();
+    for (const char *name : {"p1.jpg", "p2.jpg", "p3.jpg"})
+        QVERIFY(flatImage(QSize(320, 240), Qt::blue).save(folder + QLatin1Char('/') + QLatin1String(name), "JPG"));
+    const QString cache = ThumbnailSources::cacheFolder();
+    const auto release = std::make_shared<std::atomic<bool>>(false);
+    ThumbnailSources::setCacheProbe([release](const QString &) {
+        while (!*release)
+            QThread::msleep(10);
+    });
+    const auto restore = qScopeGuard([release] {
+        *release = true;
+        ThumbnailSources::setCacheProbe({});
+    });
+    const auto entries = [cache] {
+        return QDir(cache + QStringLiteral("/normal")).entryList(QDir::Files).size()
+            + QDir(cache + QStringLiteral("/large")).entryList(QDir::Files).size();
+    };
+    MessageRecorder recorder;
+    frmMain form;
+    openWindow(form, folder);
+    for (const bool answers : {false, true}) {
+        *release = answers;
+        QThread::msleep(50);
+        QElapsedTimer clock;
+        clock.start();
+        form.cmdRefresh->click();
+        QTRY_VERIFY(form.board().isSettled());
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        for (int n = 1; n <= 3; ++n)
+            QVERIFY(!form.imgView(n)->picture().isNull());
+        QCOMPARE(entries() > 0, answers);
+    }
     QVERIFY(recorder.messages.isEmpty());
 }
 

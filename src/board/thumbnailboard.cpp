@@ -6,6 +6,7 @@
 #include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
 #include "board/pictureprefetcher.h"
+#include "board/thumbnailsources.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -255,6 +256,11 @@ void ThumbnailBoard::refresh(const PageSource &source)
     stopWaiting();
     endWork();
     m_work = std::make_unique<Work>(generation);
+    // A cache on storage that hangs would hold every decode; the board then
+    // goes without it.
+    ThumbnailSources::checkCacheAnswers(NearSlotWaitMs);
+    if (generation != m_generation || m_aborted)
+        return;
     {
         const Toolkit::BusyPointer busy;
         if (!placeSlots(source, generation))

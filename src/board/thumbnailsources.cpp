@@ -5,6 +5,7 @@
 #include "board/picturefile.h"
 #include "board/thumbnailcache.h"
 #include "toolkit/durablefile.h"
+#include "toolkit/storagewait.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -23,6 +24,9 @@
 #include <zlib.h>
 
 #include <array>
+#include <atomic>
+#include <thread>
+#include <utility>
 #include <memory>
 
 namespace ThumbnailSources {
@@ -224,9 +228,50 @@ bool writeCacheFile(const QString &root, const QString &relative, const QString 
 
 } // namespace
 
+namespace {
+
+std::atomic<bool> cacheOff{false};
+
+CacheProbe &currentProbe()
+{
+    static CacheProbe probe;
+    return probe;
+}
+
+} // namespace
+
 QString cacheFolder()
 {
-    return ThumbnailCache::folder();
+    return cacheOff.load(std::memory_order_relaxed) ? QString() : ThumbnailCache::folder();
+}
+
+CacheProbe setCacheProbe(CacheProbe probe)
+{
+    return std::exchange(currentProbe(), std::move(probe));
+}
+
+bool checkCacheAnswers(int milliseconds)
+{
+    // Asked from the window's thread only. A question that never came back
+    // holds its thread; no second one joins it.
+    static std::shared_ptr<Toolkit::WaitLatch> unanswered;
+    if (unanswered && !unanswered->isOpen())
+        return false;
+    const QString root = ThumbnailCache::folder();
+    if (root.isEmpty())
+        return true;
+    const auto latch = std::make_shared<Toolkit::WaitLatch>();
+    std::thread([latch, root, probe = currentProbe()] {
+        if (probe)
+            probe(root);
+        else
+            ThumbnailCache::folderState(root);
+        latch->open();
+    }).detach();
+    const bool answered = Toolkit::waitFor(latch, milliseconds, Toolkit::WaitInput::Answered) == Toolkit::WaitEnd::Done;
+    unanswered = answered ? nullptr : latch;
+    cacheOff.store(!answered, std::memory_order_relaxed);
+    return answered;
 }
 
 bool insideCache(const QString &picturePath)

@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 // Thumbnails that need no decode of the picture: the desktop's shared
 // thumbnail cache ($XDG_CACHE_HOME/thumbnails, shared with file managers) and
 // the thumbnail a camera embeds in a JPEG's EXIF data. Each is used only when
@@ -24,8 +26,19 @@ namespace ThumbnailSources {
 // better place: then no cache is read or written. Nor is any folder of the
 // cache that another user could have put files in, or that leads elsewhere
 // (see ThumbnailCache::folderState); the folders the cache makes are of
-// mode 0700.
+// mode 0700. Empty too while the cache does not answer (see below).
 QString cacheFolder();
+
+// Asks whether the cache's root answers, on a thread of its own, and waits
+// at most `milliseconds` while the window goes on. A cache on storage that
+// hangs is off until a later call finds it answering; while an earlier
+// question is unanswered, it stays off without asking again. A refresh asks
+// once before it starts.
+bool checkCacheAnswers(int milliseconds);
+// How the root is asked; tests put one that hangs in its place. An empty
+// function restores the system's. Returns the previous one.
+using CacheProbe = std::function<void(const QString &root)>;
+CacheProbe setCacheProbe(CacheProbe probe);
 
 // Whether the picture is one of the cache's own files, also when it is
 // reached through a symbolic link.
