@@ -9,7 +9,9 @@ MessageRecorder::MessageRecorder()
 {
     m_previous = Toolkit::setMessageHandler(
         [this](const QString &text, MessageStyle style, const QString &title, QWidget *) {
-            messages.append({text, style, title, QGuiApplication::overrideCursor() != nullptr});
+            // Without a GUI application there is no pointer to ask about.
+            const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+            messages.append({text, style, title, gui && QGuiApplication::overrideCursor() != nullptr});
         });
 }
 

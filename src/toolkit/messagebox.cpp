@@ -132,6 +132,9 @@ class NormalPointer
 public:
     NormalPointer()
     {
+        // A process without a GUI has no pointer; its messages go to a handler.
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return;
         while (const QCursor *cursor = QGuiApplication::overrideCursor()) {
             m_lifted.push_back(*cursor);
             QGuiApplication::restoreOverrideCursor();

@@ -10,13 +10,16 @@
 namespace Toolkit {
 
 BusyPointer::BusyPointer()
+    : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_shown)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 BusyPointer::~BusyPointer()
 {
-    QGuiApplication::restoreOverrideCursor();
+    if (m_shown)
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void WaitLatch::open()
