@@ -44,13 +44,16 @@ def settings_file(pictures_folder):
             + b"".join(b"Note%03d=kept by another program\r\n" % i for i in range(180)))
 
 
-def mount(folder):
-    """faultyfs.py over `folder`; every file written there is faulty."""
+def require_fuse():
     if not os.path.exists("/dev/fuse"):
         raise Failure("cannot mount FUSE here: /dev/fuse is missing (load the fuse module, "
                       "or give the container the device)")
     if subprocess.run([SYSTEM_PYTHON, "-c", "import fusepy"], capture_output=True).returncode != 0:
         raise Failure(f"{SYSTEM_PYTHON} cannot import fusepy (package python3-fusepy)")
+
+
+def mount(folder):
+    """faultyfs.py over `folder`; every file written there is faulty."""
     errors = tempfile.TemporaryFile()
     process = subprocess.Popen([SYSTEM_PYTHON, FAULTY_FS, folder, "*"], stdout=errors, stderr=subprocess.STDOUT)
 
@@ -104,6 +107,7 @@ def main():
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
     require_tools({"fusermount3": "fuse3", "convert": "imagemagick"})
+    require_fuse()
 
     work = os.path.abspath(tempfile.mkdtemp(prefix="write-faults-fuse-", dir=args.output))
     dirs = private_dirs(work)
