@@ -6,6 +6,7 @@
 //   board_refresh --case exif|exif-bars|cache|cold-scale2 [--count N] [--shot PREFIX]
 //   board_refresh --case accessible [--count N]
 //   board_refresh --case scale [--count N]
+//   board_refresh --case page [--count N]
 //
 // cold     a refresh of every picture of a folder, against the naive way of
 //          loading each picture at full size and scaling it down. Without a
@@ -18,6 +19,12 @@
 //          then the selected half back with "<". steps_ms: ">", select
 //          all, ">", "<"; open_ms, the opening of the folder, is not
 //          part of max_stall_ms.
+// page     N names (default 32767) on the page list, and a page of images
+//          built from them with the Build button into the folder. seconds
+//          and build_ms are the press of the button until the page is
+//          written; max_stall_ms covers the press, the page text and the
+//          write. text_ms is the page text alone, made once before the
+//          press. It runs only when asked for.
 //
 // exif, exif-bars, cache and cold-scale2 measure the thumbnail sources; see
 // thumbnailSourceCase below. Each reports first_board_ms, until every slot
@@ -50,6 +57,7 @@
 #include "board/pictureloader.h"
 #include "board/thumbnailboard.h"
 #include "board/thumbnailsources.h"
+#include "page/pagewriter.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
 #include "settings/settingsfile.h"
@@ -62,10 +70,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 #include <QItemSelection>
+#include <QLineEdit>
 #include <QFrame>
 #include <QPixmap>
 #include <QProcess>
@@ -847,6 +857,61 @@ int runScale(QTextStream &out, const QString &workFolder, int count)
 } // namespace
 // ---- end of the scale case ----
 
+// ---- A page built from a full page list ----
+namespace {
+
+int runPage(QTextStream &out, const QString &workFolder, int count)
+{
+    const QString folder = workFolder + QStringLiteral("/page");
+    QDir().mkpath(folder);
+    // Empty files: the page is made from the names alone.
+    for (int i = 0; i < count; ++i) {
+        QFile file(folder + QStringLiteral("/IMG_%1.jpg").arg(i, 5, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+    }
+    int messages = 0;
+    Toolkit::setMessageHandler([&messages](const QString &text, MessageStyle, const QString &, QWidget *) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        ++messages;
+    });
+    auto form = openWindow(folder, AllOnPage::Yes);
+    form->txtName->setText(QStringLiteral("Album"));
+    const int names = form->List2->count();
+    // The page text alone, as the press makes it.
+    PageInput input;
+    input.folder = folder;
+    input.pageName = QStringLiteral("Album");
+    input.pageList = form->List2->names();
+    QElapsedTimer textClock;
+    textClock.start();
+    const qsizetype textBytes = Page::pageBytes(input).size();
+    const qint64 textMs = textClock.elapsed();
+
+    StallMeter stalls;
+    QElapsedTimer clock;
+    qint64 buildMs = -1;
+    // The press is an event of its own, with the event loop running around it.
+    QTimer::singleShot(20, form.get(), [&] {
+        clock.start();
+        form->cmdBuild->click();
+        buildMs = clock.elapsed();
+    });
+    runUntil([&] { return buildMs >= 0; });
+    const qint64 worst = stalls.worstMs();
+    const qint64 pageBytes = QFileInfo(Page::pagePath(folder, QStringLiteral("Album"))).size();
+    form.reset();
+    out << "board_refresh: case=page images=" << names << " seconds=" << fixed(buildMs / 1e3, 2)
+        << " max_stall_ms=" << worst << " build_ms=" << buildMs << " text_ms=" << textMs << " page_bytes=" << pageBytes
+        << " peak_rss_mb=" << fixed(peakRssMb(), 0)
+        << (names == count && messages == 0 && pageBytes == textBytes ? "" : " WRONG")
+        << Qt::endl;
+    return 0;
+}
+
+} // namespace
+// ---- end of the page case ----
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -935,6 +1000,8 @@ int main(int argc, char *argv[])
         return runAccessible(out, work.path(), args.contains(QLatin1String("--count")) ? count : 1000);
     if (onlyCase == QLatin1String("scale"))
         return runScale(out, work.path(), args.contains(QLatin1String("--count")) ? count : 10000);
+    if (onlyCase == QLatin1String("page"))
+        return runPage(out, work.path(), args.contains(QLatin1String("--count")) ? count : 32767);
 
     if (folder.isEmpty()) {
         folder = work.filePath(QStringLiteral("photos"));

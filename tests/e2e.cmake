@@ -44,3 +44,9 @@ kelvane_add_e2e_test(e2e_screen_reader screen_reader.py
 
 kelvane_add_e2e_test(e2e_wayland_box wayland_box.py
     $<TARGET_FILE:kelvane> ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
+
+if(TARGET hardening_writefaults)
+    kelvane_add_e2e_test(e2e_write_faults_fuse write_faults_fuse.py
+        --helper $<TARGET_FILE:hardening_writefaults>
+        --output ${PROJECT_BINARY_DIR})
+endif()

@@ -9,8 +9,8 @@ MessageRecorder::MessageRecorder()
 {
     m_previous = Toolkit::setMessageHandler(
         [this](const QString &text, MessageStyle style, const QString &title, QWidget *) {
-            // A test without a window has no pointer to ask about.
-            const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+            // Without a GUI application there is no pointer to ask about.
+            const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
             messages.append({text, style, title, gui && QGuiApplication::overrideCursor() != nullptr});
         });
 }

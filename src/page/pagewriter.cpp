@@ -160,13 +160,18 @@ BuildOutcome buildPage(PageInput &input)
     // Everything the write needs is taken here; the thread that writes owns
     // its copies, and a folder that does not answer holds only that thread.
     const auto abandoned = std::make_shared<std::atomic<bool>>(false);
+    // The text is made there too: for a page list of thousands of names it
+    // would hold the window for tens of milliseconds. The copy shares the
+    // lists; the window it would parent messages to may be gone by then.
+    PageInput text = input;
+    text.messageParent = nullptr;
     Toolkit::WaitEnd end = Toolkit::WaitEnd::Done;
     const std::optional<QString> written = Toolkit::runWithin<QString>(
-        [path = outcome.path, bytes = pageBytes(input), abandoned] {
+        [path = outcome.path, text = std::move(text), abandoned] {
             Toolkit::ReplaceOptions options;
             options.removeLeftovers = true;
             options.abandoned = abandoned.get();
-            return Toolkit::replaceFile(path, bytes, options);
+            return Toolkit::replaceFile(path, pageBytes(text), options);
         },
         &end);
     if (written && written->isEmpty()) {

@@ -9,25 +9,16 @@
 
 namespace Toolkit {
 
-namespace {
-
-// A program without a window (a tool, a test) has no pointer to change.
-bool hasPointer()
-{
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
-}
-
-} // namespace
-
 BusyPointer::BusyPointer()
+    : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
 {
-    if (hasPointer())
+    if (m_shown)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 BusyPointer::~BusyPointer()
 {
-    if (hasPointer())
+    if (m_shown)
         QGuiApplication::restoreOverrideCursor();
 }
 

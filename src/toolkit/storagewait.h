@@ -28,6 +28,11 @@ public:
     ~BusyPointer();
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;
+
+private:
+    // A process without a GUI (a command-line tool building a page) has no
+    // pointer to change.
+    bool m_shown = false;
 };
 
 // Opened once by whoever ends the wait, from any thread, also before the

@@ -2,13 +2,18 @@
 // Builds a page and closes the window while every write to disk fails part
 // way, then tells what became of the files that were there before.
 //
-//   hardening_writefaults tmpfs|fsize FOLDER
+//   hardening_writefaults tmpfs|fsize|mounted FOLDER
 //
 // tmpfs  FOLDER is a small file system of its own; after the earlier page
 //        and the settings file are written, the helper fills it up to its
 //        last free page.
 // fsize  the helper lowers its own file size limit, with SIGXFSZ ignored,
 //        so that a write past the limit fails with EFBIG.
+// mounted the caller has made FOLDER and XDG_CONFIG_HOME fail their writes
+//        (a FUSE mount); FOLDER holds the pictures and the page "pg", and the
+//        settings file names it. The helper only opens the window there,
+//        builds the page "pg" and closes the window elsewhere; the caller
+//        compares the files.
 //
 // Prints one "name<TAB>value" line per fact, line breaks in values as "\n",
 // and "done" last.
@@ -21,6 +26,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -105,6 +111,29 @@ void openWithPicture(frmMain &form)
     form.cmdAdd_Click();
 }
 
+// The window's own road on a folder the caller prepared: the caller knows
+// what the files held.
+int buildAndClose(const QString &folder)
+{
+    MessageRecorder recorder;
+    frmMain form;
+    openWithPicture(form);
+    report(QStringLiteral("opened at"), form.Dir1->path() == folder ? QStringLiteral("folder") : form.Dir1->path());
+    form.txtName->setText(QStringLiteral("pg"));
+    // More than the 4 KB of one write that reaches a FUSE file system.
+    form.txtDesc->setPlainText(QStringLiteral("The rebuilt page.\n").repeated(400));
+    form.cmdBuild->click();
+    report(QStringLiteral("build messages"), QString::number(recorder.messages.size()));
+    for (const MessageRecorder::Message &message : recorder.messages)
+        report(QStringLiteral("message"), message.text);
+    // Closing stores another folder than the one the file holds.
+    form.Dir1->setPath(QFileInfo(folder).path());
+    form.close();
+    report(QStringLiteral("close messages"), QString::number(recorder.messages.size()));
+    report(QStringLiteral("done"), QString());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -112,11 +141,15 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc != 3) {
-        fprintf(stderr, "usage: %s tmpfs|fsize FOLDER\n", argv[0]);
+        fprintf(stderr, "usage: %s tmpfs|fsize|mounted FOLDER\n", argv[0]);
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString root = QString::fromLocal8Bit(argv[2]);
+    if (mode == QLatin1String("mounted")) {
+        QApplication app(argc, argv);
+        return buildAndClose(root);
+    }
     const QString pictures = root + QStringLiteral("/pics");
     const QString elsewhere = root + QStringLiteral("/elsewhere");
     const QString config = root + QStringLiteral("/config");
