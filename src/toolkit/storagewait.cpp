@@ -26,6 +26,7 @@ void WaitLatch::open()
 {
     const std::lock_guard<std::mutex> hold(m_lock);
     m_open = true;
+    m_opened.notify_all();
     if (m_loop)
         QMetaObject::invokeMethod(m_loop, "quit", Qt::QueuedConnection);
 }
@@ -49,8 +50,22 @@ void WaitLatch::detach()
     m_loop = nullptr;
 }
 
+bool WaitLatch::block(int milliseconds)
+{
+    std::unique_lock<std::mutex> hold(m_lock);
+    if (milliseconds < 0)
+        m_opened.wait(hold, [this] { return m_open; });
+    else
+        m_opened.wait_for(hold, std::chrono::milliseconds(milliseconds), [this] { return m_open; });
+    return m_open;
+}
+
 WaitEnd waitFor(const std::shared_ptr<WaitLatch> &latch, int milliseconds, WaitInput input)
 {
+    // Before the window is shown nothing waits for an answer from it, and
+    // events run now would reach a window that is still being set up.
+    if (input == WaitInput::NoWindow)
+        return latch->block(milliseconds) ? WaitEnd::Done : WaitEnd::TimedOut;
     QEventLoop loop;
     if (!latch->attach(&loop))
         return WaitEnd::Done;

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -46,9 +47,12 @@ public:
     // For waitFor(): the loop that open() ends; false when already open.
     bool attach(QEventLoop *loop);
     void detach();
+    // For waitFor() before there is a window: whether it opened in time.
+    bool block(int milliseconds);
 
 private:
     mutable std::mutex m_lock;
+    std::condition_variable m_opened;
     bool m_open = false;
     QEventLoop *m_loop = nullptr;
 };
@@ -56,6 +60,7 @@ private:
 enum class WaitInput {
     Held,     // the window paints and can be closed, and takes no input
     Answered, // the user may go on working (the board's decodes)
+    NoWindow, // start-up, before the window is shown: no events are run
 };
 
 enum class WaitEnd {
@@ -77,7 +82,7 @@ QString notAnsweredReason(int milliseconds = storageWaitMilliseconds);
 // Empty when the time ran out or the application is ending; the work then
 // goes on to its end unwatched, so it must own everything it touches.
 template<typename T>
-std::optional<T> runWithin(std::function<T()> work, WaitEnd *end = nullptr)
+std::optional<T> runWithin(std::function<T()> work, WaitEnd *end = nullptr, WaitInput input = WaitInput::Held)
 {
     struct Answer
     {
@@ -90,8 +95,11 @@ std::optional<T> runWithin(std::function<T()> work, WaitEnd *end = nullptr)
         answer->value = std::move(value);
         answer->latch->open();
     }).detach();
-    const BusyPointer busy;
-    const WaitEnd ended = waitFor(answer->latch, storageWaitMilliseconds, WaitInput::Held);
+    // The pointer is the window's; before it is shown there is none.
+    std::optional<BusyPointer> busy;
+    if (input != WaitInput::NoWindow)
+        busy.emplace();
+    const WaitEnd ended = waitFor(answer->latch, storageWaitMilliseconds, input);
     if (end)
         *end = ended;
     // The latch's lock orders the worker's write of the value before this read.
