@@ -168,6 +168,7 @@ void tst_selection::listFiles_data()
         << "*.*" << QStringList{"a.jpg", "b.jpg", "index.html", "notes.bmp", "photo.jpeg", "Photo.JPG", "README",
                                 "x.Jpg"};
     QTest::newRow("html") << "*.html" << QStringList{"index.html"};
+    QTest::newRow("? is one character, * may be none") << "?.*jp*g" << QStringList{"a.jpg", "b.jpg", "x.Jpg"};
     QTest::newRow("no match gives an empty list") << "*.tif" << QStringList{};
 }
 

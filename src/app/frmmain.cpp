@@ -431,8 +431,7 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
     // A settings file on storage that does not answer is not waited for
     // beyond the storage wait: start-up then goes on as without one.
     const QString stored =
-        Toolkit::runWithin<QString>([] { return Settings::readStoredFolder(); }, nullptr, Toolkit::WaitInput::NoWindow)
-            .value_or(QString());
+        Toolkit::runWithin<QString>([] { return Settings::readStoredFolder(); }).value_or(QString());
     File1->setPattern(QStringLiteral("*.jpg"));
     FolderBox::Move move = FolderBox::Move::Failed;
     if (!requestedFolder.isEmpty()) {

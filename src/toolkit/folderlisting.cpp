@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 namespace Toolkit {
 
@@ -51,14 +50,40 @@ QString escapedName(QByteArrayView bytes)
     return shown;
 }
 
+bool matchesWildcard(QStringView pattern, QStringView name)
+{
+    // After a mismatch the last '*' takes one character more.
+    qsizetype p = 0;
+    qsizetype n = 0;
+    qsizetype star = -1;
+    qsizetype resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern.at(p) == QLatin1Char('*')) {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size()
+                   && (pattern.at(p) == QLatin1Char('?') || pattern.at(p).toCaseFolded() == name.at(n).toCaseFolded())) {
+            ++p;
+            ++n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern.at(p) == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
+}
+
 FolderListing listFiles(const QString &folder, const QString &pattern)
 {
     // "*.*" is the "All" filter: it matches every name, also one without
     // a dot, which a plain wildcard would leave out.
     if (pattern == QLatin1String("*.*") || pattern.isEmpty())
         return listEntries(folder, EntryKind::File, nullptr);
-    const QRegularExpression expression = QRegularExpression::fromWildcard(pattern, Qt::CaseInsensitive);
-    return listEntries(folder, EntryKind::File, &expression);
+    return listEntries(folder, EntryKind::File, &pattern);
 }
 
 FolderListing listSubfolders(const QString &folder)

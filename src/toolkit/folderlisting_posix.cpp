@@ -5,7 +5,6 @@
 #include "toolkit/sortedlistbox.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
@@ -55,7 +54,7 @@ bool isKind(DIR *dir, const dirent *entry, EntryKind kind)
 // The names are read as bytes: a name that is not valid UTF-8 would decode
 // to replacement characters, which name another file or none, so it goes to
 // `leftOut` instead.
-FolderListing listEntries(const QString &folder, EntryKind kind, const QRegularExpression *pattern)
+FolderListing listEntries(const QString &folder, EntryKind kind, const QString *pattern)
 {
     FolderListing listing;
     DIR *dir = openFolder(folder, &listing.error);
@@ -72,7 +71,7 @@ FolderListing listEntries(const QString &folder, EntryKind kind, const QRegularE
         if (bytes.startsWith('.') || !isKind(dir, entry, kind))
             continue;
         const QString name = textOfName(bytes);
-        if (pattern && !pattern->match(name.isNull() ? QFile::decodeName(bytes.toByteArray()) : name).hasMatch())
+        if (pattern && !matchesWildcard(*pattern, name.isNull() ? QFile::decodeName(bytes.toByteArray()) : name))
             continue;
         if (name.isNull())
             listing.leftOut << escapedName(bytes);

@@ -5,7 +5,6 @@
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/systempath_win.h"
 
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -24,7 +23,7 @@ QString systemReason(DWORD code)
 
 // Hidden means marked hidden or system. Names come from the system as
 // UTF-16, so every one of them names its file; nothing is left out.
-FolderListing listEntries(const QString &folder, EntryKind kind, const QRegularExpression *pattern)
+FolderListing listEntries(const QString &folder, EntryKind kind, const QString *pattern)
 {
     FolderListing listing;
     if (folder.isEmpty()) {
@@ -61,7 +60,7 @@ FolderListing listEntries(const QString &folder, EntryKind kind, const QRegularE
         const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
         if (isFolder != (kind == EntryKind::Folder))
             continue;
-        if (pattern && !pattern->match(name).hasMatch())
+        if (pattern && !matchesWildcard(*pattern, name))
             continue;
         listing.names << name;
     } while (::FindNextFileW(search, &entry));

@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace Toolkit {
 
@@ -84,6 +87,14 @@ WaitEnd waitFor(const std::shared_ptr<WaitLatch> &latch, int milliseconds, WaitI
     if (latch->isOpen())
         return WaitEnd::Done;
     return timedOut ? WaitEnd::TimedOut : WaitEnd::Quitting;
+}
+
+bool windowShown()
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return false;
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    return std::any_of(windows.cbegin(), windows.cend(), [](const QWindow *window) { return window->isVisible(); });
 }
 
 QString notAnsweredReason(int milliseconds)

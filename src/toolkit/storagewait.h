@@ -73,16 +73,20 @@ enum class WaitEnd {
 // (a negative time: no limit).
 WaitEnd waitFor(const std::shared_ptr<WaitLatch> &latch, int milliseconds, WaitInput input);
 
+// Whether the program shows a window yet.
+bool windowShown();
+
 // The message for storage that did not answer in time.
 QString notAnsweredReason(int milliseconds = storageWaitMilliseconds);
 
 // Runs `work` on a thread of its own and waits for it with input held and
-// the busy pointer, at most storageWaitMilliseconds. The thread is detached:
+// the busy pointer, at most storageWaitMilliseconds; before the window is
+// shown, without running events. The thread is detached:
 // a system call that never returns must not hold up the end of the process.
 // Empty when the time ran out or the application is ending; the work then
 // goes on to its end unwatched, so it must own everything it touches.
 template<typename T>
-std::optional<T> runWithin(std::function<T()> work, WaitEnd *end = nullptr, WaitInput input = WaitInput::Held)
+std::optional<T> runWithin(std::function<T()> work, WaitEnd *end = nullptr)
 {
     struct Answer
     {
@@ -95,7 +99,9 @@ std::optional<T> runWithin(std::function<T()> work, WaitEnd *end = nullptr, Wait
         answer->value = std::move(value);
         answer->latch->open();
     }).detach();
-    // The pointer is the window's; before it is shown there is none.
+    // Before the window is shown there is nothing to answer for, and events
+    // run then, or a pointer set, would reach a window still being set up.
+    const WaitInput input = windowShown() ? WaitInput::Held : WaitInput::NoWindow;
     std::optional<BusyPointer> busy;
     if (input != WaitInput::NoWindow)
         busy.emplace();
