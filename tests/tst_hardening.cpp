@@ -608,8 +608,10 @@ void linuxPageNameRows()
 
 void windowsPageNameRows()
 {
-    // Windows counts the whole path against its 260 characters.
-    QTest::newRow("name that takes the path past 260 characters") << longestName << true << "" << QByteArray();
+    // The page goes to the system in the long-path form, as every path does.
+    QTest::newRow("name that takes the path past 260 characters")
+        << longestName << true << longestName + QStringLiteral(".html")
+        << "<Title>" + longestName.toLatin1() + "</Title>";
     QTest::newRow("markup characters pasted, which no Windows name holds")
         << "<Tom> & \"Jerry\"" << true << "" << QByteArray();
     QTest::newRow("colon, which would name a stream of another file") << "Trip:x" << false << "" << QByteArray();

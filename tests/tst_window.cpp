@@ -769,6 +769,8 @@ void tst_window::storageThatDoesNotAnswer_data()
 void tst_window::storageThatDoesNotAnswer()
 {
     QFETCH(QString, action);
+    if (OnWindows && action == QLatin1String("close"))
+        QSKIP("Windows writes the settings file with its own profile functions");
     const QString folder = makeFolder(QStringLiteral("hung-") + action, {"a.jpg", "b.jpg"});
     const QByteArray settings = "[Defaults]\r\nFilesDir=" + QFile::encodeName(folder) + "/\r\n[Other]\r\nx=1\r\n";
     QVERIFY(QDir().mkpath(QFileInfo(Settings::filePath()).path()));
