@@ -72,7 +72,7 @@ test)
     fi
     if [ -n "${KELVANE_SKIP_WINDOWS:-}" ]; then
         echo "== Windows leg skipped: KELVANE_SKIP_WINDOWS is set =="
-    elif [ -n "${KELVANE_QT_MINGW:-}" ] || [ -f "$root/../shared/toolchains/qt6-mingw-6.4.2.tar.xz" ]; then
+    elif [ -n "${KELVANE_QT_MINGW:-}" ] || [ -f "$root/../shared/toolchains/qt6-mingw-6.4.2-simd.tar.xz" ]; then
         echo "== Windows: cross-build, unit tests under Wine, installer and zip =="
         bash scripts/windows.sh all
     else
