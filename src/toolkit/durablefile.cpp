@@ -20,11 +20,16 @@ ReplaceFault &currentFault()
     return fault;
 }
 
-// The injected failure of a step, or 0 to go on.
+// The injected failure of a step, or 0 to go on. The fault is asked
+// outside the lock: a test's fault may hang, as storage does, while
+// another thread puts the system's behaviour back.
 int injected(ReplaceStep step)
 {
-    const QMutexLocker hold(&faultLock);
-    const ReplaceFault &fault = currentFault();
+    ReplaceFault fault;
+    {
+        const QMutexLocker hold(&faultLock);
+        fault = currentFault();
+    }
     return fault ? fault(step) : 0;
 }
 
