@@ -164,10 +164,12 @@ deploy() { # folder, program
     local gcc=/usr/lib/gcc/x86_64-w64-mingw32/12-posix mingw=/usr/x86_64-w64-mingw32/lib
     [ -n "$program" ] && rm -rf "$dir"
     mkdir -p "$dir/platforms" "$dir/imageformats" "$dir/styles"
-    [ -n "$program" ] && cp "$program" "$dir/"
+    # The program decodes every picture in its helper, which starts with the
+    # minimal platform: it shows nothing.
+    [ -n "$program" ] && cp "$program" "$(dirname "$program")/kelvane-decoder.exe" "$dir/"
     cp "$qt"/bin/{Qt6Core,Qt6Gui,Qt6Widgets,Qt6Concurrent,libexif-12}.dll "$dir/"
     cp "$gcc/libstdc++-6.dll" "$gcc/libgcc_s_seh-1.dll" "$mingw/libwinpthread-1.dll" "$dir/"
-    cp "$qt/plugins/platforms/qwindows.dll" "$dir/platforms/"
+    cp "$qt/plugins/platforms/qwindows.dll" "$qt/plugins/platforms/qminimal.dll" "$dir/platforms/"
     cp "$qt/plugins/imageformats/qjpeg.dll" "$qt/plugins/imageformats/qgif.dll" "$dir/imageformats/"
     cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$dir/styles/"
     # Qt looks for its plugins beside the program, not in the prefix it was

@@ -4,14 +4,11 @@
 #include "board/decodestop.h"
 #include "board/jpegbounds.h"
 #include "board/picturefile.h"
-#include "board/pngbounds.h"
 #include "board/thumbnailsources.h"
+#include "picture/decoderpool.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
-#include <QImageIOHandler>
-#include <QImageReader>
 
 namespace {
 
@@ -33,38 +30,6 @@ LoadedPicture cacheAnswers()
     LoadedPicture answer;
     answer.cached = true;
     return answer;
-}
-
-// The smallest size with the aspect of source that covers target, or an
-// invalid size when covering target would need no shrinking at all.
-QSize coverSize(const QSize &source, const QSize &target)
-{
-    if (source.isEmpty() || target.isEmpty())
-        return QSize();
-    const qint64 sw = source.width(), sh = source.height();
-    const qint64 tw = target.width(), th = target.height();
-    QSize cover;
-    // Compare the two scale factors th/sh and tw/sw without rounding.
-    if (th * sw >= tw * sh)
-        cover = QSize(int((sw * th + sh - 1) / sh), int(th));
-    else
-        cover = QSize(int(tw), int((sh * tw + sw - 1) / sw));
-    if (cover.width() >= source.width() || cover.height() >= source.height())
-        return QSize();
-    return cover;
-}
-
-// Qt rejects a picture over the allocation limit with a generic read error;
-// say so plainly when the stated size explains the failure.
-bool exceedsAllocationLimit(const QSize &size, QImage::Format format)
-{
-    const int limitMegabytes = QImageReader::allocationLimit();
-    if (limitMegabytes <= 0 || size.isEmpty())
-        return false;
-    const int bits = format == QImage::Format_Invalid
-        ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
-    const qint64 bytes = qint64(size.width()) * size.height() * bits / 8;
-    return bytes > qint64(limitMegabytes) * 1024 * 1024;
 }
 
 enum class LoadKind { Decode, FirstLook, UnlessCached };
@@ -115,7 +80,11 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKin
     if (jpeg && size > DecodeLimits::MaxReadBytes)
         return failure(DecodeLimits::tooLarge());
     if (kind == LoadKind::FirstLook && jpeg) {
-        if (QImage embedded = ThumbnailSources::embeddedThumbnail(file, targetDevicePixels); !embedded.isNull())
+        DecodeJob::Job job;
+        job.kind = DecodeJob::Kind::FirstLook;
+        job.target = targetDevicePixels;
+        job.bytes = ThumbnailSources::exifHead(file);
+        if (QImage embedded = DecoderPool::run(job, -1, stop).image; !embedded.isNull())
             return LoadedPicture{embedded, QString(), true};
     }
     // A failure that is about the picture's content is recorded, once the
@@ -133,89 +102,27 @@ LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKin
         opened.file = held.file;
         return held == opened && stampOfPath(path, &now) && now == opened;
     };
-    const auto recorded = [&](const QString &reason) {
-        if (!targetDevicePixels.isEmpty() && file.error() == QFileDevice::NoError && unchanged())
-            ThumbnailSources::storeFailure(path, reason, &opened);
-        return failure(reason);
-    };
 
-    // A JPEG's markers tell before decoding what the decoder would need;
-    // a file that would take too long or too much memory is refused here.
-    QByteArray bytes;
-    QBuffer buffer;
-    QIODevice *source = &file;
-    qint64 frames = 1;
-    if (jpeg) {
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return failure(file.errorString());
-        const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes), targetDevicePixels);
-        if (!refusal.isEmpty())
-            return recorded(refusal);
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        source = &buffer;
-    } else if (PngBounds::isPng(file.peek(8))) {
-        // Whatever the name says: the reader goes by the content.
-        const PngLayout layout = PngBounds::layoutOf(file);
-        const QString refusal = PngBounds::refusal(layout);
-        if (!refusal.isEmpty())
-            return recorded(refusal);
-        frames = layout.frames;
-    }
-
-    StoppableDevice stoppable(source, stop);
-    QImageReader reader(&stoppable);
-    reader.setAutoTransform(true);
-
-    // The decoder scales the picture as stored, before it is turned upright,
-    // and stretches to exactly the size it is given.
-    const QSize stored = reader.size();
-    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
-    const QSize upright = turned ? stored.transposed() : stored;
-    const QSize decodeTarget = ThumbnailSources::decodeTarget(path, upright, targetDevicePixels);
-    const QSize decodeSize = coverSize(upright, decodeTarget);
-    const bool decoderScales = decodeSize.isValid()
-        && reader.supportsOption(QImageIOHandler::ScaledSize);
-    if (decoderScales)
-        reader.setScaledSize(turned ? decodeSize.transposed() : decodeSize);
-    // What the stated size needs bounds what the decoder reads, in every
-    // format; an animation's frames may each need as much.
-    if (!stored.isEmpty())
-        stoppable.limitReads(DecodeLimits::readBudget(stored, qMax<qint64>(frames, reader.imageCount())));
-
-    QImage image;
-    const bool decoded = reader.read(&image);
-    // A decoder whose reads failed may still return a picture, grey past
-    // the point where it stopped; whatever its size, the file is recorded.
-    if (stoppable.stopRequested())
+    // The decode itself runs in a decoding helper, which reads the file
+    // this process opened: whatever the bytes do to a decoder, they do it
+    // there.
+    DecodeJob::Job job;
+    job.kind = DecodeJob::Kind::Picture;
+    job.target = targetDevicePixels;
+    job.cacheSized = ThumbnailSources::takesDecodes(path);
+    const DecodeJob::Answer answer = DecoderPool::run(job, WorkerProcess::nativeFileOf(file), stop);
+    if (answer.outcome == DecodeJob::Outcome::Stopped || DecodeStop::requested(stop))
         return stopped();
-    if (stoppable.overspent())
-        return recorded(DecodeLimits::tooLarge());
-    if (!decoded) {
-        if (!decoderScales && exceedsAllocationLimit(stored, reader.imageFormat())) {
-            return recorded(QCoreApplication::translate(
-                "PictureLoader", "The picture is too large to load (%1 × %2 pixels)")
-                    .arg(stored.width()).arg(stored.height()));
-        }
-        // A format no installed decoder reads may be read once its plugin
-        // is installed: only a picture its decoder found broken is recorded.
-        if (reader.error() != QImageReader::InvalidDataError)
-            return failure(reader.errorString());
-        return recorded(reader.errorString());
+    if (answer.image.isNull()) {
+        if (answer.recordable && !targetDevicePixels.isEmpty() && unchanged())
+            ThumbnailSources::storeFailure(path, answer.error, &opened);
+        return failure(answer.error);
     }
-
-    if (!decoderScales) {
-        const QSize cover = coverSize(image.size(), decodeTarget);
-        if (cover.isValid())
-            image = image.scaled(cover, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    if (stoppable.stopRequested())
-        return stopped();
     // A picture still being copied in may decode half grey; only a file that
     // stayed the same while it was read is worth a cached thumbnail.
-    return LoadedPicture{
-        ThumbnailSources::afterDecode(path, image, upright, targetDevicePixels, unchanged(), &opened), QString()};
+    return LoadedPicture{ThumbnailSources::afterDecode(path, answer.image, answer.upright, targetDevicePixels,
+                                                       unchanged(), &opened),
+                         QString()};
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 #include "board/thumbnailsources.h"
 
 #include "board/jpegbounds.h"
+#include "board/pngbounds.h"
+#include "picture/decoderpool.h"
+#include "picture/picturedecode.h"
 #include "board/picturefile.h"
 #include "board/thumbnailcache.h"
 #include "toolkit/durablefile.h"
@@ -329,7 +332,7 @@ bool inflated(QByteArrayView stream, QByteArray *text)
 // The texts of a PNG held whole in memory, read from its chunks as the
 // decoder reads them (the last of a keyword counts, Latin-1 but for
 // international texts) without inflating its pixels. Only the keywords the
-// cache defines are read. Fails when the chunks do not add up or such a text
+// cache defines, and the reason of a fail record, are read. Fails when the chunks do not add up or such a text
 // cannot be read: the decoder is then left to judge the file.
 class EntryTexts
 {
@@ -372,7 +375,7 @@ private:
         if (keyEnd < 0 && type != "tEXt")
             return false;
         const QString key = QString::fromLatin1(keyEnd < 0 ? data : data.first(keyEnd));
-        if (!key.startsWith(QLatin1String("Thumb::")))
+        if (!key.startsWith(QLatin1String("Thumb::")) && key != ReasonKey)
             return true;
         QByteArrayView rest = keyEnd < 0 ? QByteArrayView() : data.sliced(keyEnd + 1);
         if (type == "tEXt") {
@@ -461,24 +464,30 @@ bool findCached(const QString &picturePath, const QSize &targetDevicePixels, con
         if (!readRegularFile(folder + QLatin1Char('/') + QLatin1String(folderName(side)) + QLatin1Char('/') + name,
                              LargestThumbnailFile, &bytes).isEmpty())
             continue;
+        // The header, the chunks and the texts are read here, by this
+        // program's own bounded code; only a decoding helper inflates the
+        // pixels, so an entry made to cost memory or time costs it there.
+        if (!PngBounds::isPng(bytes.first(qMin<qsizetype>(8, bytes.size()))))
+            continue;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, "png");
-        const QSize size = reader.size();
-        if (!covers(size, targetDevicePixels) || size.width() > side || size.height() > side)
+        const PngLayout layout = PngBounds::layoutOf(buffer);
+        const QSize size(layout.width, layout.height);
+        if (!PngBounds::refusal(layout).isEmpty() || !covers(size, targetDevicePixels) || size.width() > side
+            || size.height() > side)
             continue;
-        if (!image) {
-            // The texts are read from the bytes: the reader does not give
-            // back keywords with a colon, as the cache's all are.
-            EntryTexts texts;
-            if (texts.read(bytes) && describesPicture(texts, stamp, uri))
-                return true;
+        // The texts are read from the bytes: the reader does not give
+        // back keywords with a colon, as the cache's all are.
+        EntryTexts texts;
+        if (!texts.read(bytes) || !describesPicture(texts, stamp, uri))
             continue;
-        }
-        QImage decoded;
-        if (!reader.read(&decoded))
-            continue;
-        if (!covers(decoded.size(), targetDevicePixels) || !describesPicture(decoded, stamp, uri))
+        if (!image)
+            return true;
+        DecodeJob::Job job;
+        job.kind = DecodeJob::Kind::CacheEntry;
+        job.bytes = bytes;
+        const QImage decoded = DecoderPool::run(job, -1, nullptr).image;
+        if (decoded.isNull() || !covers(decoded.size(), targetDevicePixels) || !describesPicture(decoded, stamp, uri))
             continue;
         // The picture's own size, when recorded, gives the same size as a
         // decode would; the thumbnail's has lost a little to rounding.
@@ -564,22 +573,21 @@ QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const Q
     return shrunkToCover(image, targetDevicePixels, picture);
 }
 
+QByteArray exifHead(QIODevice &picture)
+{
+    QByteArray head = picture.peek(2);
+    if (head.size() < 2 || uchar(head.at(0)) != 0xff || uchar(head.at(1)) != 0xd8)
+        return QByteArray();
+    head = picture.read(HeadBytes);
+    picture.seek(0);
+    return head;
+}
+
 QImage embeddedThumbnail(QIODevice &picture, const QSize &targetDevicePixels)
 {
     if (targetDevicePixels.isEmpty())
         return QImage();
-    QByteArray head = picture.peek(2);
-    if (head.size() < 2 || uchar(head.at(0)) != 0xff || uchar(head.at(1)) != 0xd8)
-        return QImage();
-    head = picture.read(HeadBytes);
-    // The picture's size from its frame header, usually within the head.
-    QBuffer buffer(&head);
-    buffer.open(QIODevice::ReadOnly);
-    // A frame header beyond the head is left to the decode: finding it
-    // would mean reading a file of any size here.
-    const QSize stored = QImageReader(&buffer, "jpeg").size();
-    picture.seek(0);
-    return exifThumbnail(head, stored, targetDevicePixels);
+    return PictureDecode::firstLook(exifHead(picture), targetDevicePixels);
 }
 
 int cacheSide(const QSize &picture, const QSize &targetDevicePixels)
@@ -595,10 +603,18 @@ int cacheSide(const QSize &picture, const QSize &targetDevicePixels)
 
 QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, const QSize &targetDevicePixels)
 {
+    return takesDecodes(picturePath) ? cacheDecodeTarget(pictureUpright, targetDevicePixels) : targetDevicePixels;
+}
+
+QSize cacheDecodeTarget(const QSize &pictureUpright, const QSize &targetDevicePixels)
+{
     const int side = cacheSide(pictureUpright, targetDevicePixels);
-    if (side == 0 || cacheFolder().isEmpty() || insideCache(picturePath))
-        return targetDevicePixels;
-    return cacheSize(pictureUpright, side);
+    return side == 0 ? targetDevicePixels : cacheSize(pictureUpright, side);
+}
+
+bool takesDecodes(const QString &picturePath)
+{
+    return !cacheFolder().isEmpty() && !insideCache(picturePath);
 }
 
 bool storeThumbnail(const QString &picturePath, const QImage &decoded, const QSize &pictureUpright,
@@ -650,17 +666,21 @@ QString recordedFailure(const QString &picturePath, const FileStamp *read)
     if (!usableCacheFolder(cacheFolder(), FailFolder, FolderUse::Read)
         || !readRegularFile(record, LargestFailRecord, &bytes).isEmpty())
         return QString();
+    // A record is one pixel and its texts: its header and texts are read
+    // here, by this program's own bounded code, and its pixel not at all.
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
-    QImage image;
-    if (reader.size().width() > 1 || reader.size().height() > 1 || !reader.read(&image))
+    EntryTexts texts;
+    if (!PngBounds::isPng(bytes.first(qMin<qsizetype>(8, bytes.size()))))
         return QString();
-    if (image.text(QStringLiteral("Thumb::URI")).toUtf8() != pictureUri(picturePath)
-        || image.text(QStringLiteral("Thumb::MTime")) != QString::number(stamp.mtime)
-        || image.text(QStringLiteral("Thumb::Size")) != QString::number(stamp.size))
+    const PngLayout layout = PngBounds::layoutOf(buffer);
+    if (layout.width != 1 || layout.height != 1 || !PngBounds::refusal(layout).isEmpty() || !texts.read(bytes))
         return QString();
-    const QString reason = image.text(ReasonKey);
+    if (texts.text(QStringLiteral("Thumb::URI")).toUtf8() != pictureUri(picturePath)
+        || texts.text(QStringLiteral("Thumb::MTime")) != QString::number(stamp.mtime)
+        || texts.text(QStringLiteral("Thumb::Size")) != QString::number(stamp.size))
+        return QString();
+    const QString reason = texts.text(ReasonKey);
     return reason.isEmpty() ? QCoreApplication::translate("PictureLoader", "It could not be shown before") : reason;
 }
 

@@ -18,6 +18,9 @@
 // the decode is done. After a real decode the
 // thumbnail is written to the shared cache for next time. Every function is
 // safe on any thread; failures are silent, as both sources are only a help.
+// An entry's pixels are decoded by a decoding helper (see decoderpool.h);
+// exifThumbnail() and embeddedThumbnail() decode in the calling process, so
+// the loader asks a helper for them instead (PictureDecode::firstLook).
 namespace ThumbnailSources {
 
 // The cache's root: $XDG_CACHE_HOME/thumbnails, or $HOME/.cache/thumbnails
@@ -69,6 +72,10 @@ bool hasCachedThumbnail(const QString &picturePath, const QSize &targetDevicePix
 // otherwise.
 QImage exifThumbnail(const QByteArray &head, const QSize &pictureStored, const QSize &targetDevicePixels);
 
+// The first bytes of the JPEG `picture`, where its EXIF block is; empty for
+// a file that is not a JPEG. `picture` is left at its start.
+QByteArray exifHead(QIODevice &picture);
+
 // The EXIF thumbnail of the JPEG `picture`, as exifThumbnail() accepts it; a
 // null image when there is none fit for target. Editors often keep the
 // thumbnail of the picture as it was before an edit, so it is only ever a
@@ -85,6 +92,11 @@ int cacheSide(const QSize &picture, const QSize &targetDevicePixels);
 // The size to decode the picture at so that the decode can also be written to
 // the cache; target when nothing will be written.
 QSize decodeTarget(const QString &picturePath, const QSize &pictureUpright, const QSize &targetDevicePixels);
+// The same, for a picture the cache takes decodes of (see takesDecodes).
+QSize cacheDecodeTarget(const QSize &pictureUpright, const QSize &targetDevicePixels);
+// Whether a decode of the picture may be written to the cache: there is a
+// cache, and the picture is not one of its own files.
+bool takesDecodes(const QString &picturePath);
 
 // Writes `decoded` (the picture at decodeTarget()) to the cache as the
 // standard asks: a PNG holding the picture's URI and modification time,

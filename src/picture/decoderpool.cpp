@@ -1,0 +1,323 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "picture/decoderpool.h"
+
+#include "board/decodestop.h"
+#include "picture/decoderworker.h"
+#include "picture/picturedecode.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QThread>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace DecoderPool {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often the watch looks at the busy helpers.
+constexpr auto WatchPeriod = std::chrono::milliseconds(20);
+// A helper that is not ready by then (its plugins hang, say) is ended.
+constexpr auto StartLimit = std::chrono::seconds(20);
+
+enum class Ending { None, Stopped, TooLarge };
+
+struct Helper
+{
+    std::unique_ptr<WorkerProcess::Process> process;
+    bool testMarkers = false;
+    bool busy = false;
+    bool starting = false;
+    Clock::time_point since;
+    qint64 cpuAtStart = -1;
+    const DecodeStop *stop = nullptr;
+    Ending ending = Ending::None;
+};
+
+class Pool
+{
+public:
+    Pool() : m_capacity(qMax(2, QThread::idealThreadCount()) + 1) { }
+
+    DecodeJob::Answer run(const DecodeJob::Job &job, WorkerProcess::NativeFile file, const DecodeStop *stop);
+    bool setTestMarkers(bool on)
+    {
+        std::vector<std::shared_ptr<Helper>> ended;
+        std::lock_guard<std::mutex> guard(m_lock);
+        const bool was = m_testMarkers;
+        m_testMarkers = on;
+        dropIdleOfOtherKind(&ended);
+        return was;
+    }
+    QStringList notes()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_notes;
+    }
+
+private:
+    std::shared_ptr<Helper> take(const DecodeStop *stop, QString *error);
+    std::shared_ptr<Helper> start(bool testMarkers, QString *error);
+    void give(const std::shared_ptr<Helper> &helper, bool keep);
+    void dropIdleOfOtherKind(std::vector<std::shared_ptr<Helper>> *ended);
+    void watch();
+
+    const int m_capacity;
+    std::mutex m_lock;
+    std::condition_variable m_freed;
+    std::vector<std::shared_ptr<Helper>> m_helpers;
+    int m_reserved = 0; // helpers being started, counted against the capacity
+    bool m_testMarkers = false;
+    QStringList m_notes;
+    bool m_watching = false;
+};
+
+void Pool::dropIdleOfOtherKind(std::vector<std::shared_ptr<Helper>> *ended)
+{
+    for (auto it = m_helpers.begin(); it != m_helpers.end();) {
+        if (!(*it)->busy && (*it)->testMarkers != m_testMarkers) {
+            ended->push_back(*it);
+            it = m_helpers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+std::shared_ptr<Helper> Pool::take(const DecodeStop *stop, QString *error)
+{
+    std::vector<std::shared_ptr<Helper>> ended; // ended outside the lock
+    std::unique_lock<std::mutex> lock(m_lock);
+    for (;;) {
+        dropIdleOfOtherKind(&ended);
+        for (const auto &helper : m_helpers) {
+            if (!helper->busy) {
+                helper->busy = true;
+                return helper;
+            }
+        }
+        if (int(m_helpers.size()) + m_reserved < m_capacity) {
+            ++m_reserved;
+            const bool testMarkers = m_testMarkers;
+            lock.unlock();
+            std::shared_ptr<Helper> helper = start(testMarkers, error);
+            lock.lock();
+            --m_reserved;
+            if (helper) {
+                helper->busy = true;
+                m_helpers.push_back(helper);
+            }
+            m_freed.notify_all();
+            return helper;
+        }
+        if (DecodeStop::requested(stop))
+            return nullptr;
+        m_freed.wait_for(lock, WatchPeriod);
+    }
+}
+
+std::shared_ptr<Helper> Pool::start(bool testMarkers, QString *error)
+{
+    const QString program = helperProgram();
+    if (program.isEmpty()) {
+        *error = QStringLiteral("kelvane-decoder was not found beside %1")
+                     .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+        return nullptr;
+    }
+    QStringList arguments{WorkerProcess::channelArgument()};
+    if (testMarkers)
+        arguments << QStringLiteral("--test-markers");
+    auto helper = std::make_shared<Helper>();
+    helper->process = WorkerProcess::Process::start(program, arguments, error);
+    if (!helper->process) {
+        *error = QDir::toNativeSeparators(program) + QStringLiteral(": ") + *error;
+        return nullptr;
+    }
+    helper->testMarkers = testMarkers;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        helper->starting = true;
+        helper->since = Clock::now();
+        m_helpers.push_back(helper);
+        helper->busy = true;
+        if (!m_watching) {
+            m_watching = true;
+            std::thread([this] { watch(); }).detach();
+        }
+    }
+    QByteArray frame;
+    QStringList notes;
+    const bool ready = helper->process->receive(&frame) && DecodeJob::decodeReady(frame, &notes);
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        helper->starting = false;
+        m_helpers.erase(std::find(m_helpers.begin(), m_helpers.end(), helper));
+        if (ready)
+            m_notes = notes;
+    }
+    if (!ready) {
+        *error = QDir::toNativeSeparators(program) + QStringLiteral(" did not start: ") + helper->process->ended();
+        return nullptr;
+    }
+    return helper;
+}
+
+void Pool::give(const std::shared_ptr<Helper> &helper, bool keep)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    helper->busy = false;
+    helper->stop = nullptr;
+    if (!keep)
+        m_helpers.erase(std::remove(m_helpers.begin(), m_helpers.end(), helper), m_helpers.end());
+    m_freed.notify_all();
+}
+
+void Pool::watch()
+{
+    std::unique_lock<std::mutex> lock(m_lock);
+    for (;;) {
+        lock.unlock();
+        std::this_thread::sleep_for(WatchPeriod);
+        lock.lock();
+        const Clock::time_point now = Clock::now();
+        for (const auto &helper : m_helpers) {
+            if (!helper->busy || helper->ending != Ending::None)
+                continue;
+            Ending ending = Ending::None;
+            if (helper->starting) {
+                if (now - helper->since > StartLimit)
+                    ending = Ending::TooLarge;
+            } else if (DecodeStop::requested(helper->stop)) {
+                ending = Ending::Stopped;
+            } else {
+                const qint64 cpu = helper->process->cpuNanoseconds();
+                // Without the processor time, the clock stands in for it.
+                const qint64 spent = cpu >= 0 && helper->cpuAtStart >= 0
+                    ? cpu - helper->cpuAtStart
+                    : std::chrono::duration_cast<std::chrono::nanoseconds>(now - helper->since).count() / 4;
+                if (spent > DecoderJobNanoseconds || helper->process->memoryBytes() > DecoderMemoryBytes)
+                    ending = Ending::TooLarge;
+            }
+            if (ending != Ending::None) {
+                helper->ending = ending;
+                helper->process->kill();
+            }
+        }
+    }
+}
+
+DecodeJob::Answer ended(DecodeJob::Outcome outcome, const QString &error, bool recordable)
+{
+    DecodeJob::Answer answer;
+    answer.outcome = outcome;
+    answer.error = error;
+    answer.recordable = recordable;
+    return answer;
+}
+
+DecodeJob::Answer Pool::run(const DecodeJob::Job &job, WorkerProcess::NativeFile file, const DecodeStop *stop)
+{
+    const auto stopped = [] {
+        return ended(DecodeJob::Outcome::Stopped,
+                     QCoreApplication::translate("PictureLoader", "The decode was stopped"), false);
+    };
+    if (DecodeStop::requested(stop))
+        return stopped();
+    QString error;
+    const std::shared_ptr<Helper> helper = take(stop, &error);
+    if (!helper) {
+        if (DecodeStop::requested(stop))
+            return stopped();
+        std::fprintf(stderr, "kelvane: %s\n", qPrintable(error));
+        return ended(DecodeJob::Outcome::Ended, PictureDecode::notDecoded(), false);
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        helper->stop = stop;
+        helper->ending = Ending::None;
+        helper->since = Clock::now();
+        helper->cpuAtStart = helper->process->cpuNanoseconds();
+    }
+    QByteArray frame;
+    DecodeJob::Answer answer;
+    const bool answered = helper->process->send(DecodeJob::encode(job), file)
+        && helper->process->receive(&frame) && DecodeJob::decode(frame, &answer);
+    Ending ending;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        ending = helper->ending;
+    }
+    if (answered && ending == Ending::None) {
+        give(helper, true);
+        if (answer.outcome == DecodeJob::Outcome::Failed && answer.error.isEmpty())
+            answer.error = PictureDecode::notDecoded();
+        return answer;
+    }
+    give(helper, false);
+    const QString how = helper->process->ended();
+    switch (ending) {
+    case Ending::Stopped:
+        return stopped();
+    case Ending::TooLarge:
+        return ended(DecodeJob::Outcome::Ended, DecodeLimits::tooLarge(), true);
+    case Ending::None:
+        break;
+    }
+    std::fprintf(stderr, "kelvane: the decoding helper ended (%s)\n", qPrintable(how));
+    return ended(DecodeJob::Outcome::Ended, PictureDecode::notDecoded(), true);
+}
+
+Pool &pool()
+{
+    // Never destroyed: decoding threads may still be waiting on it when the
+    // program ends; the helpers end with the program.
+    static Pool *const instance = new Pool;
+    return *instance;
+}
+
+} // namespace
+
+DecodeJob::Answer run(const DecodeJob::Job &job, WorkerProcess::NativeFile file, const DecodeStop *stop)
+{
+    return pool().run(job, file, stop);
+}
+
+QString helperProgram()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("kelvane-decoder.exe");
+#else
+    const QString name = QStringLiteral("kelvane-decoder");
+#endif
+    const QString beside = QCoreApplication::applicationDirPath();
+    QStringList places{beside + QLatin1Char('/') + name, beside + QStringLiteral("/../libexec/kelvane/") + name};
+#ifdef KELVANE_BUILD_HELPER
+    places << QStringLiteral(KELVANE_BUILD_HELPER);
+#endif
+    for (const QString &place : places) {
+        const QFileInfo info(place);
+        if (info.isFile() && info.isExecutable())
+            return info.canonicalFilePath();
+    }
+    return QString();
+}
+
+QStringList sandboxNotes()
+{
+    return pool().notes();
+}
+
+bool setTestMarkers(bool on)
+{
+    return pool().setTestMarkers(on);
+}
+
+} // namespace DecoderPool

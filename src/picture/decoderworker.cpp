@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "picture/decoderworker.h"
+
+#include "picture/decodejob.h"
+#include "picture/picturedecode.h"
+#include "picture/workerprocess.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Every plugin is loaded before the sandbox closes: a plugin is a file, and
+// the helper can open none afterwards.
+void loadEveryPlugin()
+{
+    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+        QBuffer empty;
+        empty.open(QIODevice::ReadOnly);
+        QImageReader(&empty, format).canRead();
+    }
+}
+
+[[noreturn]] void spinForever()
+{
+    volatile unsigned long long turns = 0;
+    for (;;)
+        turns = turns + 1;
+}
+
+[[noreturn]] void allocateForever()
+{
+    std::vector<char *> held;
+    for (;;) {
+        char *block = static_cast<char *>(std::malloc(16 << 20));
+        if (block) {
+            std::memset(block, 1, 16 << 20);
+            held.push_back(block);
+        }
+    }
+}
+
+// Test mode: the markers PictureDecode names make the helper fail as a
+// broken decoder would.
+void obeyMarker(QFile &file)
+{
+    const QByteArray head = file.peek(64);
+    if (head.startsWith(PictureDecode::CrashMarker))
+        std::abort();
+    if (head.startsWith(PictureDecode::SpinMarker))
+        spinForever();
+    if (head.startsWith(PictureDecode::AllocateMarker))
+        allocateForever();
+}
+
+DecodeJob::Answer failed(const QString &error, bool recordable = false)
+{
+    DecodeJob::Answer answer;
+    answer.outcome = DecodeJob::Outcome::Failed;
+    answer.error = error;
+    answer.recordable = recordable;
+    return answer;
+}
+
+DecodeJob::Answer decoded(const QImage &image)
+{
+    DecodeJob::Answer answer;
+    answer.outcome = image.isNull() ? DecodeJob::Outcome::Failed : DecodeJob::Outcome::Decoded;
+    answer.image = image;
+    return answer;
+}
+
+DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile received, bool testMode)
+{
+    switch (job.kind) {
+    case DecodeJob::Kind::Picture: {
+        QFile file;
+        if (!WorkerProcess::openFile(received, file))
+            return failed(QStringLiteral("No file came with the job"));
+        if (testMode)
+            obeyMarker(file);
+        const PictureDecode::Picture picture = PictureDecode::decodePicture(file, job.target, job.cacheSized);
+        DecodeJob::Answer answer = picture.image.isNull() ? failed(picture.error, picture.recordable)
+                                                          : decoded(picture.image);
+        answer.upright = picture.upright;
+        return answer;
+    }
+    case DecodeJob::Kind::FirstLook:
+        return decoded(PictureDecode::firstLook(job.bytes, job.target));
+    case DecodeJob::Kind::CacheEntry:
+        return decoded(PictureDecode::cacheEntry(job.bytes));
+    case DecodeJob::Kind::OpenPath: {
+        if (!testMode)
+            return failed(QStringLiteral("Not in test mode"));
+        QFile file(QString::fromUtf8(job.bytes));
+        if (file.open(QIODevice::ReadOnly))
+            return failed(QString());
+        return failed(file.errorString());
+    }
+    }
+    return failed(QStringLiteral("Unknown job"));
+}
+
+} // namespace
+
+int runDecoderWorker(int argc, char **argv)
+{
+    // Nothing is shown: no windows, and no fonts to open.
+    qputenv("QT_QPA_PLATFORM", "minimal");
+    QGuiApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    WorkerProcess::Channel channel = WorkerProcess::Channel::fromArguments(arguments);
+    if (!channel.isValid()) {
+        std::fprintf(stderr, "kelvane-decoder decodes pictures for Kelvane, which starts it; "
+                             "it is not started by hand.\n");
+        return 2;
+    }
+    const bool testMode = arguments.contains(QStringLiteral("--test-markers"));
+    loadEveryPlugin();
+    const QStringList notes = WorkerProcess::enterSandbox(DecoderMemoryBytes);
+    if (!channel.send(DecodeJob::encodeReady(notes)))
+        return 1;
+    for (;;) {
+        QByteArray frame;
+        WorkerProcess::NativeFile file = -1;
+        if (!channel.receive(&frame, &file))
+            return 0;
+        DecodeJob::Job job;
+        if (!DecodeJob::decode(frame, &job)) {
+            QFile unused;
+            WorkerProcess::openFile(file, unused);
+            return 3;
+        }
+        // The parent ends a job past its second; the system does too, a
+        // little later, should the parent not.
+        WorkerProcess::allowProcessorTime(2 * DecoderJobNanoseconds);
+        if (job.kind != DecodeJob::Kind::Picture) {
+            QFile unused;
+            WorkerProcess::openFile(file, unused);
+            file = -1;
+        }
+        if (!channel.send(DecodeJob::encode(answer(job, file, testMode))))
+            return 1;
+    }
+}

@@ -1,0 +1,324 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "picture/workerprocess.h"
+
+#include "toolkit/systempath_win.h"
+
+#include <QFile>
+
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <mutex>
+#include <psapi.h>
+
+namespace WorkerProcess {
+namespace {
+
+// The length, then the helper's own handle of the file sent with the frame
+// (or -1): the parent duplicates it into the helper before it sends.
+struct Header
+{
+    quint32 length;
+    quint32 reserved;
+    qint64 file;
+};
+
+bool writeAll(HANDLE pipe, const char *data, qint64 size)
+{
+    while (size > 0) {
+        DWORD written = 0;
+        const DWORD piece = DWORD(qMin<qint64>(size, 1 << 20));
+        if (!::WriteFile(pipe, data, piece, &written, nullptr) || written == 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool readAll(HANDLE pipe, char *data, qint64 size)
+{
+    while (size > 0) {
+        DWORD got = 0;
+        const DWORD piece = DWORD(qMin<qint64>(size, 1 << 20));
+        if (!::ReadFile(pipe, data, piece, &got, nullptr) || got == 0)
+            return false;
+        data += got;
+        size -= got;
+    }
+    return true;
+}
+
+bool sendFrame(HANDLE pipe, const QByteArray &frame, qint64 file)
+{
+    if (frame.size() > LargestFrame)
+        return false;
+    const Header header{quint32(frame.size()), 0, file};
+    return writeAll(pipe, reinterpret_cast<const char *>(&header), sizeof header)
+        && writeAll(pipe, frame.constData(), frame.size());
+}
+
+bool receiveFrame(HANDLE pipe, QByteArray *frame, qint64 *file)
+{
+    Header header{};
+    if (!readAll(pipe, reinterpret_cast<char *>(&header), sizeof header) || header.length > LargestFrame)
+        return false;
+    frame->resize(qsizetype(header.length));
+    if (!readAll(pipe, frame->data(), header.length)) {
+        if (header.file != -1)
+            ::CloseHandle(HANDLE(header.file));
+        return false;
+    }
+    if (file)
+        *file = header.file;
+    return true;
+}
+
+QString systemText(DWORD code)
+{
+    return qt_error_string(int(code));
+}
+
+// Every helper is in this one job: the system ends them all when the
+// program ends, however it ends, and keeps each within its memory and off
+// the desktop.
+HANDLE helperJob(qint64 memoryBytes)
+{
+    static HANDLE job = [memoryBytes] {
+        HANDLE made = ::CreateJobObjectW(nullptr, nullptr);
+        if (!made)
+            return HANDLE(nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE
+            | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION | JOB_OBJECT_LIMIT_PROCESS_MEMORY;
+        limits.ProcessMemoryLimit = SIZE_T(memoryBytes);
+        ::SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        JOBOBJECT_BASIC_UI_RESTRICTIONS ui{};
+        ui.UIRestrictionsClass = JOB_OBJECT_UILIMIT_DESKTOP | JOB_OBJECT_UILIMIT_DISPLAYSETTINGS
+            | JOB_OBJECT_UILIMIT_EXITWINDOWS | JOB_OBJECT_UILIMIT_GLOBALATOMS | JOB_OBJECT_UILIMIT_HANDLES
+            | JOB_OBJECT_UILIMIT_READCLIPBOARD | JOB_OBJECT_UILIMIT_WRITECLIPBOARD
+            | JOB_OBJECT_UILIMIT_SYSTEMPARAMETERS;
+        ::SetInformationJobObject(made, JobObjectBasicUIRestrictions, &ui, sizeof ui);
+        return made;
+    }();
+    return job;
+}
+
+// Quotes one argument the way the C runtime splits a command line.
+std::wstring quoted(const QString &argument)
+{
+    std::wstring out = L"\"";
+    int slashes = 0;
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('\\')) {
+            ++slashes;
+            continue;
+        }
+        out.append(size_t(c == QLatin1Char('"') ? slashes * 2 + 1 : slashes), L'\\');
+        slashes = 0;
+        out.push_back(wchar_t(c.unicode()));
+    }
+    out.append(size_t(slashes * 2), L'\\');
+    out.push_back(L'"');
+    return out;
+}
+
+} // namespace
+
+// The largest a helper may grow: the job's limit, set at the first start.
+constexpr qint64 JobMemoryBytes = qint64(1) << 30;
+
+struct Process::Private
+{
+    HANDLE process = nullptr;
+    HANDLE toHelper = nullptr;
+    HANDLE fromHelper = nullptr;
+    std::mutex lock;
+    bool ended = false;
+};
+
+Process::Process(std::unique_ptr<Private> p) : d(std::move(p)) { }
+
+Process::~Process()
+{
+    kill();
+    ended();
+    ::CloseHandle(d->toHelper);
+    ::CloseHandle(d->fromHelper);
+    ::CloseHandle(d->process);
+}
+
+std::unique_ptr<Process> Process::start(const QString &program, const QStringList &arguments, QString *error)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE helperIn = nullptr, toHelper = nullptr, fromHelper = nullptr, helperOut = nullptr;
+    if (!::CreatePipe(&helperIn, &toHelper, &inherited, 0)) {
+        *error = systemText(::GetLastError());
+        return nullptr;
+    }
+    if (!::CreatePipe(&fromHelper, &helperOut, &inherited, 0)) {
+        *error = systemText(::GetLastError());
+        ::CloseHandle(helperIn);
+        ::CloseHandle(toHelper);
+        return nullptr;
+    }
+    ::SetHandleInformation(toHelper, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(fromHelper, HANDLE_FLAG_INHERIT, 0);
+
+    std::wstring line = quoted(program);
+    for (const QString &argument : arguments)
+        line += L" " + quoted(argument);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = helperIn;
+    startup.hStdOutput = helperOut;
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION started{};
+    const std::wstring path = Toolkit::systemPath(program);
+    const BOOL ok = ::CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE,
+                                     CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started);
+    const DWORD code = ::GetLastError();
+    ::CloseHandle(helperIn);
+    ::CloseHandle(helperOut);
+    if (!ok) {
+        ::CloseHandle(toHelper);
+        ::CloseHandle(fromHelper);
+        *error = systemText(code);
+        return nullptr;
+    }
+    if (HANDLE job = helperJob(JobMemoryBytes))
+        ::AssignProcessToJobObject(job, started.hProcess);
+    ::ResumeThread(started.hThread);
+    ::CloseHandle(started.hThread);
+    auto d = std::make_unique<Private>();
+    d->process = started.hProcess;
+    d->toHelper = toHelper;
+    d->fromHelper = fromHelper;
+    return std::unique_ptr<Process>(new Process(std::move(d)));
+}
+
+bool Process::send(const QByteArray &frame, NativeFile file)
+{
+    qint64 theirs = -1;
+    if (file != -1) {
+        HANDLE duplicate = nullptr;
+        if (!::DuplicateHandle(::GetCurrentProcess(), HANDLE(file), d->process, &duplicate, 0, FALSE,
+                               DUPLICATE_SAME_ACCESS))
+            return false;
+        theirs = qint64(duplicate);
+    }
+    return sendFrame(d->toHelper, frame, theirs);
+}
+
+bool Process::receive(QByteArray *frame)
+{
+    return receiveFrame(d->fromHelper, frame, nullptr);
+}
+
+void Process::kill()
+{
+    const std::lock_guard<std::mutex> guard(d->lock);
+    if (!d->ended)
+        ::TerminateProcess(d->process, 0xdeadu);
+}
+
+qint64 Process::cpuNanoseconds() const
+{
+    FILETIME created, exited, kernel, user;
+    if (!::GetProcessTimes(d->process, &created, &exited, &kernel, &user))
+        return -1;
+    const auto value = [](const FILETIME &t) { return (qint64(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return (value(kernel) + value(user)) * 100;
+}
+
+qint64 Process::memoryBytes() const
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    if (!::K32GetProcessMemoryInfo(d->process, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters),
+                                   sizeof counters))
+        return -1;
+    return qint64(qMax(counters.PrivateUsage, counters.WorkingSetSize));
+}
+
+QString Process::ended()
+{
+    const std::lock_guard<std::mutex> guard(d->lock);
+    if (!d->ended) {
+        ::TerminateProcess(d->process, 0xdeadu);
+        ::WaitForSingleObject(d->process, INFINITE);
+        d->ended = true;
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(d->process, &code);
+    return QStringLiteral("exit code 0x%1").arg(code, 0, 16);
+}
+
+Channel Channel::fromArguments(const QStringList &arguments)
+{
+    Channel channel;
+    if (arguments.contains(channelArgument())) {
+        channel.m_in = qint64(::GetStdHandle(STD_INPUT_HANDLE));
+        channel.m_out = qint64(::GetStdHandle(STD_OUTPUT_HANDLE));
+        if (HANDLE(channel.m_in) == INVALID_HANDLE_VALUE || HANDLE(channel.m_out) == INVALID_HANDLE_VALUE)
+            channel.m_in = channel.m_out = -1;
+    }
+    return channel;
+}
+
+QString Channel::argumentName()
+{
+    return QStringLiteral("--channel");
+}
+
+QString channelArgument()
+{
+    return Channel::argumentName() + QStringLiteral("=stdio");
+}
+
+bool Channel::receive(QByteArray *frame, NativeFile *file)
+{
+    return receiveFrame(HANDLE(m_in), frame, file);
+}
+
+bool Channel::send(const QByteArray &frame)
+{
+    return sendFrame(HANDLE(m_out), frame, -1);
+}
+
+bool openFile(NativeFile file, QFile &opened)
+{
+    if (file == -1)
+        return false;
+    const int fd = ::_open_osfhandle(intptr_t(file), _O_RDONLY);
+    if (fd < 0) {
+        ::CloseHandle(HANDLE(file));
+        return false;
+    }
+    if (!opened.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::_close(fd);
+        return false;
+    }
+    // The parent's read position is this one too.
+    return opened.seek(0);
+}
+
+NativeFile nativeFileOf(const QFile &file)
+{
+    const int fd = file.handle();
+    if (fd < 0)
+        return -1;
+    const intptr_t handle = ::_get_osfhandle(fd);
+    return handle == intptr_t(INVALID_HANDLE_VALUE) ? -1 : qint64(handle);
+}
+
+QStringList enterSandbox(qint64)
+{
+    // The job the parent put the helper in holds its memory and keeps it off
+    // the desktop; nothing more is set up from inside.
+    return {};
+}
+
+void allowProcessorTime(qint64) { }
+
+} // namespace WorkerProcess
