@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPair>
@@ -488,7 +489,7 @@ QList<CraftedPicture> craftedPictures()
     const int firstScanLength = (quint8(hiddenScans.at(firstScan + 2)) << 8) | quint8(hiddenScans.at(firstScan + 3));
     hiddenScans.insert(firstScan + 2 + firstScanLength, QByteArray("\xff\x02\xff\xff\x00", 5));
     hiddenScans.insert(2, QByteArray("\xff\xdd\x00\x04\x00\x01", 6));
-    return {
+    QList<CraftedPicture> pictures{
         {"grey progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-grey.jpg"),
          progressiveClaiming(QSize(30000, 30000), 1), tooLarge},
         {"4:4:4 progressive JPEG claiming 30000 x 30000", QStringLiteral("claims-444.jpg"),
@@ -523,4 +524,25 @@ QList<CraftedPicture> craftedPictures()
         {"JPEG of 64 x 48 behind 64 MB of zeros", QStringLiteral("zeros.jpg"),
          encoded(twoHalves(QSize(64, 48)), "jpeg"), tooLarge, {ZeroRun{2, qint64(64) << 20}}},
     };
+    // Formats whose plugins a desktop may have: a decoder that computes
+    // without reading, and one that says it read a picture and gives none.
+    const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+    if (formats.contains("svg")) {
+        QByteArray path = "M0 0";
+        for (int i = 0; i < 2000; ++i)
+            path += " L" + QByteArray::number((i * 37) % 1000) + ' ' + QByteArray::number((i * 91) % 1000);
+        QByteArray svg = R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" )"
+                         R"(width="1000" height="1000"><defs><path id="p" stroke="black" fill="none" d=")"
+            + path + R"("/></defs>)";
+        for (int i = 0; i < 2000; ++i)
+            svg += R"(<use xlink:href="#p" transform="rotate()" + QByteArray::number(i % 360) + " 500 500)\"/>";
+        pictures.append({"SVG named .jpg drawing one long path 2000 times", QStringLiteral("holiday.jpg"),
+                         svg + "</svg>", tooLarge});
+    }
+    if (formats.contains("mng")) {
+        pictures.append({"MNG signature and nothing after it", QStringLiteral("signature.jpg"),
+                         QByteArray("\x8aMNG\r\n\x1a\n", 8) + QByteArray(12, '\0'),
+                         QStringLiteral("The picture could not be decoded.")});
+    }
+    return pictures;
 }

@@ -4,6 +4,8 @@
 #include "board/pictureloader.h"
 #include "board/pictureprefetcher.h"
 #include "board/thumbnailsources.h"
+#include "picture/decoderpool.h"
+#include "picture/picturedecode.h"
 #include "testpictures.h"
 #include "testsupport.h"
 
@@ -76,8 +78,26 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        DecoderPool::setTestMarkers(true);
         // A cache of this run's own: fail records of earlier runs must not answer.
         setCacheHome(m_dir.filePath(QStringLiteral("cache")));
+    }
+
+    // The helper reads the file it is sent and can open none itself.
+    void helperIsShutIn()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("on Windows the helper is held by its job object only");
+#else
+        DecodeJob::Job job;
+        job.kind = DecodeJob::Kind::OpenPath;
+        job.bytes = QFile::encodeName(write(QStringLiteral("open.jpg"), QByteArray("readable by anyone")));
+        const DecodeJob::Answer answer = DecoderPool::run(job, -1, nullptr);
+        QCOMPARE(answer.outcome, DecodeJob::Outcome::Failed);
+        QVERIFY2(answer.error.contains(QLatin1String("denied")), qPrintable(answer.error));
+        QVERIFY2(!DecoderPool::sandboxNotes().join(QLatin1Char(' ')).contains(QLatin1String("seccomp")),
+                 qPrintable(DecoderPool::sandboxNotes().join(QLatin1Char('\n'))));
+#endif
     }
 
     void loads_data()
@@ -177,6 +197,14 @@ private Q_SLOTS:
             QTest::newRow(file.row) << file.name << file.bytes << file.reason << true;
             m_zeros[file.name] = file.zeros;
         }
+        // A decoder that crashes, computes without end or allocates without
+        // end costs its helper and that one picture.
+        QTest::newRow("helper crashes") << "crash.jpg" << QByteArray(PictureDecode::CrashMarker)
+                                        << "The picture could not be decoded." << true;
+        QTest::newRow("helper computes") << "spin.jpg" << QByteArray(PictureDecode::SpinMarker)
+                                         << "Too large to decode." << true;
+        QTest::newRow("helper allocates") << "allocate.jpg" << QByteArray(PictureDecode::AllocateMarker)
+                                          << "Too large to decode." << true;
     }
 
     void fails()

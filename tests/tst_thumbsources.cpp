@@ -231,6 +231,8 @@ private Q_SLOTS:
         // drops one whose checksum is wrong: either way the time is gone.
         QTest::newRow("the time again, all keyword") << "keyword only" << false << false;
         QTest::newRow("the time with a wrong checksum") << "bad checksum" << false << false;
+        // Texts the cache does not define, each inflating to 8 MB.
+        QTest::newRow("100 compressed texts") << "inflating texts" << false << false;
     }
 
     void cacheAnswer()
@@ -268,6 +270,8 @@ private Q_SLOTS:
             qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(text.constData()), uInt(text.size()))),
                                   chunk.data() + chunk.size() - 4);
             bytes.insert(bytes.size() - 12, chunk); // before IEND
+        } else if (change == QLatin1String("inflating texts")) {
+            bytes = withPngChunks(bytes, QList<QByteArray>(100, compressedText(8000000)));
         } else if (change == QLatin1String("bad checksum")) {
             const qsizetype time = bytes.indexOf("Thumb::MTime");
             const qsizetype crc = time + qsizetype(qFromBigEndian<quint32>(bytes.constData() + time - 8));
@@ -276,6 +280,19 @@ private Q_SLOTS:
         QVERIFY(writeFileBytes(entry, bytes));
         QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, Slot), answered);
         QCOMPARE(!ThumbnailSources::cachedThumbnail(path, Slot).isNull(), decoded);
+    }
+
+    // A fail record is read without a decoder: one whose texts would take
+    // megabytes to inflate is not believed.
+    void inflatingFailRecordIsIgnored()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("record.jpg"));
+        QVERIFY(writeFileBytes(path, QByteArray("not a picture")));
+        QVERIFY(ThumbnailSources::storeFailure(path, QStringLiteral("Broken")));
+        QCOMPARE(ThumbnailSources::recordedFailure(path), QStringLiteral("Broken"));
+        const QString record = ThumbnailSources::failurePath(path);
+        QVERIFY(writeFileBytes(record, withPngChunks(readFileBytes(record), QList<QByteArray>(6, compressedText(8000000)))));
+        QVERIFY(ThumbnailSources::recordedFailure(path).isEmpty());
     }
 
     // Where the cache lives, by the settings file's rule. "-" leaves a

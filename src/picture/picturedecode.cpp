@@ -126,7 +126,9 @@ Picture decodePicture(QIODevice &file, const QSize &targetDevicePixels, bool cac
         }
         // A format no installed decoder reads may be read once its plugin
         // is installed: only a picture its decoder found broken is recorded.
-        return failure(reader.errorString(), reader.error() == QImageReader::InvalidDataError, upright);
+        const QString said = reader.errorString();
+        return failure(said.isEmpty() ? notDecoded() : said, reader.error() == QImageReader::InvalidDataError,
+                       upright);
     }
     // Some decoders say they read a picture and give none.
     if (image.isNull())
