@@ -7,6 +7,7 @@
 //   board_refresh --case accessible [--count N]
 //   board_refresh --case scale [--count N]
 //   board_refresh --case page [--count N]
+//   --keep leaves the generated pictures in their folder and prints where.
 //
 // cold     a refresh of every picture of a folder, against the naive way of
 //          loading each picture at full size and scaling it down. Without a
@@ -57,6 +58,7 @@
 #include "board/pictureloader.h"
 #include "board/thumbnailboard.h"
 #include "board/thumbnailsources.h"
+#include "picture/decoderpool.h"
 #include "page/pagewriter.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
@@ -118,6 +120,13 @@ struct FirstShow : QObject
         return false;
     }
 };
+
+// The decoding helpers' peaks, added up: what the program holds in all is
+// this and peak_rss_mb together.
+double helpersPeakMb()
+{
+    return double(DecoderPool::helpersPeakBytes()) / (1024.0 * 1024.0);
+}
 
 double peakRssMb()
 {
@@ -291,7 +300,7 @@ int runCrafted(QTextStream &out, const QString &workFolder)
     form.reset();
     out << "board_refresh: case=crafted images=" << images << " seconds=" << fixed(seconds, 2)
         << " images_per_s=" << fixed(images / seconds, 1) << " first_slot_ms=-1"
-        << " peak_rss_mb=" << fixed(peakRssMb(), 0) << " max_stall_ms=" << stalls.worstMs()
+        << " peak_rss_mb=" << fixed(peakRssMb(), 0) << " helpers_peak_mb=" << fixed(helpersPeakMb(), 0) << " max_stall_ms=" << stalls.worstMs()
         << " preview_seconds=" << fixed(previewSeconds, 2) << " after_last_press_s=" << fixed(afterLast, 2)
         << Qt::endl;
     return 0;
@@ -350,7 +359,7 @@ int runLists(QTextStream &out, const QString &workFolder)
         && form->List1->item(0)->text() == QLatin1String("IMG_00000.jpg");
     form.reset();
     out << "board_refresh: case=lists images=0 seconds=" << fixed(seconds, 2) << " images_per_s=0"
-        << " first_slot_ms=-1 peak_rss_mb=" << fixed(peakRssMb(), 0) << " max_stall_ms=" << stalls.worstMs()
+        << " first_slot_ms=-1 peak_rss_mb=" << fixed(peakRssMb(), 0) << " helpers_peak_mb=" << fixed(helpersPeakMb(), 0) << " max_stall_ms=" << stalls.worstMs()
         << " names=" << count << " open_ms=" << openMs << " steps_ms=" << stepMs.join(QLatin1Char(',')) << (whole ? "" : " WRONG")
         << Qt::endl;
     return 0;
@@ -451,7 +460,7 @@ void printFigures(QTextStream &out, const QString &name, const RefreshFigures &f
         << " first_board_ms=" << qRound64(figures.seconds * 1000)
         << " settled_s=" << QString::number(figures.settledSeconds, 'f', 2)
         << " scale=" << qgetenv("QT_SCALE_FACTOR")
-        << " peak_rss_mb=" << QString::number(peakRssMb(), 'f', 0) << " max_stall_ms=" << figures.maxStallMs
+        << " peak_rss_mb=" << QString::number(peakRssMb(), 'f', 0) << " helpers_peak_mb=" << QString::number(helpersPeakMb(), 'f', 0) << " max_stall_ms=" << figures.maxStallMs
         << Qt::endl;
 }
 
@@ -689,7 +698,7 @@ int runAccessibleChild(const QString &folder, bool bridge)
     out << "accessible-run: images=" << form->thumbnailCount() << " seconds=" << fixed(seconds, 3)
         << " cpu_s=" << fixed(cpuSeconds, 3) << " walk_ms=" << fixed(walkMs, 1) << " walked=" << children
         << " atspi_walk_s=" << atspiWalk
-        << " events=" << events << " max_stall_ms=" << worstStallMs << " peak_rss_mb=" << fixed(peakRssMb(), 0)
+        << " events=" << events << " max_stall_ms=" << worstStallMs << " peak_rss_mb=" << fixed(peakRssMb(), 0) << " helpers_peak_mb=" << fixed(helpersPeakMb(), 0)
         << Qt::endl;
     return 0;
 }
@@ -849,7 +858,7 @@ int runScale(QTextStream &out, const QString &workFolder, int count)
     const double scrollBackMs = scroll(0);
     out << "board_refresh: case=scale images=" << form->thumbnailCount() << " first_board_ms=" << firstBoardMs
         << " settled_s=" << fixed(settledSeconds, 2) << " scroll_ms=" << fixed(scrollMs, 1)
-        << " scroll_back_ms=" << fixed(scrollBackMs, 1) << " peak_rss_mb=" << fixed(peakRssMb(), 0)
+        << " scroll_back_ms=" << fixed(scrollBackMs, 1) << " peak_rss_mb=" << fixed(peakRssMb(), 0) << " helpers_peak_mb=" << fixed(helpersPeakMb(), 0)
         << " max_stall_ms=" << stalls.worstMs() << Qt::endl;
     return 0;
 }
@@ -903,7 +912,7 @@ int runPage(QTextStream &out, const QString &workFolder, int count)
     form.reset();
     out << "board_refresh: case=page images=" << names << " seconds=" << fixed(buildMs / 1e3, 2)
         << " max_stall_ms=" << worst << " build_ms=" << buildMs << " text_ms=" << textMs << " page_bytes=" << pageBytes
-        << " peak_rss_mb=" << fixed(peakRssMb(), 0)
+        << " peak_rss_mb=" << fixed(peakRssMb(), 0) << " helpers_peak_mb=" << fixed(helpersPeakMb(), 0)
         << (names == count && messages == 0 && pageBytes == textBytes ? "" : " WRONG")
         << Qt::endl;
     return 0;
@@ -970,7 +979,7 @@ int main(int argc, char *argv[])
             naiveCount = args.at(++i).toInt();
         else if (args.at(i) == QLatin1String("--case") && i + 1 < args.size())
             onlyCase = args.at(++i);
-        else
+        else if (args.at(i) != QLatin1String("--keep"))
             folder = args.at(i);
     }
 
@@ -988,6 +997,11 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir work;
+    // --keep leaves the pictures behind, for other tools to be timed on them.
+    if (args.contains(QLatin1String("--keep"))) {
+        work.setAutoRemove(false);
+        std::fprintf(stderr, "kept: %s\n", qPrintable(work.path()));
+    }
     qputenv("XDG_CONFIG_HOME", work.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", work.filePath(QStringLiteral("cache")).toLocal8Bit());
     qputenv("APPDATA", QDir::toNativeSeparators(work.filePath(QStringLiteral("config"))).toLocal8Bit());

@@ -57,6 +57,14 @@ public:
         dropIdleOfOtherKind(&ended);
         return was;
     }
+    qint64 peakBytes()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        qint64 sum = 0;
+        for (const auto &helper : m_helpers)
+            sum += qMax<qint64>(0, helper->process->peakMemoryBytes());
+        return sum;
+    }
     QStringList notes()
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -308,6 +316,11 @@ QString helperProgram()
             return info.canonicalFilePath();
     }
     return QString();
+}
+
+qint64 helpersPeakBytes()
+{
+    return pool().peakBytes();
 }
 
 QStringList sandboxNotes()

@@ -28,6 +28,9 @@ DecodeJob::Answer run(const DecodeJob::Job &job, WorkerProcess::NativeFile file,
 // ../libexec/kelvane from it, then where the build put it.
 QString helperProgram();
 
+// The helpers' peak memory, added up over those running now.
+qint64 helpersPeakBytes();
+
 // What of the sandbox the last helper started could not put in place.
 QStringList sandboxNotes();
 

@@ -48,6 +48,8 @@ public:
     // the memory it holds; -1 when the system cannot tell.
     qint64 cpuNanoseconds() const;
     qint64 memoryBytes() const;
+    // The most memory the helper has held so far; -1 when unknown.
+    qint64 peakMemoryBytes() const;
     // After a failed receive(): waits for the helper to end and says how, in
     // the system's words ("killed by signal 11", "exit code 3").
     QString ended();

@@ -281,6 +281,30 @@ qint64 Process::memoryBytes() const
 #endif
 }
 
+qint64 Process::peakMemoryBytes() const
+{
+#ifdef __linux__
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/status", int(d->pid));
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    char text[4096];
+    const ssize_t got = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (got <= 0)
+        return -1;
+    text[got] = '\0';
+    const char *line = std::strstr(text, "VmHWM:");
+    unsigned long long kilobytes = 0;
+    if (!line || std::sscanf(line + 6, "%llu", &kilobytes) != 1)
+        return -1;
+    return qint64(kilobytes) * 1024;
+#else
+    return -1;
+#endif
+}
+
 QString Process::ended()
 {
     const std::lock_guard<std::mutex> guard(d->lock);

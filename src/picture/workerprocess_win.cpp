@@ -241,6 +241,15 @@ qint64 Process::memoryBytes() const
     return qint64(qMax(counters.PrivateUsage, counters.WorkingSetSize));
 }
 
+qint64 Process::peakMemoryBytes() const
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    if (!::K32GetProcessMemoryInfo(d->process, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters),
+                                   sizeof counters))
+        return -1;
+    return qint64(counters.PeakWorkingSetSize);
+}
+
 QString Process::ended()
 {
     const std::lock_guard<std::mutex> guard(d->lock);
