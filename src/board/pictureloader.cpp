@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <optional>
+
 namespace {
 
 LoadedPicture failure(const QString &reason)
@@ -34,95 +36,134 @@ LoadedPicture cacheAnswers()
 
 enum class LoadKind { Decode, FirstLook, UnlessCached };
 
-LoadedPicture load(const QString &path, const QSize &targetDevicePixels, LoadKind kind, const DecodeStop *stop)
+// The picture file as this process holds it open while it is loaded.
+struct OpenPicture
 {
-    if (DecodeStop::requested(stop))
-        return stopped();
-    // Where only the cache's answer is wanted, the file's attributes give it
-    // without opening the file: an open and a close are each a round trip to
-    // the server under Wine. Whatever else (no entry, a recorded failure, a
-    // file these cannot tell about) goes the usual way below, and a file
-    // that cannot be read says so once it is loaded for showing.
-    if (FileStamp attributes;
-        kind == LoadKind::UnlessCached && sizeAndTimeOfPath(path, &attributes) && attributes.size > 0) {
-        if (const QString failed = ThumbnailSources::recordedFailure(path, &attributes); !failed.isEmpty())
-            return failure(failed);
-        if (ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, &attributes))
-            return cacheAnswers();
-    }
     QFile file;
-    const QString openError = openRegularFile(path, file);
-    if (!openError.isEmpty())
-        return failure(openError);
-    // The file as it is open answers for the cache: a second look at the
-    // path would cost an open each, and could see another file. Its size is
-    // asked of the stamp too: QFile asks the system at every call.
     FileStamp opened;
-    const bool stamped = sizeAndTimeOfOpenFile(file, &opened);
-    const FileStamp *read = stamped ? &opened : nullptr;
-    const qint64 size = stamped ? opened.size : file.size();
+    bool stamped = false;
+};
+
+// Where only the cache's answer is wanted, the file's attributes give it
+// without opening the file: an open and a close are each a round trip to
+// the server under Wine. Whatever else (no entry, a recorded failure, a
+// file these cannot tell about) goes the usual way, and a file that cannot
+// be read says so once it is loaded for showing.
+std::optional<LoadedPicture> answerByAttributes(const QString &path, const QSize &target)
+{
+    FileStamp attributes;
+    if (!sizeAndTimeOfPath(path, &attributes) || attributes.size <= 0)
+        return std::nullopt;
+    if (const QString failed = ThumbnailSources::recordedFailure(path, &attributes); !failed.isEmpty())
+        return failure(failed);
+    if (ThumbnailSources::hasCachedThumbnail(path, target, &attributes))
+        return cacheAnswers();
+    return std::nullopt;
+}
+
+// Opens the file and stamps it as it is open: a second look at the path
+// would cost an open each, and could see another file. Its size is asked
+// of the stamp too: QFile asks the system at every call. Returns the error,
+// or nothing.
+QString openAndStamp(const QString &path, OpenPicture &picture)
+{
+    if (const QString error = openRegularFile(path, picture.file); !error.isEmpty())
+        return error;
+    picture.stamped = sizeAndTimeOfOpenFile(picture.file, &picture.opened);
+    const qint64 size = picture.stamped ? picture.opened.size : picture.file.size();
     if (size == 0)
-        return failure(QCoreApplication::translate("PictureLoader", "The file is empty"));
+        return QCoreApplication::translate("PictureLoader", "The file is empty");
+    return QString();
+}
+
+// The fail record's or the cache's answer for the open file, read before
+// the picture itself: under Wine the first read of a file costs as much as
+// opening it. Where only an answer is wanted, the entry the cache has is
+// not decoded.
+std::optional<LoadedPicture> answerFromCache(const QString &path, const QSize &target, LoadKind kind,
+                                             const OpenPicture &picture)
+{
+    const FileStamp *read = picture.stamped ? &picture.opened : nullptr;
     // A picture that failed is not tried again until it changes.
     if (const QString failed = ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
         return failure(failed);
-    // The picture itself is read only when the cache cannot answer: under
-    // Wine the first read of a file costs as much as opening it.
-    // Where only an answer is wanted, the entry the cache has is not decoded.
     if (kind == LoadKind::UnlessCached) {
-        if (ThumbnailSources::hasCachedThumbnail(path, targetDevicePixels, read))
+        if (ThumbnailSources::hasCachedThumbnail(path, target, read))
             return cacheAnswers();
-    } else if (QImage cached = ThumbnailSources::cachedThumbnail(path, targetDevicePixels, read); !cached.isNull()) {
+    } else if (QImage cached = ThumbnailSources::cachedThumbnail(path, target, read); !cached.isNull()) {
         return LoadedPicture{cached, QString()};
     }
-    const bool jpeg = JpegBounds::isJpeg(file.peek(2));
-    // A JPEG file is read whole, which costs far less than decoding it.
-    if (jpeg && size > DecodeLimits::MaxReadBytes)
-        return failure(DecodeLimits::tooLarge());
-    if (kind == LoadKind::FirstLook && jpeg) {
-        DecodeJob::Job job;
-        job.kind = DecodeJob::Kind::FirstLook;
-        job.target = targetDevicePixels;
-        job.bytes = ThumbnailSources::exifHead(file);
-        if (QImage embedded = DecoderPool::run(job, -1, stop).image; !embedded.isNull())
-            return LoadedPicture{embedded, QString(), true};
-    }
-    // A failure that is about the picture's content is recorded, once the
-    // file is known not to have changed meanwhile: a picture still being
-    // copied in fails now and shows later. A full-size load may fail where
-    // a scaled one would not, so only a scaled load records.
-    const auto unchanged = [&] {
-        // The identity is asked for only now, of the file still open: it
-        // costs a question of its own on Windows, and a picture taken from
-        // the cache never needs it.
-        FileStamp held, now;
-        if (!stamped || !stampOfOpenFile(file, &held))
-            return false;
-        opened.volume = held.volume;
-        opened.file = held.file;
-        return held == opened && stampOfPath(path, &now) && now == opened;
-    };
+    return std::nullopt;
+}
 
-    // The decode itself runs in a decoding helper, which reads the file
-    // this process opened: whatever the bytes do to a decoder, they do it
-    // there.
+// Whether the file open is still the one at the path, as it was stamped
+// when opened. The identity is asked for only now, of the file still open:
+// it costs a question of its own on Windows, and a picture taken from the
+// cache never needs it.
+bool unchangedSinceOpened(const QString &path, OpenPicture &picture)
+{
+    FileStamp held, now;
+    if (!picture.stamped || !stampOfOpenFile(picture.file, &held))
+        return false;
+    picture.opened.volume = held.volume;
+    picture.opened.file = held.file;
+    return held == picture.opened && stampOfPath(path, &now) && now == picture.opened;
+}
+
+// The decode itself runs in a decoding helper, which reads the file this
+// process opened: whatever the bytes do to a decoder, they do it there. A
+// failure about the picture's content is recorded, once the file is known
+// not to have changed meanwhile: a picture still being copied in fails now
+// and shows later. A full-size load may fail where a scaled one would not,
+// so only a scaled load records.
+LoadedPicture decodeAndStore(const QString &path, const QSize &target, OpenPicture &picture,
+                             const DecodeStop *stop)
+{
     DecodeJob::Job job;
     job.kind = DecodeJob::Kind::Picture;
-    job.target = targetDevicePixels;
+    job.target = target;
     job.cacheSized = ThumbnailSources::takesDecodes(path);
-    const DecodeJob::Answer answer = DecoderPool::run(job, WorkerProcess::nativeFileOf(file), stop);
+    const DecodeJob::Answer answer = DecoderPool::run(job, WorkerProcess::nativeFileOf(picture.file), stop);
     if (answer.outcome == DecodeJob::Outcome::Stopped || DecodeStop::requested(stop))
         return stopped();
     if (answer.image.isNull()) {
-        if (answer.recordable && !targetDevicePixels.isEmpty() && unchanged())
-            ThumbnailSources::storeFailure(path, answer.error, &opened);
+        if (answer.recordable && !target.isEmpty() && unchangedSinceOpened(path, picture))
+            ThumbnailSources::storeFailure(path, answer.error, &picture.opened);
         return failure(answer.error);
     }
     // A picture still being copied in may decode half grey; only a file that
     // stayed the same while it was read is worth a cached thumbnail.
-    return LoadedPicture{ThumbnailSources::afterDecode(path, answer.image, answer.upright, targetDevicePixels,
-                                                       unchanged(), &opened),
+    return LoadedPicture{ThumbnailSources::afterDecode(path, answer.image, answer.upright, target,
+                                                       unchangedSinceOpened(path, picture), &picture.opened),
                          QString()};
+}
+
+LoadedPicture load(const QString &path, const QSize &target, LoadKind kind, const DecodeStop *stop)
+{
+    if (DecodeStop::requested(stop))
+        return stopped();
+    if (kind == LoadKind::UnlessCached) {
+        if (std::optional<LoadedPicture> answer = answerByAttributes(path, target))
+            return *answer;
+    }
+    OpenPicture picture;
+    if (const QString error = openAndStamp(path, picture); !error.isEmpty())
+        return failure(error);
+    if (std::optional<LoadedPicture> answer = answerFromCache(path, target, kind, picture))
+        return *answer;
+    const bool jpeg = JpegBounds::isJpeg(picture.file.peek(2));
+    // A JPEG file is read whole, which costs far less than decoding it.
+    if (jpeg && (picture.stamped ? picture.opened.size : picture.file.size()) > DecodeLimits::MaxReadBytes)
+        return failure(DecodeLimits::tooLarge());
+    if (kind == LoadKind::FirstLook && jpeg) {
+        DecodeJob::Job job;
+        job.kind = DecodeJob::Kind::FirstLook;
+        job.target = target;
+        job.bytes = ThumbnailSources::exifHead(picture.file);
+        if (QImage embedded = DecoderPool::run(job, -1, stop).image; !embedded.isNull())
+            return LoadedPicture{embedded, QString(), true};
+    }
+    return decodeAndStore(path, target, picture, stop);
 }
 
 } // namespace

@@ -138,11 +138,6 @@ struct ThumbnailBoard::Work
     quint64 nextTicket = 0;
     // Slots that have not shown a decoded or cached picture or a failure.
     int unsettled = 0;
-    // Every slot is placed, so the background decodes may run.
-    bool placed = false;
-    bool settled = false;
-    // The window is closing: nothing more is loaded.
-    bool stopped = false;
     // Background decodes: slots before the cursor have been started once.
     size_t cursor = 1;
     int decodesRunning = 0;
@@ -183,7 +178,17 @@ ThumbnailBoard::~ThumbnailBoard()
 
 bool ThumbnailBoard::isSettled() const
 {
-    return !m_placing && (!m_work || m_work->stopped || m_work->settled);
+    return m_state == State::Empty || m_state == State::Settled || m_state == State::Stopped;
+}
+
+void ThumbnailBoard::enter(State next)
+{
+    // A refresh may start, and the window close, at any time; placing ends
+    // in settling and settling in settled, each only from the one before.
+    Q_ASSERT(next == State::Placing || next == State::Stopped
+             || (next == State::Settling && m_state == State::Placing)
+             || (next == State::Settled && m_state == State::Settling));
+    m_state = next;
 }
 
 ImageBox *ThumbnailBoard::slotAt(int n) const
@@ -249,8 +254,7 @@ ImageBox *ThumbnailBoard::createSlot()
 void ThumbnailBoard::refresh(const PageSource &source)
 {
     const quint64 generation = ++m_generation;
-    m_aborted = false;
-    m_placing = true;
+    enter(State::Placing);
     // The refresh this one interrupts, if any, wants nothing more decoded;
     // nor does the board about to be thrown away.
     stopWaiting();
@@ -259,15 +263,14 @@ void ThumbnailBoard::refresh(const PageSource &source)
     // A cache on storage that hangs would hold every decode; the board then
     // goes without it.
     ThumbnailSources::checkCacheAnswers(NearSlotWaitMs);
-    if (generation != m_generation || m_aborted)
+    if (generation != m_generation || m_state == State::Stopped)
         return;
     {
         const Toolkit::BusyPointer busy;
         if (!placeSlots(source, generation))
             return; // a newer refresh owns the board, or the window is closing
     }
-    m_placing = false;
-    m_work->placed = true;
+    enter(State::Settling);
     // The pointer is back to normal before the message asks for a click.
     settleMore();
 }
@@ -317,7 +320,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
         if (near) {
             decoding = prefetcher.take(i, joinPath(folder, name));
             answered = waitFor(decoding);
-            if (generation != m_generation || m_aborted)
+            if (generation != m_generation || m_state == State::Stopped)
                 return false;
         }
 
@@ -334,7 +337,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
             waiting.overdue = true;
             ++m_work->decodesRunning;
             whenLoaded(decoding, this, [this, generation, n](const LoadedPicture &decoded) {
-                if (m_work && m_work->generation == generation && !m_work->stopped)
+                if (m_work && m_work->generation == generation && m_state != State::Stopped)
                     settleOverdue(n, decoded);
             });
         }
@@ -345,7 +348,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
         drawing.beforeYield();
         QCoreApplication::processEvents();
         drawing.afterYield();
-        if (generation != m_generation || m_aborted)
+        if (generation != m_generation || m_state == State::Stopped)
             return false;
     }
     return true;
@@ -379,7 +382,7 @@ void ThumbnailBoard::release(int n)
 
 void ThumbnailBoard::settleMore()
 {
-    if (!m_work || m_work->stopped || !m_work->placed || m_work->settled)
+    if (!m_work || m_state != State::Settling)
         return;
     Work &work = *m_work;
     const int count = thumbnailCount();
@@ -412,7 +415,7 @@ void ThumbnailBoard::settleMore()
         return;
     // The board is settled before the message can run a nested event loop,
     // in which a new refresh may start.
-    work.settled = true;
+    enter(State::Settled);
     Q_EMIT settled();
     reportFailures();
 }
@@ -429,7 +432,7 @@ void ThumbnailBoard::startSettling(int n, Loader loader, int priority)
         .withPriority(priority)
         .spawn();
     whenLoaded(decoding, this, [this, generation, n](const LoadedPicture &decoded) {
-        if (m_work && m_work->generation == generation && !m_work->stopped)
+        if (m_work && m_work->generation == generation && m_state != State::Stopped)
             settleDecoded(n, decoded);
     });
 }
@@ -497,7 +500,7 @@ void ThumbnailBoard::settleOverdue(int n, const LoadedPicture &picture)
 
 void ThumbnailBoard::updateResidency()
 {
-    if (!m_work || m_work->stopped)
+    if (!m_work || m_state == State::Stopped)
         return;
     Work &work = *m_work;
     const RowSpan keep = nearRows(m_position, keepScreens);
@@ -537,7 +540,7 @@ void ThumbnailBoard::updateResidency()
             .spawn();
         work.reloads.emplace(n, Work::Reload{ticket, future});
         whenLoaded(future, this, [this, generation, ticket, n](const LoadedPicture &loaded) {
-            if (!m_work || m_work->generation != generation || m_work->stopped)
+            if (!m_work || m_work->generation != generation || m_state == State::Stopped)
                 return;
             const auto found = m_work->reloads.find(n);
             if (found == m_work->reloads.end() || found->second.ticket != ticket)
@@ -578,7 +581,6 @@ void ThumbnailBoard::endWork()
 {
     if (!m_work)
         return;
-    m_work->stopped = true;
     m_work->stop->request();
     for (auto &reload : m_work->reloads)
         reload.second.future.cancel();
@@ -613,8 +615,7 @@ void ThumbnailBoard::stopWaiting()
 
 void ThumbnailBoard::abort()
 {
-    m_aborted = true;
-    m_placing = false;
+    enter(State::Stopped);
     stopWaiting();
     endWork();
 }

@@ -132,6 +132,11 @@ private:
     // The rows near the viewport at scroll position `position`.
     RowSpan nearRows(int position, int screens) const;
     bool isNear(int n, int screens) const;
+    // Where the board is in its life: placed by a refresh, then settling
+    // its pictures in the background until each has shown one or its
+    // failure; stopped when the window closes. isSettled() follows from it.
+    enum class State { Empty, Placing, Settling, Settled, Stopped };
+    void enter(State next);
     void endWork();
     void reportFailures() const;
     // Answers events until the decode has ended, the refresh is stopped or
@@ -143,9 +148,7 @@ private:
     QScrollBar *m_scrollBar;
     std::vector<ImageBox *> m_slots; // [0] is the template
     quint64 m_generation = 0;
-    bool m_aborted = false;
-    // A refresh that owns the board is placing its slots.
-    bool m_placing = false;
+    State m_state = State::Empty;
     QThreadPool m_pool;
     // The look-ahead of the refresh that owns the board, while it runs.
     PicturePrefetcher *m_prefetcher = nullptr;
