@@ -236,6 +236,7 @@ void pick(frmMain &form, int row)
 {
     form.List1->setCurrentRow(row);
     form.List1_Click();
+    runUntil([&] { return !form.previewPending(); });
 }
 
 enum class AllOnPage { No, Yes };

@@ -576,6 +576,7 @@ void tst_board::editedPhotoEndsOnItsOwnPixels()
     if (previewFirst) {
         form.List1->setCurrentRow(0);
         form.List1_Click();
+        QTRY_VERIFY(!form.previewPending());
         QVERIFY(isNear(leftColour(form.imgView2), edited));
     }
     form.List1->selectAll();

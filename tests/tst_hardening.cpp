@@ -126,6 +126,7 @@ void pick(frmMain &form, const QString &name)
     QVERIFY2(!found.isEmpty(), qPrintable(name));
     form.List1->setCurrentItem(found.first());
     form.List1_Click();
+    QTRY_VERIFY(!form.previewPending());
 }
 
 void checkPicture(const QPixmap &pixmap, bool portrait, const QColor &lower)

@@ -849,6 +849,7 @@ void tst_window::preview()
         QVERIFY(!found.isEmpty());
         QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
                           form.List1->visualItemRect(found.first()).center());
+        QTRY_VERIFY(!form.previewPending());
     };
     pick(QStringLiteral("Photo.JPG"));
     QVERIFY(!form.imgView2->picture().isNull());

@@ -530,18 +530,22 @@ void frmMain::List1_Click()
     if (!Selection::passesPictureNameTest(name))
         return;
     const QString path = Dir1->path() + QLatin1Char('/') + name;
-    // Decoded off the window's thread; a newer pick meanwhile wins.
-    const std::optional<LoadedPicture> newest = m_preview->loadNewest(path, imgView2->devicePixelTarget());
-    if (!newest)
-        return;
-    const LoadedPicture &picture = *newest;
-    if (!picture.ok()) {
-        Toolkit::showMessage(tr("The picture %1 cannot be shown.\n\n%2").arg(QDir::toNativeSeparators(path),
-                                                                              picture.error),
-                             MessageStyle::Exclamation, QString(), this);
-        return;
-    }
-    imgView2->setPicture(QPixmap::fromImage(picture.image));
+    // Decoded off the window's thread and shown when it is done; a newer
+    // pick meanwhile wins.
+    m_preview->load(path, imgView2->devicePixelTarget(), this, [this, path](const LoadedPicture &picture) {
+        if (!picture.ok()) {
+            Toolkit::showMessage(tr("The picture %1 cannot be shown.\n\n%2").arg(QDir::toNativeSeparators(path),
+                                                                                  picture.error),
+                                 MessageStyle::Exclamation, QString(), this);
+            return;
+        }
+        imgView2->setPicture(QPixmap::fromImage(picture.image));
+    });
+}
+
+bool frmMain::previewPending() const
+{
+    return m_preview->pending();
 }
 
 void frmMain::cmdAdd_Click()

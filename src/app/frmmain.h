@@ -78,6 +78,8 @@ public:
     void Dir1_Change();
     void optFilter_Click(int index);
     void List1_Click();
+    // A preview asked for by List1_Click has not been shown yet.
+    bool previewPending() const;
     void cmdAdd_Click();
     void cmdRemove_Click();
     void cmdClear_Click();

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/previewloader.h"
 
-#include "toolkit/storagewait.h"
-
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -31,9 +29,10 @@ quint64 PreviewLoader::decodesStarted()
     return startedDecodes.load(std::memory_order_relaxed);
 }
 
-std::optional<LoadedPicture> PreviewLoader::loadNewest(const QString &path, const QSize &targetDevicePixels)
+void PreviewLoader::load(const QString &path, const QSize &targetDevicePixels, QObject *context, Shown shown)
 {
     const quint64 mine = ++m_newest;
+    m_pending = true;
     // The pick before this one is stale. If it still waits for the thread,
     // it never starts; if it runs, it ends on its own, and fills the
     // thumbnail cache.
@@ -43,19 +42,15 @@ std::optional<LoadedPicture> PreviewLoader::loadNewest(const QString &path, cons
         return loadPicture(path, targetDevicePixels, &m_stop);
     });
     m_latest = decoding;
-
-    // The window goes on answering, input included, while the picture is
-    // decoded; a pick meanwhile makes this one stale.
-    const auto latch = std::make_shared<Toolkit::WaitLatch>();
-    QFutureWatcher<LoadedPicture> watcher;
-    QObject::connect(&watcher, &QFutureWatcherBase::finished, [latch] { latch->open(); });
-    QObject::connect(&watcher, &QFutureWatcherBase::canceled, [latch] { latch->open(); });
-    watcher.setFuture(decoding);
-    if (!decoding.isFinished())
-        Toolkit::waitFor(latch, -1, Toolkit::WaitInput::Answered);
-    // A loop left with the decode unfinished means the application quits:
-    // waiting here would hold up its end.
-    if (mine != m_newest || !decoding.isFinished() || decoding.isCanceled())
-        return std::nullopt;
-    return decoding.result();
+    // The watcher goes with the context, so a window that closes first
+    // gets nothing.
+    auto *watcher = new QFutureWatcher<LoadedPicture>(context);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, context, [this, watcher, mine, shown] {
+        watcher->deleteLater();
+        if (mine != m_newest || watcher->future().isCanceled())
+            return;
+        m_pending = false;
+        shown(watcher->result());
+    });
+    watcher->setFuture(decoding);
 }

@@ -7,15 +7,21 @@
 #include <QFuture>
 #include <QThreadPool>
 
-#include <optional>
+#include <functional>
+
+class QObject;
 
 // Decodes the pictures picked for the preview, one at a time on a thread of
-// its own. Only the newest pick is wanted: a pick drops the decode that was
+// its own, and hands each to the window when it is done; nothing waits for
+// it. Only the newest pick is wanted: a pick drops the decode that was
 // waiting for its turn, so at most one older decode, the one already
-// running, holds up the newest.
+// running, holds up the newest, and an older picture is never handed over
+// once a newer one was asked for.
 class PreviewLoader
 {
 public:
+    using Shown = std::function<void(const LoadedPicture &)>;
+
     PreviewLoader();
     // Drops what waits and stops what runs, then waits for the thread, which
     // a stopped decode leaves at its next read.
@@ -24,12 +30,11 @@ public:
     PreviewLoader(const PreviewLoader &) = delete;
     PreviewLoader &operator=(const PreviewLoader &) = delete;
 
-    // Decodes the picture at path and answers window events until it is
-    // done. A handler that runs meanwhile may ask for another preview; once
-    // one has, this call's picture is stale and comes back empty, after the
-    // newer call has returned. Also empty when the event loop is left
-    // before the decode ended: the program is ending.
-    std::optional<LoadedPicture> loadNewest(const QString &path, const QSize &targetDevicePixels);
+    // Decodes the picture at path and gives it to `shown` on context's
+    // thread, unless another load was asked for before it was done.
+    void load(const QString &path, const QSize &targetDevicePixels, QObject *context, Shown shown);
+    // The newest load has not handed over its picture yet.
+    bool pending() const { return m_pending; }
 
     // Preview decodes that have begun in this process, for tests and benchmarks.
     static quint64 decodesStarted();
@@ -38,5 +43,6 @@ private:
     QThreadPool m_pool;
     DecodeStop m_stop;
     quint64 m_newest = 0;
+    bool m_pending = false;
     QFuture<LoadedPicture> m_latest;
 };

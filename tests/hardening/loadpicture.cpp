@@ -32,6 +32,8 @@ int main(int argc, char *argv[])
             return 3;
         form.List1->setCurrentItem(found.first());
         form.List1_Click();
+        while (form.previewPending())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         form.List1->selectAll();
         form.cmdAdd->click();
         form.cmdRefresh->click();
