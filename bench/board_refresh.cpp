@@ -64,6 +64,7 @@
 #include "toolkit/sortedlistbox.h"
 #include "settings/settingsfile.h"
 #include "toolkit/messagebox.h"
+#include "toolkit/scopedoverride.h"
 #include "testpictures.h"
 
 #include <QAccessible>
@@ -881,10 +882,12 @@ int runPage(QTextStream &out, const QString &workFolder, int count)
             return 1;
     }
     int messages = 0;
-    Toolkit::setMessageHandler([&messages](const QString &text, MessageStyle, const QString &, QWidget *) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        ++messages;
-    });
+    // Given back on return: the handler counts into this function's own variable.
+    const Toolkit::ScopedOverride handler(
+        Toolkit::setMessageHandler, [&messages](const QString &text, MessageStyle, const QString &, QWidget *) {
+            std::fprintf(stderr, "message: %s\n", qPrintable(text));
+            ++messages;
+        });
     auto form = openWindow(folder, AllOnPage::Yes);
     form->txtName->setText(QStringLiteral("Album"));
     const int names = form->List2->count();

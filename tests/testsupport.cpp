@@ -6,18 +6,13 @@
 #include <QListWidget>
 
 MessageRecorder::MessageRecorder()
+    : m_handler(Toolkit::setMessageHandler,
+                [this](const QString &text, MessageStyle style, const QString &title, QWidget *) {
+                    // Without a GUI application there is no pointer to ask about.
+                    const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+                    messages.append({text, style, title, gui && QGuiApplication::overrideCursor() != nullptr});
+                })
 {
-    m_previous = Toolkit::setMessageHandler(
-        [this](const QString &text, MessageStyle style, const QString &title, QWidget *) {
-            // Without a GUI application there is no pointer to ask about.
-            const bool gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
-            messages.append({text, style, title, gui && QGuiApplication::overrideCursor() != nullptr});
-        });
-}
-
-MessageRecorder::~MessageRecorder()
-{
-    Toolkit::setMessageHandler(std::move(m_previous));
 }
 
 void addSystemRows(void (*linuxRows)(), void (*windowsRows)())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "toolkit/messagebox.h"
+#include "toolkit/scopedoverride.h"
 
 #include <QByteArray>
 #include <QList>
@@ -24,12 +25,11 @@ public:
     };
 
     MessageRecorder();
-    ~MessageRecorder();
 
     QList<Message> messages;
 
 private:
-    Toolkit::MessageHandler m_previous;
+    const Toolkit::ScopedOverride<Toolkit::MessageHandler> m_handler;
 };
 
 // ---- What differs between the systems, in testsupport_posix.cpp and

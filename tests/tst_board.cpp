@@ -3,6 +3,7 @@
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
+#include "toolkit/scopedoverride.h"
 #include "toolkit/sortedlistbox.h"
 #include "board/pictureprefetcher.h"
 #include "board/slotgeometry.h"
@@ -711,14 +712,11 @@ void tst_board::hungCacheIsLeftAlone()
         QVERIFY(flatImage(QSize(320, 240), Qt::blue).save(folder + QLatin1Char('/') + QLatin1String(name), "JPG"));
     const QString cache = ThumbnailSources::cacheFolder();
     const auto release = std::make_shared<std::atomic<bool>>(false);
-    ThumbnailSources::setCacheProbe([release](const QString &) {
+    const Toolkit::ScopedOverride probe(ThumbnailSources::setCacheProbe, [release](const QString &) {
         while (!*release)
             QThread::msleep(10);
     });
-    const auto restore = qScopeGuard([release] {
-        *release = true;
-        ThumbnailSources::setCacheProbe({});
-    });
+    const auto letGo = qScopeGuard([release] { *release = true; });
     const auto entries = [cache] {
         return QDir(cache + QStringLiteral("/normal")).entryList(QDir::Files).size()
             + QDir(cache + QStringLiteral("/large")).entryList(QDir::Files).size();

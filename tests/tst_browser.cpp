@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/messagebox.h"
+#include "toolkit/scopedoverride.h"
 #include "browser/browserservice.h"
 #include "browser/openinbrowser.h"
 #include "testsupport.h"
@@ -145,7 +146,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
-    void cleanup();
 
     void outcomes_data();
     void outcomes();
@@ -182,10 +182,18 @@ private:
     std::optional<EnvironmentOverride> m_runtimeOverride;
 
     FakeBrowser m_fake;
-    BrowserService *m_previousService = nullptr;
     QString m_appFolder;
     QList<ShownMessage> m_messages;
-    Toolkit::MessageHandler m_previousHandler;
+    // In place for the whole test case; init() gives each test fresh ones to use.
+    const Toolkit::ScopedOverride<BrowserService *> m_service{Browser::setService, &m_fake};
+    const Toolkit::ScopedOverride<Browser::FolderLookup> m_folderLookup{Browser::setApplicationFolderLookup,
+                                                                        [this] { return m_appFolder; }};
+    const Toolkit::ScopedOverride<Toolkit::MessageHandler> m_handler{
+        Toolkit::setMessageHandler,
+        [this](const QString &text, MessageStyle style, const QString &title, QWidget *parent) {
+            const bool probeExisted = !m_fake.probePaths.isEmpty() && QFile::exists(m_fake.probePaths.last());
+            m_messages.append({text, style, title, parent, probeExisted});
+        }};
 };
 
 void tst_browser::initTestCase()
@@ -220,22 +228,8 @@ void tst_browser::cleanupTestCase()
 void tst_browser::init()
 {
     m_fake = FakeBrowser();
-    m_previousService = Browser::setService(&m_fake);
     m_appFolder = newFolder(QStringLiteral("app"));
-    Browser::setApplicationFolderLookup([this] { return m_appFolder; });
     m_messages.clear();
-    m_previousHandler = Toolkit::setMessageHandler(
-        [this](const QString &text, MessageStyle style, const QString &title, QWidget *parent) {
-            const bool probeExisted = !m_fake.probePaths.isEmpty() && QFile::exists(m_fake.probePaths.last());
-            m_messages.append({text, style, title, parent, probeExisted});
-        });
-}
-
-void tst_browser::cleanup()
-{
-    Toolkit::setMessageHandler(std::move(m_previousHandler));
-    Browser::setApplicationFolderLookup({});
-    Browser::setService(m_previousService);
 }
 
 QString tst_browser::newFolder(const QString &name)

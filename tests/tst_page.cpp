@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/durablefile.h"
 #include "toolkit/replacedfile.h"
+#include "toolkit/scopedoverride.h"
 #include "toolkit/textfile.h"
 #include "page/pagewriter.h"
 #include "page/replaceall.h"
@@ -564,8 +565,11 @@ void tst_page::replaceFaults()
     const QByteArray earlier = QByteArray("earlier page\r\n").repeated(300);
     QVERIFY(writeFileBytes(base + QStringLiteral("/pg.html"), earlier));
     constexpr int ioError = 5; // EIO; on Windows, access denied
-    Toolkit::setReplaceFault([failing](Toolkit::ReplaceStep step) { return failing.contains(step) ? ioError : 0; });
-    const auto restore = qScopeGuard([] { Toolkit::setReplaceFault({}); });
+    const Toolkit::ScopedOverride fault(Toolkit::setReplaceFault, [failing](Toolkit::ReplaceStep step) {
+        return failing.contains(step) ? ioError : 0;
+    });
+    // One that ends inside hands back the fault above, not the system's.
+    [] { const Toolkit::ScopedOverride none(Toolkit::setReplaceFault, {}); }();
 
     MessageRecorder recorder;
     PageInput input;

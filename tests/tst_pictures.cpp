@@ -6,6 +6,7 @@
 #include "board/thumbnailsources.h"
 #include "picture/decoderpool.h"
 #include "picture/picturedecode.h"
+#include "toolkit/scopedoverride.h"
 #include "testpictures.h"
 #include "testsupport.h"
 
@@ -73,12 +74,13 @@ private:
     QThreadPool m_pool;
     // The runs of zeros of the crafted files, by name.
     QHash<QString, QList<ZeroRun>> m_zeros;
+    // Helpers that act on the marker inputs, for the whole test case.
+    const Toolkit::ScopedOverride<bool> m_markers{DecoderPool::setTestMarkers, true};
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        DecoderPool::setTestMarkers(true);
         // A cache of this run's own: fail records of earlier runs must not answer.
         setCacheHome(m_dir.filePath(QStringLiteral("cache")));
     }

@@ -5,6 +5,7 @@
 #include "toolkit/volumelist.h"
 #include "toolkit/filebox.h"
 #include "toolkit/folderbox.h"
+#include "toolkit/scopedoverride.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/folderlisting.h"
 #include "toolkit/volumes.h"
@@ -248,8 +249,7 @@ QString slowLabel(const QString &root)
 
 void tst_selection::slowDriveLabelsWaitForNothing()
 {
-    const DriveBox::LabelLookup system = DriveBox::setLabelLookup(&slowLabel);
-    const auto restore = qScopeGuard([system] { DriveBox::setLabelLookup(system); });
+    const Toolkit::ScopedOverride labels(DriveBox::setLabelLookup, &slowLabel);
     QElapsedTimer shown;
     shown.start();
     frmMain form;
@@ -276,17 +276,17 @@ QStringList slowVolumes()
 
 void tst_selection::slowVolumeListWaitsForNothing()
 {
-    const VolumeList::Lookup system = VolumeList::setLookup(&slowVolumes);
-    const auto restore = qScopeGuard([system] {
-        volumesLetGo.release();
-        VolumeList::setLookup(system);
-        // The first ends a reading that may still run, the second reads the
-        // system's list again for the tests after this one.
+    // Runs after the lookup is given back: the first refresh ends a reading
+    // that may still run, the second reads the system's list again for the
+    // tests after this one.
+    const auto reread = qScopeGuard([] {
         VolumeList::instance().refresh(5000);
         VolumeList::instance().refresh(5000);
         while (volumesLetGo.tryAcquire()) {
         }
     });
+    const Toolkit::ScopedOverride volumes(VolumeList::setLookup, &slowVolumes);
+    const auto letGo = qScopeGuard([] { volumesLetGo.release(); });
     QElapsedTimer shown;
     shown.start();
     frmMain form;

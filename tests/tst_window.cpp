@@ -10,6 +10,7 @@
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/messagebox.h"
+#include "toolkit/scopedoverride.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
@@ -44,6 +45,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -84,14 +86,11 @@ private:
     QFont m_saved;
 };
 
-// A screen of this many pixels, free of panels, for the windows built meanwhile.
-struct TestScreen
+// A screen of this many pixels, free of panels.
+Module1::ScreenSizeProvider screenOf(QSize pixels)
 {
-    explicit TestScreen(QSize pixels)
-        : previous(Module1::setScreenSizeProvider([pixels] { return QSizeF(pixels) * Twips::perPixel; })) {}
-    ~TestScreen() { Module1::setScreenSizeProvider(previous); }
-    Module1::ScreenSizeProvider previous;
-};
+    return [pixels] { return QSizeF(pixels) * Twips::perPixel; };
+}
 
 // The darkest grey among device pixels of a shot, a line or column across.
 int darkest(const QImage &shot, const QRect &pixels)
@@ -261,7 +260,7 @@ void tst_window::captionsFitTheirControls()
     // own UI font, which this platform does not load.
     if (OnWindows)
         QSKIP("the offscreen platform's stand-in font is not the font Windows draws captions with");
-    const TestScreen large(QSize(1920, 1080));
+    const Toolkit::ScopedOverride large(Module1::setScreenSizeProvider, screenOf(QSize(1920, 1080)));
     frmMain form;
     for (QWidget *w : form.findChildren<QWidget *>()) {
         QString text;
@@ -312,7 +311,7 @@ void tst_window::layoutGrowsWithTheTextSize()
         standardPixels = QFontInfo(standard.font()).pixelSize();
     }
     const ApplicationFont font(points);
-    const TestScreen large(QSize(1920, 1080));
+    const Toolkit::ScopedOverride large(Module1::setScreenSizeProvider, screenOf(QSize(1920, 1080)));
     frmMain form;
     form.Form_Load(m_pictures);
     QCOMPARE(form.size(), window);
@@ -388,7 +387,7 @@ void tst_window::boxBordersStayWhole()
     QFETCH(QString, name);
     QFETCH(qreal, points);
     const ApplicationFont font(points);
-    const TestScreen large(QSize(3840, 2160));
+    const Toolkit::ScopedOverride large(Module1::setScreenSizeProvider, screenOf(QSize(3840, 2160)));
     frmMain form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -508,11 +507,12 @@ void tst_window::centeredOffset()
 
 void tst_window::centerFormUsesTheScreenProvider()
 {
-    const auto previous = Module1::setScreenSizeProvider([] { return QSizeF(12000, 9000); });
     QWidget form;
     form.setFixedSize(1007, 629); // 15105 x 9435 twips
-    Module1::CenterForm(form);
-    Module1::setScreenSizeProvider(previous);
+    {
+        const Toolkit::ScopedOverride screen(Module1::setScreenSizeProvider, [] { return QSizeF(12000, 9000); });
+        Module1::CenterForm(form);
+    }
     QCOMPARE(form.pos(), QPoint(Twips::toPixels(-1552), Twips::toPixels(-217)));
 }
 
@@ -712,14 +712,13 @@ void tst_window::driveThatCannotBeOpened()
     QFETCH(bool, answers);
     QVERIFY(!volume.isEmpty());
     const auto release = std::make_shared<std::atomic<bool>>(answers);
-    const FolderBox::Lister system = FolderBox::setLister([release, volume](const QString &folder) {
+    const Toolkit::ScopedOverride lister(FolderBox::setLister, [release, volume](const QString &folder) {
         while (folder == Toolkit::normalizeFolder(volume) && !*release)
             QThread::msleep(10);
         return Toolkit::listSubfolders(folder);
     });
     const auto restore = qScopeGuard([&] {
         *release = true;
-        FolderBox::setLister(system);
         Toolkit::storageWaitMilliseconds = 5000;
     });
     Toolkit::storageWaitMilliseconds = 300;
@@ -785,21 +784,20 @@ void tst_window::storageThatDoesNotAnswer()
         while (!*release)
             QThread::msleep(10);
     };
-    const FileBox::Lister system = FileBox::setLister([hang](const QString &path, const QString &pattern) {
-        hang();
-        return Toolkit::listFiles(path, pattern);
-    });
-    if (action != QLatin1String("filter"))
-        FileBox::setLister(system);
-    Toolkit::setReplaceFault([hang](Toolkit::ReplaceStep step) {
+    std::optional<Toolkit::ScopedOverride<FileBox::Lister>> lister;
+    if (action == QLatin1String("filter")) {
+        lister.emplace(FileBox::setLister, [hang](const QString &path, const QString &pattern) {
+            hang();
+            return Toolkit::listFiles(path, pattern);
+        });
+    }
+    const Toolkit::ScopedOverride fault(Toolkit::setReplaceFault, [hang](Toolkit::ReplaceStep step) {
         if (step == Toolkit::ReplaceStep::Create)
             hang();
         return 0;
     });
     const auto restore = qScopeGuard([&] {
         *release = true;
-        FileBox::setLister(system);
-        Toolkit::setReplaceFault({});
         Toolkit::storageWaitMilliseconds = 5000;
         QThread::msleep(50);
     });
@@ -941,7 +939,8 @@ void tst_window::typedTextReachesThePage()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QStringList namesAtMessages;
-    const Toolkit::MessageHandler previous = Toolkit::setMessageHandler(
+    const Toolkit::ScopedOverride handler(
+        Toolkit::setMessageHandler,
         [&](const QString &, MessageStyle, const QString &, QWidget *) { namesAtMessages << form.txtName->text(); });
 
     // A name of spaces: the box is empty by the time the message shows.
@@ -963,7 +962,6 @@ void tst_window::typedTextReachesThePage()
     QTest::keyClick(form.txtDesc, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(form.txtDesc, QStringLiteral("d"));
     QTest::mouseClick(form.cmdBuild, Qt::LeftButton);
-    Toolkit::setMessageHandler(previous);
 
     QCOMPARE(namesAtMessages.size(), 1);
     QCOMPARE(form.txtName->text(), QStringLiteral("Trip\u00a0one"));
@@ -1020,8 +1018,8 @@ void tst_window::viewInBrowserOpensTheBuiltPage()
     const QString programFolder = m_dir.filePath(QStringLiteral("program"));
     QVERIFY(QDir().mkpath(programFolder));
     FakeBrowser fake;
-    BrowserService *previous = Browser::setService(&fake);
-    Browser::setApplicationFolderLookup([&] { return programFolder; });
+    const Toolkit::ScopedOverride service(Browser::setService, &fake);
+    const Toolkit::ScopedOverride lookup(Browser::setApplicationFolderLookup, [&] { return programFolder; });
     MessageRecorder recorder;
 
     Settings::writeStoredFolder(folder);
@@ -1034,8 +1032,6 @@ void tst_window::viewInBrowserOpensTheBuiltPage()
     form.txtName->setText(QStringLiteral("Other "));
     form.cmdViewInBrowser->click();
 
-    Browser::setService(previous);
-    Browser::setApplicationFolderLookup({});
     QCOMPARE(fake.started, (QStringList{QDir::toNativeSeparators(folder + QStringLiteral("/My Trip.html")),
                                         QDir::toNativeSeparators(folder + QStringLiteral("/Other .html"))}));
     QVERIFY(fake.probeExisted);

@@ -2,6 +2,7 @@
 target_sources(kelvane_core PRIVATE
     toolkit/twips.h
     toolkit/quietcurrent.h
+    toolkit/scopedoverride.h
     toolkit/wholeframe.h
     toolkit/messagebox.h toolkit/messagebox.cpp
     toolkit/textfile.h toolkit/textfile.cpp

@@ -12,6 +12,7 @@
 #include "browser/browserservice.h"
 #include "browser/openinbrowser.h"
 #include "testsupport.h"
+#include "toolkit/scopedoverride.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -84,7 +85,7 @@ int main(int argc, char *argv[])
         Browser::setApplicationFolderLookup([folder] { return folder; });
     }
     ReportingService reporting(Browser::platformService());
-    Browser::setService(&reporting);
+    const Toolkit::ScopedOverride service(Browser::setService, &reporting);
 
     {
         MessageRecorder recorder;
@@ -92,6 +93,5 @@ int main(int argc, char *argv[])
         for (const MessageRecorder::Message &message : recorder.messages)
             report({QStringLiteral("message"), QString::number(int(message.style)), message.title, message.text});
     }
-    Browser::setService(nullptr);
     return 0;
 }

@@ -6,6 +6,7 @@
 // build that writes nothing, ends it with status 1.
 
 #include "toolkit/messagebox.h"
+#include "toolkit/scopedoverride.h"
 #include "page/pagewriter.h"
 
 #include <QCoreApplication>
@@ -54,10 +55,11 @@ int main(int argc, char *argv[])
     }
 
     int messages = 0;
-    Toolkit::setMessageHandler([&messages](const QString &text, MessageStyle, const QString &, QWidget *) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        ++messages;
-    });
+    const Toolkit::ScopedOverride handler(
+        Toolkit::setMessageHandler, [&messages](const QString &text, MessageStyle, const QString &, QWidget *) {
+            std::fprintf(stderr, "message: %s\n", qPrintable(text));
+            ++messages;
+        });
 
     PageInput input;
     input.folder = json.value(QStringLiteral("folder")).toString();
