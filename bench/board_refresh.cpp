@@ -54,10 +54,10 @@
 // runs, each in a process of its own so that peak_rss_mb is its own.
 
 #include "app/frmmain.h"
-#include "board/picturefile.h"
-#include "board/pictureloader.h"
+#include "picture/picturefile.h"
+#include "picture/pictureloader.h"
 #include "board/thumbnailboard.h"
-#include "board/thumbnailsources.h"
+#include "picture/thumbnailsources.h"
 #include "picture/decoderpool.h"
 #include "page/pagewriter.h"
 #include "toolkit/imagebox.h"

@@ -9,7 +9,7 @@
 // most 5% enlargement and has the picture's shape, turned or not.
 
 #include "fuzzinput.h"
-#include "board/thumbnailsources.h"
+#include "picture/thumbnailsources.h"
 
 namespace {
 

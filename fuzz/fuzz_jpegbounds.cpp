@@ -7,7 +7,7 @@
 // a header, the walk states the same size, or a file it misreads would go to
 // the decoder unweighed.
 
-#include "board/jpegbounds.h"
+#include "picture/jpegbounds.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

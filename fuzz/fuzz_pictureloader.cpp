@@ -9,8 +9,8 @@
 // reason and no picture.
 
 #include "fuzzinput.h"
-#include "board/pictureloader.h"
-#include "board/thumbnailsources.h"
+#include "picture/pictureloader.h"
+#include "picture/thumbnailsources.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "app/commandline.h"
 #include "app/displayprobe.h"
 #include "app/quitsignals.h"
-#include "board/decodestop.h"
+#include "picture/decodestop.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -7,7 +7,7 @@
 #include "toolkit/sortedlistbox.h"
 #include "board/pictureprefetcher.h"
 #include "board/slotgeometry.h"
-#include "board/thumbnailsources.h"
+#include "picture/thumbnailsources.h"
 #include "board/thumbnailboard.h"
 #include "settings/settingsfile.h"
 #include "testpictures.h"

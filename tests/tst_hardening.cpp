@@ -11,7 +11,7 @@
 #include "toolkit/folderbox.h"
 #include "toolkit/imagebox.h"
 #include "toolkit/sortedlistbox.h"
-#include "board/pictureloader.h"
+#include "picture/pictureloader.h"
 #include "page/pagewriter.h"
 #include "selection/listmoves.h"
 #include "settings/settingsfile.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/decodestop.h"
-#include "board/picturefile.h"
-#include "board/pictureloader.h"
+#include "picture/decodestop.h"
+#include "picture/picturefile.h"
+#include "picture/pictureloader.h"
 #include "board/pictureprefetcher.h"
-#include "board/thumbnailsources.h"
+#include "picture/thumbnailsources.h"
 #include "picture/decoderpool.h"
 #include "picture/picturedecode.h"
 #include "toolkit/scopedoverride.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/pictureloader.h"
-#include "board/thumbnailsources.h"
+#include "picture/pictureloader.h"
+#include "picture/thumbnailsources.h"
 #include "testpictures.h"
 #include "testsupport.h"
 

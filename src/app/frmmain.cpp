@@ -15,7 +15,7 @@
 #include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
 #include "toolkit/wholeframe.h"
-#include "board/pictureloader.h"
+#include "picture/pictureloader.h"
 #include "board/previewloader.h"
 #include "board/thumbnailboard.h"
 #include "browser/openinbrowser.h"

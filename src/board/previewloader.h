@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "board/decodestop.h"
-#include "board/pictureloader.h"
+#include "picture/decodestop.h"
+#include "picture/pictureloader.h"
 
 #include <QFuture>
 #include <QThreadPool>

@@ -6,7 +6,7 @@
 #include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
 #include "board/pictureprefetcher.h"
-#include "board/thumbnailsources.h"
+#include "picture/thumbnailsources.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 
 #include "board/slotgeometry.h"
 
-#include "board/pictureloader.h"
+#include "picture/pictureloader.h"
 
 #include <QFuture>
 #include <QObject>

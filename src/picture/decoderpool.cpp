@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture/decoderpool.h"
 
-#include "board/decodestop.h"
+#include "picture/decodestop.h"
 #include "picture/decoderworker.h"
 #include "picture/picturedecode.h"
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture/picturedecode.h"
 
-#include "board/decodestop.h"
-#include "board/jpegbounds.h"
-#include "board/pngbounds.h"
-#include "board/thumbnailsources.h"
+#include "picture/decodestop.h"
+#include "picture/jpegbounds.h"
+#include "picture/pngbounds.h"
+#include "picture/thumbnailsources.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

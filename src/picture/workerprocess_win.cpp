@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <mutex>
+#include <vector>
 #include <psapi.h>
 
 namespace WorkerProcess {
@@ -150,6 +151,14 @@ Process::~Process()
 
 std::unique_ptr<Process> Process::start(const QString &program, const QStringList &arguments, QString *error)
 {
+    // A helper started meanwhile on another thread would inherit this one's
+    // pipe ends, and hold them open after this helper ended: its parent
+    // would then wait for an end of the pipe that never comes. The list of
+    // handles to inherit prevents that on Windows; Wine may inherit every
+    // inheritable handle whatever the list says, so helpers start one at a
+    // time too.
+    static std::mutex starting;
+    const std::lock_guard<std::mutex> oneAtATime(starting);
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE helperIn = nullptr, toHelper = nullptr, fromHelper = nullptr, helperOut = nullptr;
     if (!::CreatePipe(&helperIn, &toHelper, &inherited, 0)) {
@@ -168,17 +177,38 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
     std::wstring line = quoted(program);
     for (const QString &argument : arguments)
         line += L" " + quoted(argument);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = helperIn;
-    startup.hStdOutput = helperOut;
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = helperIn;
+    startup.StartupInfo.hStdOutput = helperOut;
+    // Standard error only when it can be inherited: the list may name
+    // inheritable handles alone.
+    HANDLE errors = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD errorFlags = 0;
+    if (errors == INVALID_HANDLE_VALUE || !errors || !::GetHandleInformation(errors, &errorFlags)
+        || !(errorFlags & HANDLE_FLAG_INHERIT))
+        errors = nullptr;
+    startup.StartupInfo.hStdError = errors;
+    HANDLE handed[3] = {helperIn, helperOut, errors};
+    SIZE_T attributeBytes = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &attributeBytes);
+    std::vector<char> attributes(attributeBytes);
+    startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+    const bool listed = ::InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &attributeBytes)
+        && ::UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handed,
+                                       (errors ? 3 : 2) * sizeof(HANDLE), nullptr, nullptr);
+    if (!listed)
+        startup.StartupInfo.cb = sizeof(STARTUPINFOW);
     PROCESS_INFORMATION started{};
     const std::wstring path = Toolkit::systemPath(program);
     const BOOL ok = ::CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE,
-                                     CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started);
+                                     CREATE_SUSPENDED | CREATE_NO_WINDOW
+                                         | (listed ? EXTENDED_STARTUPINFO_PRESENT : 0),
+                                     nullptr, nullptr, &startup.StartupInfo, &started);
     const DWORD code = ::GetLastError();
+    if (listed)
+        ::DeleteProcThreadAttributeList(startup.lpAttributeList);
     ::CloseHandle(helperIn);
     ::CloseHandle(helperOut);
     if (!ok) {

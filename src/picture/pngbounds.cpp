@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/pngbounds.h"
+#include "picture/pngbounds.h"
 
-#include "board/decodestop.h"
-#include "board/jpegbounds.h"
+#include "picture/decodestop.h"
+#include "picture/jpegbounds.h"
 
 #include <QCoreApplication>
 #include <QtEndian>

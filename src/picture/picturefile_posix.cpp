@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/picturefile.h"
+#include "picture/picturefile.h"
 
 #include <QCoreApplication>
 

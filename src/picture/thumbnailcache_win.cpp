@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/thumbnailcache.h"
+#include "picture/thumbnailcache.h"
 
-#include "board/picturefile.h"
+#include "picture/picturefile.h"
 #include "toolkit/processfolders.h"
 #include "toolkit/systempath_win.h"
 

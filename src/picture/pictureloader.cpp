@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/pictureloader.h"
+#include "picture/pictureloader.h"
 
-#include "board/decodestop.h"
-#include "board/jpegbounds.h"
-#include "board/picturefile.h"
-#include "board/thumbnailsources.h"
+#include "picture/decodestop.h"
+#include "picture/jpegbounds.h"
+#include "picture/picturefile.h"
+#include "picture/thumbnailsources.h"
 #include "picture/decoderpool.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/jpegbounds.h"
+#include "picture/jpegbounds.h"
 
-#include "board/decodestop.h"
+#include "picture/decodestop.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/decodestop.h"
+#include "picture/decodestop.h"
 
-#include "board/cputime.h"
+#include "picture/cputime.h"
 
 #include <QCoreApplication>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/thumbnailsources.h"
+#include "picture/thumbnailsources.h"
 
-#include "board/jpegbounds.h"
-#include "board/pngbounds.h"
+#include "picture/jpegbounds.h"
+#include "picture/pngbounds.h"
 #include "picture/decoderpool.h"
 #include "picture/picturedecode.h"
-#include "board/picturefile.h"
-#include "board/thumbnailcache.h"
+#include "picture/picturefile.h"
+#include "picture/thumbnailcache.h"
 #include "toolkit/durablefile.h"
 #include "toolkit/storagewait.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "board/picturefile.h"
+#include "picture/picturefile.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/thumbnailcache.h"
+#include "picture/thumbnailcache.h"
 
 #include "toolkit/processfolders.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "board/cputime.h"
+#include "picture/cputime.h"
 
 #include <ctime>
 
