@@ -11,6 +11,9 @@
 #include <QImageReader>
 
 #include <cerrno>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -113,6 +116,14 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
 
 int runDecoderWorker(int argc, char **argv)
 {
+#ifdef __GLIBC__
+    // Each job allocates and frees the same few buffers: kept rather than
+    // given back to the system after every job and faulted in again at the
+    // next, which cost the helper more time than its decodes on small
+    // pictures. The memory limit still holds.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
     // Nothing is shown: no windows, and no fonts to open.
     qputenv("QT_QPA_PLATFORM", "minimal");
     QGuiApplication application(argc, argv);
