@@ -488,7 +488,7 @@ void measureCacheAnswers(QTextStream &out, const QString &folder, int count)
                         && ThumbnailSources::recordedFailure(path, &stamp).isEmpty()
                         && ThumbnailSources::hasCachedThumbnail(path, target, &stamp);
                 } else {
-                    cached += loadUnlessCached(path, target).cached;
+                    cached += loadUnlessCached(path, target).isCached();
                 }
             }
             const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;

@@ -59,6 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const LoadedPicture picture = loadPicture(path, Slot);
     forget(path);
-    FUZZ_CHECK(picture.error.isEmpty() != picture.image.isNull(), {"error", picture.error});
+    FUZZ_CHECK(picture.error().isEmpty() != picture.image().isNull(), {"error", picture.error()});
     return 0;
 }

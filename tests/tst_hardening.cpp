@@ -310,7 +310,7 @@ void tst_hardening::badPicture()
         const MessageRecorder::Message &message = recorder.messages.at(0);
         QCOMPARE(message.style, MessageStyle::Exclamation);
         QVERIFY2(message.text.contains(QDir::toNativeSeparators(path)), qPrintable(message.text));
-        const QString reason = loadPicture(path, form.imgView2->devicePixelTarget()).error;
+        const QString reason = loadPicture(path, form.imgView2->devicePixelTarget()).error();
         QVERIFY(!reason.isEmpty());
         QVERIFY2(message.text.contains(reason), qPrintable(message.text));
         QCOMPARE(form.imgView2->picture().cacheKey(), goodKey);

@@ -155,11 +155,11 @@ private Q_SLOTS:
 
         const LoadedPicture picture = loadPicture(write(fileName, bytes), target);
 
-        QVERIFY2(picture.ok(), qPrintable(picture.error));
-        QCOMPARE(picture.image.size(), expected);
+        QVERIFY2(picture.ok(), qPrintable(picture.error()));
+        QCOMPARE(picture.image().size(), expected);
         const int middle = expected.height() / 2;
-        QVERIFY(isReddish(picture.image.pixelColor(expected.width() / 4, middle)));
-        QVERIFY(isBluish(picture.image.pixelColor(expected.width() * 3 / 4, middle)));
+        QVERIFY(isReddish(picture.image().pixelColor(expected.width() / 4, middle)));
+        QVERIFY(isBluish(picture.image().pixelColor(expected.width() * 3 / 4, middle)));
     }
 
     // A failure about the picture's content is recorded and answers the
@@ -233,10 +233,10 @@ private Q_SLOTS:
         const double firstSeconds = threadCpuSeconds() - start;
 
         QVERIFY(!picture.ok());
-        QVERIFY(picture.image.isNull());
-        QVERIFY(!picture.error.trimmed().isEmpty());
-        QVERIFY2(!picture.error.contains(fileName), qPrintable(picture.error));
-        QVERIFY2(picture.error.contains(reason), qPrintable(picture.error));
+        QVERIFY(picture.image().isNull());
+        QVERIFY(!picture.error().trimmed().isEmpty());
+        QVERIFY2(!picture.error().contains(fileName), qPrintable(picture.error()));
+        QVERIFY2(picture.error().contains(reason), qPrintable(picture.error()));
         QVERIFY2(firstSeconds < 1, qPrintable(QString::number(firstSeconds)));
         const QString record = failRecordOf(path);
         // Without a thumbnail cache there is nowhere to record a failure.
@@ -254,7 +254,7 @@ private Q_SLOTS:
         // answers, as a thread's time on Windows moves in steps of 16 ms.
         const double again = threadCpuSeconds();
         for (int i = 0; i < 10; ++i)
-            QCOMPARE(loadPicture(path, Slot).error, picture.error);
+            QCOMPARE(loadPicture(path, Slot).error(), picture.error());
         const double secondSeconds = (threadCpuSeconds() - again) / 10;
         QVERIFY2(secondSeconds < 0.01, qPrintable(QString::number(secondSeconds)));
     }
@@ -295,7 +295,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(failRecordOf(path)));
         write("changed.jpg", encoded(twoHalves(QSize(800, 600)), "jpeg", Quality));
         const LoadedPicture picture = loadPicture(path, Slot);
-        QVERIFY2(picture.ok(), qPrintable(picture.error));
+        QVERIFY2(picture.ok(), qPrintable(picture.error()));
     }
 
     // The cache's own files are never recorded.
@@ -317,7 +317,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(folder));
         const LoadedPicture picture = loadPicture(folder, Slot);
         QVERIFY(!picture.ok());
-        QVERIFY(!picture.error.isEmpty());
+        QVERIFY(!picture.error().isEmpty());
     }
 
     // Only a regular file opens, and at once; one read whole gets its bytes
@@ -430,11 +430,11 @@ private Q_SLOTS:
 
         const LoadedPicture picture = loadPicture(path, target);
 
-        QVERIFY2(picture.ok(), qPrintable(picture.error));
-        QCOMPARE(picture.image.size(), expected);
+        QVERIFY2(picture.ok(), qPrintable(picture.error()));
+        QCOMPARE(picture.image().size(), expected);
         const int centre = expected.width() / 2;
-        QVERIFY(isReddish(picture.image.pixelColor(centre, expected.height() / 4)));
-        QVERIFY(isBluish(picture.image.pixelColor(centre, expected.height() * 3 / 4)));
+        QVERIFY(isReddish(picture.image().pixelColor(centre, expected.height() / 4)));
+        QVERIFY(isBluish(picture.image().pixelColor(centre, expected.height() * 3 / 4)));
     }
 
     void truncatedJpegStillLoads()
@@ -444,8 +444,8 @@ private Q_SLOTS:
 
         const LoadedPicture picture = loadPicture(path, Slot);
 
-        QVERIFY2(picture.ok(), qPrintable(picture.error));
-        QCOMPARE(picture.image.size(), QSize(151, 113));
+        QVERIFY2(picture.ok(), qPrintable(picture.error()));
+        QCOMPARE(picture.image().size(), QSize(151, 113));
     }
 
     void stoppedDecodeFailsAndKeepsNothing_data()
@@ -474,14 +474,14 @@ private Q_SLOTS:
             stop.request();
         }
         const LoadedPicture stopped = decoding.result();
-        QCOMPARE(stopped.error, QStringLiteral("The decode was stopped"));
-        QVERIFY(stopped.image.isNull());
+        QCOMPARE(stopped.error(), QStringLiteral("The decode was stopped"));
+        QVERIFY(stopped.image().isNull());
 
         // No thumbnail of the stopped decode was cached: the next load shows
         // the whole picture.
         const LoadedPicture whole = loadPicture(path, Slot);
-        QVERIFY2(whole.ok(), qPrintable(whole.error));
-        QVERIFY(isBluish(whole.image.pixelColor(whole.image.width() / 2, whole.image.height() - 2)));
+        QVERIFY2(whole.ok(), qPrintable(whole.error()));
+        QVERIFY(isBluish(whole.image().pixelColor(whole.image().width() / 2, whole.image().height() - 2)));
     }
 
     // The door every decoder reads through: its budget counts bytes, its
@@ -534,8 +534,8 @@ private Q_SLOTS:
         for (int i = 0; i < paths.size(); ++i) {
             const LoadedPicture ahead = prefetcher.take(i, paths.at(i)).result();
             const LoadedPicture direct = loadPicture(paths.at(i), Slot);
-            QCOMPARE(ahead.error, direct.error);
-            QCOMPARE(ahead.image, direct.image);
+            QCOMPARE(ahead.error(), direct.error());
+            QCOMPARE(ahead.image(), direct.image());
             QCOMPARE(ahead.ok(), i != 5);
         }
     }
@@ -562,13 +562,13 @@ private Q_SLOTS:
 
         PicturePrefetcher prefetcher(&m_pool, predicted, Slot, 2);
         const LoadedPicture picture = prefetcher.take(index, m_dir.filePath(actual)).result();
-        QVERIFY2(picture.ok(), qPrintable(picture.error));
-        QCOMPARE(picture.image.size(), expected);
+        QVERIFY2(picture.ok(), qPrintable(picture.error()));
+        QCOMPARE(picture.image().size(), expected);
 
         // The prefetcher goes on serving later items correctly.
         const LoadedPicture last = prefetcher.take(2, predicted.at(2)).result();
-        QVERIFY2(last.ok(), qPrintable(last.error));
-        QCOMPARE(last.image.size(), QSize(151, 113));
+        QVERIFY2(last.ok(), qPrintable(last.error()));
+        QCOMPARE(last.image().size(), QSize(151, 113));
     }
 
     void destroyingMidwayIsSafe_data()
@@ -592,7 +592,7 @@ private Q_SLOTS:
 
         // A new prefetcher over the same files starts from scratch.
         PicturePrefetcher next(&m_pool, paths, Slot, 6);
-        QCOMPARE(next.take(0, path).result().image.size(), QSize(151, 113));
+        QCOMPARE(next.take(0, path).result().image().size(), QSize(151, 113));
     }
 };
 

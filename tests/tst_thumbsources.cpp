@@ -162,20 +162,20 @@ private Q_SLOTS:
         QCOMPARE(ThumbnailSources::hasCachedThumbnail(path, target), thumbnailUsed && cacheSide != 0);
         // (Only where the entry answers: a load that decodes fills the cache.)
         if (thumbnailUsed && cacheSide != 0)
-            QVERIFY(loadUnlessCached(path, target).cached);
+            QVERIFY(loadUnlessCached(path, target).isCached());
         // The board's first look may be the EXIF thumbnail...
         const LoadedPicture loaded = loadFirstLook(path, target);
-        QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-        QCOMPARE(loaded.image.size(), size);
-        QCOMPARE(showsThumbnail(loaded.image), thumbnailUsed);
-        QCOMPARE(loaded.firstLook, thumbnailUsed && cacheSide == 0);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
+        QCOMPARE(loaded.image().size(), size);
+        QCOMPARE(showsThumbnail(loaded.image()), thumbnailUsed);
+        QCOMPARE(loaded.isFirstLook(), thumbnailUsed && cacheSide == 0);
         // ...but a load that stays on screen (a preview, a settled slot)
         // takes only the cache or a decode, never the EXIF thumbnail.
         const LoadedPicture decoded = loadPicture(path, target);
-        QVERIFY2(decoded.ok(), qPrintable(decoded.error));
-        QVERIFY(!decoded.firstLook);
-        QCOMPARE(showsThumbnail(decoded.image), thumbnailUsed && cacheSide != 0);
-        QVERIFY(isReddish(decoded.image.pixelColor(decoded.image.width() / 8, decoded.image.height() / 8)));
+        QVERIFY2(decoded.ok(), qPrintable(decoded.error()));
+        QVERIFY(!decoded.isFirstLook());
+        QCOMPARE(showsThumbnail(decoded.image()), thumbnailUsed && cacheSide != 0);
+        QVERIFY(isReddish(decoded.image().pixelColor(decoded.image().width() / 8, decoded.image().height() / 8)));
     }
 
     // After a decode the cache holds the smallest standard size that covers
@@ -329,8 +329,8 @@ private Q_SLOTS:
         const QString path = folder + QStringLiteral("/picture.jpg");
         QVERIFY(writeFileBytes(path, encoded(flatImage(QSize(800, 600), Qt::red), "jpeg")));
         const LoadedPicture loaded = loadPicture(path, Slot);
-        QVERIFY2(loaded.ok(), qPrintable(loaded.error));
-        QCOMPARE(loaded.image.size(), QSize(148, 111));
+        QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
+        QCOMPARE(loaded.image().size(), QSize(148, 111));
         QCOMPARE(QFile::exists(ThumbnailSources::cachePath(path, 256)), !expected.isEmpty());
         // Nothing but the picture and the cache where it belongs.
         QStringList made = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -448,7 +448,7 @@ private Q_SLOTS:
         const LoadedPicture loaded = loadPicture(path, Slot);
         qputenv(CacheHomeVariable, old);
         QVERIFY(loaded.ok());
-        QCOMPARE(loaded.image.size(), QSize(148, 111));
+        QCOMPARE(loaded.image().size(), QSize(148, 111));
     }
 };
 

@@ -535,11 +535,11 @@ void frmMain::List1_Click()
     m_preview->load(path, imgView2->devicePixelTarget(), this, [this, path](const LoadedPicture &picture) {
         if (!picture.ok()) {
             Toolkit::showMessage(tr("The picture %1 cannot be shown.\n\n%2").arg(QDir::toNativeSeparators(path),
-                                                                                  picture.error),
+                                                                                  picture.error()),
                                  MessageStyle::Exclamation, QString(), this);
             return;
         }
-        imgView2->setPicture(QPixmap::fromImage(picture.image));
+        imgView2->setPicture(QPixmap::fromImage(picture.image()));
     });
 }
 

@@ -359,15 +359,15 @@ void ThumbnailBoard::showPicture(int n, const LoadedPicture &picture)
     ImageBox *slot = slotAt(n);
     Work &work = *m_work;
     if (picture.ok()) {
-        slot->setPicture(QPixmap::fromImage(picture.image));
+        slot->setPicture(QPixmap::fromImage(picture.image()));
         work.resident.insert(n);
-        work.setLook(n, picture.firstLook ? SlotLook::FirstLook : SlotLook::Final);
+        work.setLook(n, picture.isFirstLook() ? SlotLook::FirstLook : SlotLook::Final);
     } else {
         const SlotPicture &slotPicture = work.pictures[static_cast<size_t>(n)];
-        slot->setFailure(picture.error);
+        slot->setFailure(picture.error());
         work.resident.erase(n);
         work.setLook(n, SlotLook::Final);
-        work.failures[n] = QStringLiteral("%1: %2").arg(slotPicture.name, picture.error);
+        work.failures[n] = QStringLiteral("%1: %2").arg(slotPicture.name, picture.error());
         work.failureFolder = slotPicture.folder;
     }
 }
@@ -442,7 +442,7 @@ void ThumbnailBoard::settleDecoded(int n, const LoadedPicture &picture)
     Work &work = *m_work;
     SlotPicture &slotPicture = work.pictures[static_cast<size_t>(n)];
     const bool resident = work.resident.count(n) > 0;
-    if (picture.cached && slotPicture.look != SlotLook::Final && isNear(n, keepScreens)) {
+    if (picture.isCached() && slotPicture.look != SlotLook::Final && isNear(n, keepScreens)) {
         // Scrolled near while the cache was asked: the slot may show its
         // embedded thumbnail, or nothing. The real picture settles it, from
         // the cache; the slot's work goes on meanwhile.
@@ -455,7 +455,7 @@ void ThumbnailBoard::settleDecoded(int n, const LoadedPicture &picture)
         // A reload settled it meanwhile.
         if (picture.ok() && !resident && isNear(n, keepScreens))
             showPicture(n, picture);
-    } else if (picture.cached) {
+    } else if (picture.isCached()) {
         // Far from the viewport, and the cache holds its picture for the
         // scroll that comes near it.
         if (resident)
@@ -480,14 +480,14 @@ void ThumbnailBoard::settleOverdue(int n, const LoadedPicture &picture)
     Work &work = *m_work;
     SlotPicture &slotPicture = work.pictures[static_cast<size_t>(n)];
     slotPicture.overdue = false;
-    if (picture.stopped && !DecodeStop::requested(work.stop.get())) {
+    if (picture.isStopped() && !DecodeStop::requested(work.stop.get())) {
         // Stopped with the rest of the look-ahead when placing ended, not
         // for anything the file did: it is read afresh, by the board.
         startSettling(n, isNear(n, keepScreens) ? m_loaders.picture : m_loaders.unlessCached,
                       isNear(n, loadScreens) ? 1 : 0);
         return;
     }
-    if (picture.firstLook && !isNear(n, keepScreens)) {
+    if (picture.isFirstLook() && !isNear(n, keepScreens)) {
         // Scrolled away meanwhile: an embedded thumbnail nobody sees settles
         // nothing, and the slot waits for its turn in the background.
         slotPicture.decoding = false;
@@ -556,7 +556,7 @@ void ThumbnailBoard::reloaded(int n, const LoadedPicture &picture)
     Work &work = *m_work;
     if (work.resident.count(n) || m_slots[static_cast<size_t>(n)]->hasFailure() || !isNear(n, keepScreens))
         return;
-    if (picture.ok() && picture.firstLook && work.pictures[static_cast<size_t>(n)].look == SlotLook::Final) {
+    if (picture.ok() && picture.isFirstLook() && work.pictures[static_cast<size_t>(n)].look == SlotLook::Final) {
         // Settled while its embedded thumbnail was read: the decode is wanted.
         updateResidency();
         return;

@@ -6,6 +6,7 @@
 #include "picture/picturefile.h"
 #include "picture/thumbnailsources.h"
 #include "picture/decoderpool.h"
+#include "picture/picturedecode.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -13,26 +14,6 @@
 #include <optional>
 
 namespace {
-
-LoadedPicture failure(const QString &reason)
-{
-    return LoadedPicture{QImage(), reason};
-}
-
-LoadedPicture stopped()
-{
-    LoadedPicture answer = failure(QCoreApplication::translate("PictureLoader", "The decode was stopped"));
-    answer.stopped = true;
-    return answer;
-}
-
-// No pixels: the cache has the thumbnail, for when it is wanted.
-LoadedPicture cacheAnswers()
-{
-    LoadedPicture answer;
-    answer.cached = true;
-    return answer;
-}
 
 enum class LoadKind { Decode, FirstLook, UnlessCached };
 
@@ -55,9 +36,9 @@ std::optional<LoadedPicture> answerByAttributes(const QString &path, const QSize
     if (!sizeAndTimeOfPath(path, &attributes) || attributes.size <= 0)
         return std::nullopt;
     if (const QString failed = ThumbnailSources::recordedFailure(path, &attributes); !failed.isEmpty())
-        return failure(failed);
+        return LoadedPicture::failed(failed);
     if (ThumbnailSources::hasCachedThumbnail(path, target, &attributes))
-        return cacheAnswers();
+        return LoadedPicture::cached();
     return std::nullopt;
 }
 
@@ -86,12 +67,12 @@ std::optional<LoadedPicture> answerFromCache(const QString &path, const QSize &t
     const FileStamp *read = picture.stamped ? &picture.opened : nullptr;
     // A picture that failed is not tried again until it changes.
     if (const QString failed = ThumbnailSources::recordedFailure(path, read); !failed.isEmpty())
-        return failure(failed);
+        return LoadedPicture::failed(failed);
     if (kind == LoadKind::UnlessCached) {
         if (ThumbnailSources::hasCachedThumbnail(path, target, read))
-            return cacheAnswers();
+            return LoadedPicture::cached();
     } else if (QImage cached = ThumbnailSources::cachedThumbnail(path, target, read); !cached.isNull()) {
-        return LoadedPicture{cached, QString()};
+        return LoadedPicture::decoded(cached);
     }
     return std::nullopt;
 }
@@ -125,48 +106,83 @@ LoadedPicture decodeAndStore(const QString &path, const QSize &target, OpenPictu
     job.cacheSized = ThumbnailSources::takesDecodes(path);
     const DecodeJob::Answer answer = DecoderPool::run(job, WorkerProcess::nativeFileOf(picture.file), stop);
     if (answer.outcome == DecodeJob::Outcome::Stopped || DecodeStop::requested(stop))
-        return stopped();
+        return LoadedPicture::stopped();
     if (answer.image.isNull()) {
         if (answer.recordable && !target.isEmpty() && unchangedSinceOpened(path, picture))
             ThumbnailSources::storeFailure(path, answer.error, &picture.opened);
-        return failure(answer.error);
+        return LoadedPicture::failed(answer.error);
     }
     // A picture still being copied in may decode half grey; only a file that
     // stayed the same while it was read is worth a cached thumbnail.
-    return LoadedPicture{ThumbnailSources::afterDecode(path, answer.image, answer.upright, target,
-                                                       unchangedSinceOpened(path, picture), &picture.opened),
-                         QString()};
+    return LoadedPicture::decoded(ThumbnailSources::afterDecode(path, answer.image, answer.upright, target,
+                                                                unchangedSinceOpened(path, picture),
+                                                                &picture.opened));
 }
 
 LoadedPicture load(const QString &path, const QSize &target, LoadKind kind, const DecodeStop *stop)
 {
     if (DecodeStop::requested(stop))
-        return stopped();
+        return LoadedPicture::stopped();
     if (kind == LoadKind::UnlessCached) {
         if (std::optional<LoadedPicture> answer = answerByAttributes(path, target))
             return *answer;
     }
     OpenPicture picture;
     if (const QString error = openAndStamp(path, picture); !error.isEmpty())
-        return failure(error);
+        return LoadedPicture::failed(error);
     if (std::optional<LoadedPicture> answer = answerFromCache(path, target, kind, picture))
         return *answer;
     const bool jpeg = JpegBounds::isJpeg(picture.file.peek(2));
     // A JPEG file is read whole, which costs far less than decoding it.
     if (jpeg && (picture.stamped ? picture.opened.size : picture.file.size()) > DecodeLimits::MaxReadBytes)
-        return failure(DecodeLimits::tooLarge());
+        return LoadedPicture::failed(DecodeLimits::tooLarge());
     if (kind == LoadKind::FirstLook && jpeg) {
         DecodeJob::Job job;
         job.kind = DecodeJob::Kind::FirstLook;
         job.target = target;
         job.bytes = ThumbnailSources::exifHead(picture.file);
         if (QImage embedded = DecoderPool::run(job, -1, stop).image; !embedded.isNull())
-            return LoadedPicture{embedded, QString(), true};
+            return LoadedPicture::firstLook(embedded);
     }
     return decodeAndStore(path, target, picture, stop);
 }
 
 } // namespace
+
+LoadedPicture::LoadedPicture(Kind kind, const QImage &image, const QString &error)
+    : m_kind(kind)
+    , m_image(image)
+    , m_error(error)
+{
+}
+
+LoadedPicture::LoadedPicture() : LoadedPicture(stopped()) { }
+
+LoadedPicture LoadedPicture::decoded(const QImage &image)
+{
+    return image.isNull() ? failed(QString()) : LoadedPicture(Kind::Decoded, image, QString());
+}
+
+LoadedPicture LoadedPicture::firstLook(const QImage &image)
+{
+    return image.isNull() ? failed(QString()) : LoadedPicture(Kind::FirstLook, image, QString());
+}
+
+LoadedPicture LoadedPicture::cached()
+{
+    return LoadedPicture(Kind::Cached, QImage(), QString());
+}
+
+LoadedPicture LoadedPicture::failed(const QString &reason)
+{
+    return LoadedPicture(Kind::Failed, QImage(), reason.isEmpty() ? PictureDecode::notDecoded() : reason);
+}
+
+LoadedPicture LoadedPicture::stopped()
+{
+    return LoadedPicture(Kind::Stopped, QImage(),
+                         QCoreApplication::translate("PictureLoader", "The decode was stopped"));
+}
 
 LoadedPicture loadPicture(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop)
 {

@@ -7,23 +7,52 @@
 
 class DecodeStop;
 
-// A decoded picture, or the reason it could not be decoded. The error names
-// no file; the caller adds the name it shows.
-struct LoadedPicture
+// What a load gave: a decoded picture, the thumbnail embedded in the file,
+// the cache's word that it holds the picture, the reason it could not be
+// decoded, or a stop. Each kind has what it needs and nothing else: only
+// a picture or a first look has an image, only a failure or a stop has a
+// reason. The reason names no file; the caller adds the name it shows.
+class LoadedPicture
 {
-    QImage image;
-    QString error;
-    // The image is the thumbnail embedded in the file, not a decode of it:
-    // it may show the picture as it was before an edit.
-    bool firstLook = false;
-    // Nothing was decoded: the thumbnail cache holds the picture (see
-    // loadUnlessCached). There is no image, and no error either.
-    bool cached = false;
-    // The decode was asked to stop before it ended: the error says nothing
-    // about the file, which another decode may still show.
-    bool stopped = false;
+public:
+    enum class Kind : quint8 {
+        Decoded,
+        // The thumbnail embedded in the file, not a decode of it: it may
+        // show the picture as it was before an edit.
+        FirstLook,
+        // Nothing was decoded: the thumbnail cache holds the picture (see
+        // loadUnlessCached).
+        Cached,
+        Failed,
+        // The decode was asked to stop before it ended: the reason says
+        // nothing about the file, which another decode may still show.
+        Stopped,
+    };
 
-    bool ok() const { return error.isEmpty() && !image.isNull(); }
+    // A null image fails, with the reason a decoder gives that said it read
+    // a picture and gave none; so does an empty reason.
+    static LoadedPicture decoded(const QImage &image);
+    static LoadedPicture firstLook(const QImage &image);
+    static LoadedPicture cached();
+    static LoadedPicture failed(const QString &reason);
+    static LoadedPicture stopped();
+    // Nothing loaded yet: a stop.
+    LoadedPicture();
+
+    Kind kind() const { return m_kind; }
+    const QImage &image() const { return m_image; }
+    const QString &error() const { return m_error; }
+    bool ok() const { return m_kind == Kind::Decoded || m_kind == Kind::FirstLook; }
+    bool isFirstLook() const { return m_kind == Kind::FirstLook; }
+    bool isCached() const { return m_kind == Kind::Cached; }
+    bool isStopped() const { return m_kind == Kind::Stopped; }
+
+private:
+    LoadedPicture(Kind kind, const QImage &image, const QString &error);
+
+    Kind m_kind;
+    QImage m_image;
+    QString m_error;
 };
 
 // Reads the picture at path with its EXIF orientation applied. When target is
