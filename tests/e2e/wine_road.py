@@ -162,8 +162,10 @@ def probes(wine):
     folder, anywhere on drive C: the program's folder and the temporary
     folders among them."""
     drive_c = glob.escape(os.path.join(wine.prefix, "drive_c"))
+    # Folders only: the program's own kelvane-decoder.exe is no probe.
     return sorted(glob.glob(os.path.join(drive_c, "**", "test.htm"), recursive=True)
-                  + glob.glob(os.path.join(drive_c, "**", "kelvane-*"), recursive=True))
+                  + [path for path in glob.glob(os.path.join(drive_c, "**", "kelvane-*"), recursive=True)
+                     if os.path.isdir(path)])
 
 
 def choose_folder(window, x):
