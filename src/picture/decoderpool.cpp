@@ -36,6 +36,8 @@ struct Helper
     bool testMarkers = false;
     bool busy = false;
     bool starting = false;
+    // The job's stop and processor time are set: the watch may judge it.
+    bool running = false;
     Clock::time_point since;
     qint64 cpuAtStart = -1;
     const DecodeStop *stop = nullptr;
@@ -182,6 +184,7 @@ void Pool::give(const std::shared_ptr<Helper> &helper, bool keep)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     helper->busy = false;
+    helper->running = false;
     helper->stop = nullptr;
     if (!keep)
         m_helpers.erase(std::remove(m_helpers.begin(), m_helpers.end(), helper), m_helpers.end());
@@ -197,7 +200,7 @@ void Pool::watch()
         lock.lock();
         const Clock::time_point now = Clock::now();
         for (const auto &helper : m_helpers) {
-            if (!helper->busy || helper->ending != Ending::None)
+            if (!helper->busy || (!helper->starting && !helper->running) || helper->ending != Ending::None)
                 continue;
             Ending ending = Ending::None;
             if (helper->starting) {
@@ -253,6 +256,7 @@ DecodeJob::Answer Pool::run(const DecodeJob::Job &job, WorkerProcess::NativeFile
         helper->ending = Ending::None;
         helper->since = Clock::now();
         helper->cpuAtStart = helper->process->cpuNanoseconds();
+        helper->running = true;
     }
     QByteArray frame;
     DecodeJob::Answer answer;
