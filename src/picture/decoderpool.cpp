@@ -42,6 +42,8 @@ struct Helper
     qint64 cpuAtStart = -1;
     const DecodeStop *stop = nullptr;
     Ending ending = Ending::None;
+    // Why the watch ended it, for the line on standard error.
+    const char *why = "";
 };
 
 class Pool
@@ -204,8 +206,10 @@ void Pool::watch()
                 continue;
             Ending ending = Ending::None;
             if (helper->starting) {
-                if (now - helper->since > StartLimit)
+                if (now - helper->since > StartLimit) {
                     ending = Ending::TooLarge;
+                    helper->why = "it did not start in time";
+                }
             } else if (DecodeStop::requested(helper->stop)) {
                 ending = Ending::Stopped;
             } else {
@@ -214,8 +218,13 @@ void Pool::watch()
                 const qint64 spent = cpu >= 0 && helper->cpuAtStart >= 0
                     ? cpu - helper->cpuAtStart
                     : std::chrono::duration_cast<std::chrono::nanoseconds>(now - helper->since).count() / 4;
-                if (spent > DecoderJobNanoseconds || helper->process->memoryBytes() > DecoderMemoryBytes)
+                if (spent > DecoderJobNanoseconds) {
                     ending = Ending::TooLarge;
+                    helper->why = "its job took over a second of processor time";
+                } else if (helper->process->memoryBytes() > DecoderMemoryBytes) {
+                    ending = Ending::TooLarge;
+                    helper->why = "it held more than its memory limit";
+                }
             }
             if (ending != Ending::None) {
                 helper->ending = ending;
@@ -279,6 +288,7 @@ DecodeJob::Answer Pool::run(const DecodeJob::Job &job, WorkerProcess::NativeFile
     case Ending::Stopped:
         return stopped();
     case Ending::TooLarge:
+        std::fprintf(stderr, "kelvane: a decoding helper was ended: %s\n", helper->why);
         return ended(DecodeJob::Outcome::Ended, DecodeLimits::tooLarge(), true);
     case Ending::None:
         break;
