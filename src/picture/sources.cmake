@@ -14,6 +14,7 @@ target_sources(kelvane_core PRIVATE
     picture/decoderpool.h picture/decoderpool.cpp
     picture/decoderworker.h picture/decoderworker.cpp
     picture/picturedecode.h picture/picturedecode.cpp
+    picture/sanitizers.h
     picture/workerprocess.h
 )
 # Opening and stamping picture files, a decoding thread's processor time,

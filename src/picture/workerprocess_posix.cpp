@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture/workerprocess.h"
 
+#include "picture/sanitizers.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -24,16 +26,7 @@
 
 extern char **environ;
 
-// The sanitizers reserve terabytes of shadow memory up front, and
-// LeakSanitizer checks the helper at its end from a process of its own that
-// traces it.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define KELVANE_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define KELVANE_SANITIZED 1
-#endif
-#endif
+
 
 namespace WorkerProcess {
 namespace {
