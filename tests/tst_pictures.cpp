@@ -4,6 +4,7 @@
 #include "picture/pictureloader.h"
 #include "board/pictureprefetcher.h"
 #include "picture/thumbnailsources.h"
+#include "picture/decodejob.h"
 #include "picture/decoderpool.h"
 #include "picture/picturedecode.h"
 #include "toolkit/scopedoverride.h"
@@ -25,6 +26,8 @@
 #include <ctime>
 #include <memory>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(LoadedPicture)
 
 namespace {
 
@@ -207,6 +210,8 @@ private Q_SLOTS:
                                          << "Too large to decode." << true;
         QTest::newRow("helper allocates") << "allocate.jpg" << QByteArray(PictureDecode::AllocateMarker)
                                           << "Too large to decode." << true;
+        QTest::newRow("helper answers nonsense") << "nonsense.jpg" << QByteArray(PictureDecode::NonsenseMarker)
+                                                 << "The picture could not be decoded." << true;
     }
 
     void fails()
@@ -518,6 +523,98 @@ private Q_SLOTS:
         QThread::msleep(waitMs);
         QCOMPARE(device.readAll().size(), readable);
         QCOMPARE(device.overspent(), overspent);
+    }
+
+    // The window's process reads a helper's answer as nothing more than it
+    // says: a frame that does not add up is no answer at all.
+    void answersAreReadWhole_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<bool>("read");
+        DecodeJob::Answer decoded;
+        decoded.outcome = DecodeJob::Outcome::Decoded;
+        decoded.image = twoHalves(QSize(30, 20));
+        decoded.image.setText(QStringLiteral("Thumb::URI"), QStringLiteral("file:///a.jpg"));
+        decoded.image.setText(QStringLiteral("Software"), QStringLiteral("left behind"));
+        const QByteArray whole = DecodeJob::encode(decoded);
+        DecodeJob::Answer failed;
+        failed.error = QStringLiteral("Broken");
+        DecodeJob::Answer failedWithPixels = failed;
+        failedWithPixels.image = decoded.image;
+        DecodeJob::Answer indexed = decoded;
+        indexed.image = decoded.image.convertToFormat(QImage::Format_Indexed8);
+        QTest::newRow("a picture") << whole << true;
+        QTest::newRow("an indexed picture, sent as 32-bit") << DecodeJob::encode(indexed) << true;
+        QTest::newRow("a failure") << DecodeJob::encode(failed) << true;
+        QTest::newRow("one byte short") << whole.chopped(1) << false;
+        QTest::newRow("one byte more") << whole + 'x' << false;
+        QTest::newRow("nothing") << QByteArray() << false;
+        QTest::newRow("a failure with pixels") << DecodeJob::encode(failedWithPixels) << false;
+        QTest::newRow("a job instead") << DecodeJob::encode(DecodeJob::Job()) << false;
+        QTest::newRow("the ready frame instead") << DecodeJob::encodeReady({}) << false;
+    }
+
+    void answersAreReadWhole()
+    {
+        QFETCH(QByteArray, frame);
+        QFETCH(bool, read);
+        DecodeJob::Answer answer;
+        QCOMPARE(DecodeJob::decode(frame, &answer), read);
+        if (!read || answer.image.isNull())
+            return;
+        QCOMPARE(answer.image.colorCount(), 0);
+        QCOMPARE(answer.image.convertToFormat(QImage::Format_RGB32), twoHalves(QSize(30, 20)).convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(answer.image.textKeys(), QStringList{QStringLiteral("Thumb::URI")});
+    }
+
+    // Whatever a load gives holds what its kind has and nothing else.
+    void loadedPictureKinds_data()
+    {
+        QTest::addColumn<LoadedPicture>("picture");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("ok");
+        const QImage image = twoHalves(QSize(4, 2));
+        QTest::newRow("a decode") << LoadedPicture::decoded(image) << int(LoadedPicture::Kind::Decoded) << true;
+        QTest::newRow("a first look") << LoadedPicture::firstLook(image) << int(LoadedPicture::Kind::FirstLook) << true;
+        QTest::newRow("a decode of nothing") << LoadedPicture::decoded(QImage()) << int(LoadedPicture::Kind::Failed) << false;
+        QTest::newRow("a first look at nothing") << LoadedPicture::firstLook(QImage()) << int(LoadedPicture::Kind::Failed)
+                                                 << false;
+        QTest::newRow("a failure without a reason") << LoadedPicture::failed(QString())
+                                                    << int(LoadedPicture::Kind::Failed) << false;
+        QTest::newRow("the cache's word") << LoadedPicture::cached() << int(LoadedPicture::Kind::Cached) << false;
+        QTest::newRow("nothing loaded yet") << LoadedPicture() << int(LoadedPicture::Kind::Stopped) << false;
+    }
+
+    void loadedPictureKinds()
+    {
+        QFETCH(LoadedPicture, picture);
+        QFETCH(int, kind);
+        QFETCH(bool, ok);
+        QCOMPARE(int(picture.kind()), kind);
+        QCOMPARE(picture.ok(), ok);
+        QCOMPARE(picture.image().isNull(), !ok);
+        // Only a failure or a stop has a reason, and then always one.
+        const bool reason = kind == int(LoadedPicture::Kind::Failed) || kind == int(LoadedPicture::Kind::Stopped);
+        QCOMPARE(!picture.error().isEmpty(), reason);
+    }
+
+    // Many threads at once, one of them on a picture that crashes its
+    // helper: every other picture is decoded all the same.
+    void helpersServeManyAtOnce()
+    {
+        const QByteArray jpeg = encoded(twoHalves(QSize(400, 300)), "jpeg");
+        QList<QFuture<LoadedPicture>> loads;
+        QThreadPool pool;
+        pool.setMaxThreadCount(8);
+        for (int i = 0; i < 24; ++i) {
+            const QString path = write(QStringLiteral("many-%1.jpg").arg(i),
+                                       i == 5 ? QByteArray(PictureDecode::CrashMarker) : jpeg);
+            loads << QtConcurrent::run(&pool, [path] { return loadPicture(path, Slot); });
+        }
+        for (int i = 0; i < loads.size(); ++i) {
+            const LoadedPicture picture = loads[i].result();
+            QVERIFY2(picture.ok() == (i != 5), qPrintable(QString::number(i) + QLatin1Char(' ') + picture.error()));
+        }
     }
 
     void prefetchedResultsMatchDirectLoads()

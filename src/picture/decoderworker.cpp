@@ -53,9 +53,11 @@ void loadEveryPlugin()
 
 // Test mode: the markers PictureDecode names make the helper fail as a
 // broken decoder would.
-void obeyMarker(QFile &file)
+void obeyMarker(QFile &file, WorkerProcess::Channel &channel)
 {
     const QByteArray head = file.peek(64);
+    if (head.startsWith(PictureDecode::NonsenseMarker))
+        channel.send(QByteArrayLiteral("not an answer"));
     if (head.startsWith(PictureDecode::CrashMarker))
         std::abort();
     if (head.startsWith(PictureDecode::SpinMarker))
@@ -81,7 +83,8 @@ DecodeJob::Answer decoded(const QImage &image)
     return answer;
 }
 
-DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile received, bool testMode)
+DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile received, bool testMode,
+                         WorkerProcess::Channel &channel)
 {
     switch (job.kind) {
     case DecodeJob::Kind::Picture: {
@@ -89,7 +92,7 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
         if (!WorkerProcess::openFile(received, file))
             return failed(QStringLiteral("No file came with the job"));
         if (testMode)
-            obeyMarker(file);
+            obeyMarker(file, channel);
         const PictureDecode::Picture picture = PictureDecode::decodePicture(file, job.target, job.cacheSized);
         DecodeJob::Answer answer = picture.image.isNull() ? failed(picture.error, picture.recordable)
                                                           : decoded(picture.image);
@@ -158,7 +161,7 @@ int runDecoderWorker(int argc, char **argv)
             WorkerProcess::openFile(file, unused);
             file = -1;
         }
-        if (!channel.send(DecodeJob::encode(answer(job, file, testMode))))
+        if (!channel.send(DecodeJob::encode(answer(job, file, testMode, channel))))
             return 1;
     }
 }

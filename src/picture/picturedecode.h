@@ -49,5 +49,7 @@ QString notDecoded();
 inline constexpr char CrashMarker[] = "KELVANE-TEST-CRASH";
 inline constexpr char SpinMarker[] = "KELVANE-TEST-SPIN";
 inline constexpr char AllocateMarker[] = "KELVANE-TEST-ALLOCATE";
+// ...or answers with a frame that is no answer.
+inline constexpr char NonsenseMarker[] = "KELVANE-TEST-NONSENSE";
 
 } // namespace PictureDecode
