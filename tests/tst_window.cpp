@@ -145,6 +145,7 @@ private slots:
     void storageThatDoesNotAnswer();
     void preview();
     void quickPicksDecodeOnlyTheNewest();
+    void windowClosesWhilePreviewDecodes();
     void slotClicks();
     void typedTextReachesThePage();
     void wholeRoadOfOnePage();
@@ -899,6 +900,28 @@ void tst_window::quickPicksDecodeOnlyTheNewest()
     // The first pick's decode, already running, and the newest one.
     const quint64 decoded = PreviewLoader::decodesStarted() - before;
     QVERIFY2(decoded <= 2, qPrintable(QStringLiteral("%1 decodes").arg(decoded)));
+}
+
+// The preview's picture arrives after its window is gone: nothing is shown
+// and nothing breaks.
+void tst_window::windowClosesWhilePreviewDecodes()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("closing preview"));
+    QDir().mkpath(folder);
+    QVERIFY(writeFileBytes(folder + QStringLiteral("/slow.jpg"),
+                           encoded(noisyImage(QSize(4000, 3000)), "jpeg", DefaultQuality, JpegScan::Progressive)));
+    Settings::writeStoredFolder(folder);
+    MessageRecorder recorder;
+    {
+        frmMain form;
+        form.Form_Load();
+        form.List1->setCurrentRow(0);
+        form.List1_Click();
+        QVERIFY(form.previewPending());
+    }
+    // Whatever the decode still had queued for the window runs here.
+    QTest::qWait(200);
+    QVERIFY(recorder.messages.isEmpty());
 }
 
 void tst_window::slotClicks()
