@@ -529,14 +529,14 @@ QList<CraftedPicture> craftedPictures()
     const QList<QByteArray> formats = QImageReader::supportedImageFormats();
     if (formats.contains("svg")) {
         QByteArray path = "M0 0";
-        for (int i = 0; i < 2000; ++i)
+        for (int i = 0; i < 4000; ++i)
             path += " L" + QByteArray::number((i * 37) % 1000) + ' ' + QByteArray::number((i * 91) % 1000);
         QByteArray svg = R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" )"
                          R"(width="1000" height="1000"><defs><path id="p" stroke="black" fill="none" d=")"
             + path + R"("/></defs>)";
-        for (int i = 0; i < 2000; ++i)
+        for (int i = 0; i < 4000; ++i)
             svg += R"(<use xlink:href="#p" transform="rotate()" + QByteArray::number(i % 360) + " 500 500)\"/>";
-        pictures.append({"SVG named .jpg drawing one long path 2000 times", QStringLiteral("holiday.jpg"),
+        pictures.append({"SVG named .jpg drawing one long path 4000 times", QStringLiteral("holiday.jpg"),
                          svg + "</svg>", tooLarge});
     }
     if (formats.contains("mng")) {
