@@ -114,7 +114,7 @@ run_bench() { # picture count
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVANE_BUILD_TESTS=OFF -DKELVANE_BUILD_BENCH=ON \
         "${launcher[@]}" >/dev/null
-    nice cmake --build "$linux" --target board_refresh --parallel 2
+    nice cmake --build "$linux" --target board_refresh kelvane-decoder --parallel 2
     local results=$out/bench-results
     rm -rf "$results" && mkdir -p "$results"
     local name
