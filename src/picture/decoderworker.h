@@ -12,10 +12,12 @@ int runDecoderWorker(int argc, char **argv);
 // The helper's memory limit: what it may map, and what the parent lets it
 // hold before ending it.
 inline constexpr long long DecoderMemoryBytes = 1LL << 30;
-// The processor time one job may take before the parent ends the helper; a
-// sanitizer build's decodes take about four times as long.
+// The processor time one job may take, all the helper's threads together,
+// before the parent ends the helper: twice the second a decoding thread may
+// take, as scaling a large picture runs on several threads; a sanitizer
+// build's decodes take about four times as long.
 #ifdef KELVANE_SANITIZED
-inline constexpr long long DecoderJobNanoseconds = 4000LL * 1000 * 1000;
+inline constexpr long long DecoderJobNanoseconds = 8000LL * 1000 * 1000;
 #else
-inline constexpr long long DecoderJobNanoseconds = 1000LL * 1000 * 1000;
+inline constexpr long long DecoderJobNanoseconds = 2000LL * 1000 * 1000;
 #endif
