@@ -531,12 +531,20 @@ QList<CraftedPicture> craftedPictures()
         QByteArray path = "M0 0";
         for (int i = 0; i < 4000; ++i)
             path += " L" + QByteArray::number((i * 37) % 1000) + ' ' + QByteArray::number((i * 91) % 1000);
+        // Two groups of 40 uses each, used 40 times: 64,000 draws of the path,
+        // minutes of work on any machine, from a 42 KB file.
         QByteArray svg = R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" )"
                          R"(width="1000" height="1000"><defs><path id="p" stroke="black" fill="none" d=")"
-            + path + R"("/></defs>)";
-        for (int i = 0; i < 4000; ++i)
-            svg += R"(<use xlink:href="#p" transform="rotate()" + QByteArray::number(i % 360) + " 500 500)\"/>";
-        pictures.append({"SVG named .jpg drawing one long path 4000 times", QStringLiteral("holiday.jpg"),
+            + path + R"("/>)";
+        const auto uses = [](const char *of, int turn) {
+            QByteArray group;
+            for (int i = 0; i < 40; ++i)
+                group += R"(<use xlink:href="#)" + QByteArray(of) + R"(" transform="rotate()"
+                    + QByteArray::number(i * turn) + " 500 500)\"/>";
+            return group;
+        };
+        svg += "<g id=\"a\">" + uses("p", 7) + "</g><g id=\"b\">" + uses("a", 5) + "</g></defs>" + uses("b", 3);
+        pictures.append({"SVG named .jpg drawing one long path 64000 times", QStringLiteral("holiday.jpg"),
                          svg + "</svg>", tooLarge});
     }
     if (formats.contains("mng")) {

@@ -220,7 +220,7 @@ void Pool::watch()
                     : std::chrono::duration_cast<std::chrono::nanoseconds>(now - helper->since).count() / 4;
                 if (spent > DecoderJobNanoseconds) {
                     ending = Ending::TooLarge;
-                    helper->why = "its job took over a second of processor time";
+                    helper->why = "its job took more processor time than a job may have";
                 } else if (helper->process->memoryBytes() > DecoderMemoryBytes) {
                     ending = Ending::TooLarge;
                     helper->why = "it held more than its memory limit";
