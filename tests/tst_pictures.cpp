@@ -7,6 +7,8 @@
 #include "picture/decodejob.h"
 #include "picture/decoderpool.h"
 #include "picture/picturedecode.h"
+#include "picture/sanitizers.h"
+#include "picture/workerprocess.h"
 #include "toolkit/scopedoverride.h"
 #include "testpictures.h"
 #include "testsupport.h"
@@ -88,20 +90,57 @@ private Q_SLOTS:
         setCacheHome(m_dir.filePath(QStringLiteral("cache")));
     }
 
-    // The helper reads the file it is sent and can open none itself.
+    // The helper reads the file it is sent and nothing else: what a decoder
+    // taken over by its input would try next is refused.
+    void helperIsShutIn_data()
+    {
+        QTest::addColumn<QByteArray>("attempt");
+        QTest::addColumn<bool>("denied");
+        const QByteArray sent = QFile::encodeName(write(QStringLiteral("sent.jpg"), QByteArray("readable by anyone")));
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        QTest::newRow("open a file by its path") << "open " + sent << true;
+        QTest::newRow("make a file") << "create " + folder + "/made" << true;
+        QTest::newRow("remove a file") << "remove " + sent << true;
+        QTest::newRow("change the mode of the file it was sent") << QByteArray("chmod") << true;
+        QTest::newRow("set the times of the file it was sent") << QByteArray("touch") << true;
+        QTest::newRow("make a socket") << QByteArray("socket") << true;
+        QTest::newRow("open files through an io_uring") << QByteArray("ring") << true;
+        QTest::newRow("type into the terminal") << QByteArray("terminal") << true;
+        QTest::newRow("start a thread") << QByteArray("thread") << false;
+#ifndef KELVANE_SANITIZED
+        // The leak checker of a sanitizer build needs these.
+        QTest::newRow("start a program") << QByteArray("exec /bin/true") << true;
+        QTest::newRow("start a process") << QByteArray("fork") << true;
+        QTest::newRow("signal the program") << QByteArray("signal") << true;
+#endif
+    }
+
     void helperIsShutIn()
     {
 #ifdef Q_OS_WIN
         QSKIP("on Windows the helper is held by its job object only");
 #else
+        QFETCH(QByteArray, attempt);
+        QFETCH(bool, denied);
+        const QString sent = m_dir.filePath(QStringLiteral("sent.jpg"));
+        QFile::setPermissions(sent, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        const QDateTime modified = QFileInfo(sent).lastModified();
+        QFile file(sent);
+        QVERIFY(file.open(QIODevice::ReadOnly));
         DecodeJob::Job job;
-        job.kind = DecodeJob::Kind::OpenPath;
-        job.bytes = QFile::encodeName(write(QStringLiteral("open.jpg"), QByteArray("readable by anyone")));
-        const DecodeJob::Answer answer = DecoderPool::run(job, -1, nullptr);
+        job.kind = DecodeJob::Kind::Attempt;
+        job.bytes = attempt;
+        const DecodeJob::Answer answer = DecoderPool::run(job, WorkerProcess::nativeFileOf(file), nullptr);
         QCOMPARE(answer.outcome, DecodeJob::Outcome::Failed);
-        QVERIFY2(answer.error.contains(QLatin1String("denied")), qPrintable(answer.error));
+        QVERIFY2(answer.error.contains(QLatin1String(denied ? "denied" : "allowed")), qPrintable(answer.error));
         QVERIFY2(!DecoderPool::sandboxNotes().join(QLatin1Char(' ')).contains(QLatin1String("seccomp")),
                  qPrintable(DecoderPool::sandboxNotes().join(QLatin1Char('\n'))));
+        // The file it was sent is as it was.
+        const QFileInfo after(sent);
+        QVERIFY(after.exists());
+        QCOMPARE(after.lastModified(), modified);
+        QVERIFY(after.permissions() & QFileDevice::ReadOwner);
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("made"))));
 #endif
     }
 

@@ -40,7 +40,7 @@ bool decode(const QByteArray &frame, Job *job)
     stream(s) >> tag >> kind >> job->target >> job->cacheSized >> job->bytes;
     job->kind = Kind(kind);
     return s.status() == QDataStream::Ok && s.atEnd() && tag == JobTag && kind >= quint8(Kind::Picture)
-        && kind <= quint8(Kind::OpenPath);
+        && kind <= quint8(Kind::Attempt);
 }
 
 QByteArray encode(const Answer &answer)

@@ -17,7 +17,9 @@ enum class Kind : quint8 {
     Picture = 1,    // the file sent with the job: PictureDecode::decodePicture
     FirstLook = 2,  // bytes: a JPEG's head, for PictureDecode::firstLook
     CacheEntry = 3, // bytes: a cache entry, for PictureDecode::cacheEntry
-    OpenPath = 4,   // bytes: a path the helper tries to open (test mode only)
+    // bytes: something the helper's sandbox should refuse, tried with the
+    // file sent (test mode only; see WorkerProcess::attempt)
+    Attempt = 4,
 };
 
 struct Job

@@ -35,7 +35,7 @@ qint64 helpersPeakBytes();
 QStringList sandboxNotes();
 
 // Tests: helpers started from now on crash, spin or allocate on the marker
-// inputs (see picturedecode.h) and answer OpenPath jobs; idle helpers of the
+// inputs (see picturedecode.h) and answer Attempt jobs; idle helpers of the
 // other kind are ended. Returns the previous setting.
 bool setTestMarkers(bool on);
 

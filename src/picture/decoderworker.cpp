@@ -103,13 +103,12 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
         return decoded(PictureDecode::firstLook(job.bytes, job.target));
     case DecodeJob::Kind::CacheEntry:
         return decoded(PictureDecode::cacheEntry(job.bytes));
-    case DecodeJob::Kind::OpenPath: {
+    case DecodeJob::Kind::Attempt: {
+        QFile file;
+        WorkerProcess::openFile(received, file);
         if (!testMode)
             return failed(QStringLiteral("Not in test mode"));
-        QFile file(QString::fromUtf8(job.bytes));
-        if (file.open(QIODevice::ReadOnly))
-            return failed(QString());
-        return failed(file.errorString());
+        return failed(WorkerProcess::attempt(job.bytes, file.isOpen() ? file.handle() : -1));
     }
     }
     return failed(QStringLiteral("Unknown job"));
@@ -159,7 +158,7 @@ int runDecoderWorker(int argc, char **argv)
         // The parent ends a job past its second; the system does too, a
         // little later, should the parent not.
         WorkerProcess::allowProcessorTime(2 * DecoderJobNanoseconds);
-        if (job.kind != DecodeJob::Kind::Picture) {
+        if (job.kind != DecodeJob::Kind::Picture && job.kind != DecodeJob::Kind::Attempt) {
             QFile unused;
             WorkerProcess::openFile(file, unused);
             file = -1;

@@ -96,6 +96,12 @@ bool openFile(NativeFile file, QFile &opened);
 // Returns what could not be put in place, one line each; empty when
 // everything held.
 QStringList enterSandbox(qint64 memoryBytes);
+// Test mode: tries what `what` names, as a decoder taken over by its input
+// might, and says what the system answered ("allowed" when it did it):
+// "open PATH", "create PATH", "remove PATH", "exec PATH", "socket", "fork",
+// "thread", "signal" (the parent), "terminal" (typing into standard error's
+// terminal), "ring" (an io_uring), and with `file`, "chmod" and "touch".
+QString attempt(const QByteArray &what, NativeFile file);
 // Before each job: the system ends the helper once it has used `nanoseconds`
 // more processor time, a backstop to the parent's watch (Linux only).
 void allowProcessorTime(qint64 nanoseconds);

@@ -365,6 +365,13 @@ QStringList enterSandbox(qint64)
     return {};
 }
 
+// The helper's job object keeps it from the desktop; files, processes and
+// sockets it could still reach, so nothing is tried.
+QString attempt(const QByteArray &, NativeFile)
+{
+    return QStringLiteral("not tried on this system");
+}
+
 void allowProcessorTime(qint64) { }
 
 } // namespace WorkerProcess
