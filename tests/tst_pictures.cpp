@@ -495,19 +495,24 @@ private Q_SLOTS:
     void stoppedDecodeFailsAndKeepsNothing_data()
     {
         QTest::addColumn<int>("stopAfterMs");
-        QTest::newRow("asked to stop before it starts") << -1;
-        QTest::newRow("asked to stop while it decodes") << 20;
+        QTest::addColumn<bool>("spins");
+        QTest::newRow("asked to stop before it starts") << -1 << false;
+        QTest::newRow("asked to stop while it decodes") << 20 << false;
+        // Stopped, not too large: a stop is no fault of the picture's.
+        QTest::newRow("asked to stop while its helper computes") << 200 << true;
     }
 
     void stoppedDecodeFailsAndKeepsNothing()
     {
         QFETCH(int, stopAfterMs);
+        QFETCH(bool, spins);
         // Slow enough to decode that the stop comes in its middle. The
         // bottom rows, decoded last, are blue; a decode cut short leaves
         // them grey, as a truncated file does.
         QImage image = noisyImage(QSize(4000, 3000));
         QPainter(&image).fillRect(0, 2600, 4000, 400, Qt::blue);
-        const QString path = write(QStringLiteral("stopped%1.jpg").arg(stopAfterMs), encoded(image, "jpeg", Quality));
+        const QString path = write(QStringLiteral("stopped%1.jpg").arg(stopAfterMs),
+                                   spins ? QByteArray(PictureDecode::SpinMarker) : encoded(image, "jpeg", Quality));
 
         DecodeStop stop;
         if (stopAfterMs < 0)
@@ -520,6 +525,10 @@ private Q_SLOTS:
         const LoadedPicture stopped = decoding.result();
         QCOMPARE(stopped.error(), QStringLiteral("The decode was stopped"));
         QVERIFY(stopped.image().isNull());
+        if (spins) {
+            QVERIFY(!QFile::exists(failRecordOf(path)));
+            return;
+        }
 
         // No thumbnail of the stopped decode was cached: the next load shows
         // the whole picture.
