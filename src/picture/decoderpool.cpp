@@ -40,6 +40,9 @@ struct Helper
     bool running = false;
     Clock::time_point since;
     qint64 cpuAtStart = -1;
+    // Counts the helper's start and jobs: the watch ends the helper only on
+    // the job it judged.
+    quint64 job = 0;
     const DecodeStop *stop = nullptr;
     Ending ending = Ending::None;
     // Why the watch ended it, for the line on standard error.
@@ -158,6 +161,7 @@ std::shared_ptr<Helper> Pool::start(bool testMarkers, QString *error)
         std::lock_guard<std::mutex> guard(m_lock);
         helper->starting = true;
         helper->since = Clock::now();
+        ++helper->job;
         m_helpers.push_back(helper);
         helper->busy = true;
         if (!m_watching) {
@@ -195,40 +199,64 @@ void Pool::give(const std::shared_ptr<Helper> &helper, bool keep)
 
 void Pool::watch()
 {
-    std::unique_lock<std::mutex> lock(m_lock);
+    // What the watch saw of a busy helper under the lock.
+    struct Look
+    {
+        std::shared_ptr<Helper> helper;
+        quint64 job;
+        bool starting;
+        bool stopped;
+        Clock::time_point since;
+        qint64 cpuAtStart;
+    };
+    std::vector<Look> looks;
     for (;;) {
-        lock.unlock();
         std::this_thread::sleep_for(WatchPeriod);
-        lock.lock();
+        looks.clear();
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            for (const auto &helper : m_helpers) {
+                if (helper->busy && (helper->starting || helper->running) && helper->ending == Ending::None)
+                    looks.push_back({helper, helper->job, helper->starting, DecodeStop::requested(helper->stop),
+                                     helper->since, helper->cpuAtStart});
+            }
+        }
+        // The system is asked about each helper with the lock free: under
+        // Wine each question takes milliseconds, and every job waited for
+        // them while the lock was held.
         const Clock::time_point now = Clock::now();
-        for (const auto &helper : m_helpers) {
-            if (!helper->busy || (!helper->starting && !helper->running) || helper->ending != Ending::None)
-                continue;
+        for (const Look &look : looks) {
             Ending ending = Ending::None;
-            if (helper->starting) {
-                if (now - helper->since > StartLimit) {
+            const char *why = "";
+            if (look.starting) {
+                if (now - look.since > StartLimit) {
                     ending = Ending::TooLarge;
-                    helper->why = "it did not start in time";
+                    why = "it did not start in time";
                 }
-            } else if (DecodeStop::requested(helper->stop)) {
+            } else if (look.stopped) {
                 ending = Ending::Stopped;
             } else {
-                const qint64 cpu = helper->process->cpuNanoseconds();
+                const qint64 cpu = look.helper->process->cpuNanoseconds();
                 // Without the processor time, the clock stands in for it.
-                const qint64 spent = cpu >= 0 && helper->cpuAtStart >= 0
-                    ? cpu - helper->cpuAtStart
-                    : std::chrono::duration_cast<std::chrono::nanoseconds>(now - helper->since).count() / 4;
+                const qint64 spent = cpu >= 0 && look.cpuAtStart >= 0
+                    ? cpu - look.cpuAtStart
+                    : std::chrono::duration_cast<std::chrono::nanoseconds>(now - look.since).count() / 4;
                 if (spent > DecoderJobNanoseconds) {
                     ending = Ending::TooLarge;
-                    helper->why = "its job took more processor time than a job may have";
-                } else if (helper->process->memoryBytes() > DecoderMemoryBytes) {
+                    why = "its job took more processor time than a job may have";
+                } else if (look.helper->process->memoryBytes() > DecoderMemoryBytes) {
                     ending = Ending::TooLarge;
-                    helper->why = "it held more than its memory limit";
+                    why = "it held more than its memory limit";
                 }
             }
-            if (ending != Ending::None) {
-                helper->ending = ending;
-                helper->process->kill();
+            if (ending == Ending::None)
+                continue;
+            std::lock_guard<std::mutex> guard(m_lock);
+            // Only the job judged, and only if nothing ended it meanwhile.
+            if (look.helper->busy && look.helper->job == look.job && look.helper->ending == Ending::None) {
+                look.helper->ending = ending;
+                look.helper->why = why;
+                look.helper->process->kill();
             }
         }
     }
@@ -264,7 +292,14 @@ DecodeJob::Answer Pool::run(const DecodeJob::Job &job, WorkerProcess::NativeFile
         helper->stop = stop;
         helper->ending = Ending::None;
         helper->since = Clock::now();
-        helper->cpuAtStart = helper->process->cpuNanoseconds();
+        ++helper->job;
+    }
+    // Asked outside the lock, as everything the system is asked about
+    // another process: under Wine that takes milliseconds.
+    const qint64 cpuAtStart = helper->process->cpuNanoseconds();
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        helper->cpuAtStart = cpuAtStart;
         helper->running = true;
     }
     QByteArray frame;

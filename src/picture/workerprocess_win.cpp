@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
+#include <cstring>
 #include <mutex>
 #include <vector>
 #include <psapi.h>
@@ -15,14 +16,33 @@
 namespace WorkerProcess {
 namespace {
 
-// The length, then the helper's own handle of the file sent with the frame
-// (or -1): the parent duplicates it into the helper before it sends.
+// The length, where the frame is, then the helper's own handle of the file
+// sent with the frame (or -1): the parent duplicates it into the helper
+// before it sends.
 struct Header
 {
     quint32 length;
-    quint32 reserved;
+    quint32 inArea; // 1: the frame is in the shared area, not behind the header
     qint64 file;
 };
+
+// Memory the parent and one helper share. A frame that fits goes there and
+// only its header through the pipe: Wine moves a pipe's bytes through its
+// server at about 25 MB/s, so that a thumbnail's answer cost milliseconds.
+// Parent and helper take turns, as the channel is a question then an
+// answer; the reader copies the frame out before it reads it, so a helper
+// that writes there meanwhile changes nothing the parent checked.
+struct Area
+{
+    char *view = nullptr;
+    qint64 bytes = 0;
+};
+
+// Large enough for the answer of a preview on a 4K screen.
+constexpr qint64 AreaBytes = qint64(40) << 20;
+
+// The helper's end of its area, set up from its command line.
+Area helperArea;
 
 bool writeAll(HANDLE pipe, const char *data, qint64 size)
 {
@@ -50,23 +70,36 @@ bool readAll(HANDLE pipe, char *data, qint64 size)
     return true;
 }
 
-bool sendFrame(HANDLE pipe, const QByteArray &frame, qint64 file)
+bool sendFrame(HANDLE pipe, const QByteArray &frame, qint64 file, const Area &area)
 {
     if (frame.size() > LargestFrame)
         return false;
-    const Header header{quint32(frame.size()), 0, file};
-    return writeAll(pipe, reinterpret_cast<const char *>(&header), sizeof header)
-        && writeAll(pipe, frame.constData(), frame.size());
+    const bool inArea = area.view && frame.size() <= area.bytes;
+    const Header header{quint32(frame.size()), inArea ? 1u : 0u, file};
+    QByteArray whole(reinterpret_cast<const char *>(&header), sizeof header);
+    if (inArea)
+        std::memcpy(area.view, frame.constData(), size_t(frame.size()));
+    else
+        whole += frame; // one write: each is a trip through the system
+    return writeAll(pipe, whole.constData(), whole.size());
 }
 
-bool receiveFrame(HANDLE pipe, QByteArray *frame, qint64 *file)
+bool receiveFrame(HANDLE pipe, QByteArray *frame, qint64 *file, const Area &area)
 {
     Header header{};
-    if (!readAll(pipe, reinterpret_cast<char *>(&header), sizeof header) || header.length > LargestFrame)
+    if (!readAll(pipe, reinterpret_cast<char *>(&header), sizeof header))
         return false;
-    frame->resize(qsizetype(header.length));
-    if (!readAll(pipe, frame->data(), header.length)) {
-        if (header.file != -1)
+    bool read = header.length <= LargestFrame && header.inArea <= 1;
+    if (read && header.inArea) {
+        read = area.view && header.length <= area.bytes;
+        if (read)
+            *frame = QByteArray(area.view, qsizetype(header.length));
+    } else if (read) {
+        frame->resize(qsizetype(header.length));
+        read = readAll(pipe, frame->data(), header.length);
+    }
+    if (!read) {
+        if (header.file != -1 && file)
             ::CloseHandle(HANDLE(header.file));
         return false;
     }
@@ -105,6 +138,10 @@ HANDLE helperJob(qint64 memoryBytes)
     return job;
 }
 
+// A pipe holds a whole answer of a thumbnail's size, so the helper writes it
+// in one go instead of waiting for the reader after every default 4 KiB.
+constexpr DWORD PipeBytes = 1 << 20;
+
 // Quotes one argument the way the C runtime splits a command line.
 std::wstring quoted(const QString &argument)
 {
@@ -134,6 +171,7 @@ struct Process::Private
     HANDLE process = nullptr;
     HANDLE toHelper = nullptr;
     HANDLE fromHelper = nullptr;
+    Area area;
     std::mutex lock;
     bool ended = false;
 };
@@ -147,6 +185,8 @@ Process::~Process()
     ::CloseHandle(d->toHelper);
     ::CloseHandle(d->fromHelper);
     ::CloseHandle(d->process);
+    if (d->area.view)
+        ::UnmapViewOfFile(d->area.view);
 }
 
 std::unique_ptr<Process> Process::start(const QString &program, const QStringList &arguments, QString *error)
@@ -161,11 +201,11 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
     const std::lock_guard<std::mutex> oneAtATime(starting);
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE helperIn = nullptr, toHelper = nullptr, fromHelper = nullptr, helperOut = nullptr;
-    if (!::CreatePipe(&helperIn, &toHelper, &inherited, 0)) {
+    if (!::CreatePipe(&helperIn, &toHelper, &inherited, PipeBytes)) {
         *error = systemText(::GetLastError());
         return nullptr;
     }
-    if (!::CreatePipe(&fromHelper, &helperOut, &inherited, 0)) {
+    if (!::CreatePipe(&fromHelper, &helperOut, &inherited, PipeBytes)) {
         *error = systemText(::GetLastError());
         ::CloseHandle(helperIn);
         ::CloseHandle(toHelper);
@@ -173,10 +213,25 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
     }
     ::SetHandleInformation(toHelper, HANDLE_FLAG_INHERIT, 0);
     ::SetHandleInformation(fromHelper, HANDLE_FLAG_INHERIT, 0);
+    // The shared area, inherited under the same handle value, which the
+    // command line names. Without one, frames go through the pipe.
+    Area area;
+    HANDLE mapping = ::CreateFileMappingW(INVALID_HANDLE_VALUE, &inherited, PAGE_READWRITE, DWORD(AreaBytes >> 32),
+                                          DWORD(AreaBytes & 0xffffffffu), nullptr);
+    if (mapping) {
+        area.view = static_cast<char *>(::MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
+        area.bytes = area.view ? AreaBytes : 0;
+        if (!area.view) {
+            ::CloseHandle(mapping);
+            mapping = nullptr;
+        }
+    }
 
     std::wstring line = quoted(program);
     for (const QString &argument : arguments)
         line += L" " + quoted(argument);
+    if (mapping)
+        line += L" " + quoted(QStringLiteral("--area=%1:%2").arg(quintptr(mapping)).arg(AreaBytes));
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = sizeof startup;
     startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
@@ -190,14 +245,17 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
         || !(errorFlags & HANDLE_FLAG_INHERIT))
         errors = nullptr;
     startup.StartupInfo.hStdError = errors;
-    HANDLE handed[3] = {helperIn, helperOut, errors};
+    HANDLE handed[4] = {helperIn, helperOut, mapping, errors};
+    const int handedCount = 2 + (mapping ? 1 : 0) + (errors ? 1 : 0);
+    if (!mapping)
+        handed[2] = errors;
     SIZE_T attributeBytes = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &attributeBytes);
     std::vector<char> attributes(attributeBytes);
     startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
     const bool listed = ::InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &attributeBytes)
         && ::UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handed,
-                                       (errors ? 3 : 2) * sizeof(HANDLE), nullptr, nullptr);
+                                       handedCount * sizeof(HANDLE), nullptr, nullptr);
     if (!listed)
         startup.StartupInfo.cb = sizeof(STARTUPINFOW);
     PROCESS_INFORMATION started{};
@@ -211,9 +269,14 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
         ::DeleteProcThreadAttributeList(startup.lpAttributeList);
     ::CloseHandle(helperIn);
     ::CloseHandle(helperOut);
+    // The view keeps the area; no later helper may inherit it.
+    if (mapping)
+        ::CloseHandle(mapping);
     if (!ok) {
         ::CloseHandle(toHelper);
         ::CloseHandle(fromHelper);
+        if (area.view)
+            ::UnmapViewOfFile(area.view);
         *error = systemText(code);
         return nullptr;
     }
@@ -225,6 +288,7 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
     d->process = started.hProcess;
     d->toHelper = toHelper;
     d->fromHelper = fromHelper;
+    d->area = area;
     return std::unique_ptr<Process>(new Process(std::move(d)));
 }
 
@@ -238,12 +302,12 @@ bool Process::send(const QByteArray &frame, NativeFile file)
             return false;
         theirs = qint64(duplicate);
     }
-    return sendFrame(d->toHelper, frame, theirs);
+    return sendFrame(d->toHelper, frame, theirs, d->area);
 }
 
 bool Process::receive(QByteArray *frame)
 {
-    return receiveFrame(d->fromHelper, frame, nullptr);
+    return receiveFrame(d->fromHelper, frame, nullptr, d->area);
 }
 
 void Process::kill()
@@ -309,6 +373,23 @@ Channel Channel::fromArguments(const QStringList &arguments)
         if (HANDLE(channel.m_in) == INVALID_HANDLE_VALUE || HANDLE(channel.m_out) == INVALID_HANDLE_VALUE)
             channel.m_in = channel.m_out = -1;
     }
+    const QString areaPrefix = QStringLiteral("--area=");
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(areaPrefix))
+            continue;
+        const QStringList parts = argument.mid(areaPrefix.size()).split(QLatin1Char(':'));
+        bool handleOk = false, bytesOk = false;
+        const quintptr handle = parts.value(0).toULongLong(&handleOk);
+        const qint64 bytes = parts.value(1).toLongLong(&bytesOk);
+        if (!handleOk || !bytesOk || bytes <= 0 || bytes > AreaBytes)
+            continue;
+        void *view = ::MapViewOfFile(HANDLE(handle), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, SIZE_T(bytes));
+        ::CloseHandle(HANDLE(handle));
+        if (view) {
+            helperArea.view = static_cast<char *>(view);
+            helperArea.bytes = bytes;
+        }
+    }
     return channel;
 }
 
@@ -324,12 +405,12 @@ QString channelArgument()
 
 bool Channel::receive(QByteArray *frame, NativeFile *file)
 {
-    return receiveFrame(HANDLE(m_in), frame, file);
+    return receiveFrame(HANDLE(m_in), frame, file, helperArea);
 }
 
 bool Channel::send(const QByteArray &frame)
 {
-    return sendFrame(HANDLE(m_out), frame, -1);
+    return sendFrame(HANDLE(m_out), frame, -1, helperArea);
 }
 
 bool openFile(NativeFile file, QFile &opened)
