@@ -615,6 +615,21 @@ private Q_SLOTS:
         QCOMPARE(answer.image.textKeys(), QStringList{QStringLiteral("Thumb::URI")});
     }
 
+    // A job and an answer larger than the memory a Windows helper shares
+    // with the program go through the channel itself, whole.
+    void largeFramesTravelWhole()
+    {
+        QImage picture(3400, 3400, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        DecodeJob::Job job;
+        job.kind = DecodeJob::Kind::CacheEntry;
+        job.bytes = encoded(picture, "png") + QByteArray(41 << 20, '\0');
+        const DecodeJob::Answer answer = DecoderPool::run(job, -1, nullptr);
+        QCOMPARE(answer.outcome, DecodeJob::Outcome::Decoded);
+        QCOMPARE(answer.image.size(), picture.size());
+        QCOMPARE(answer.image.pixelColor(3399, 3399), QColor(Qt::darkCyan));
+    }
+
     // Whatever a load gives holds what its kind has and nothing else.
     void loadedPictureKinds_data()
     {
