@@ -19,10 +19,10 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
     exit 2
 fi
 build=$root/build-fuzz
-targets=(fuzz_replaceall fuzz_profile fuzz_page fuzz_nametest fuzz_jpegbounds fuzz_exif fuzz_pictureloader)
+targets=(fuzz_replaceall fuzz_profile fuzz_page fuzz_nametest fuzz_jpegbounds fuzz_exif fuzz_pictureloader fuzz_decodeanswer)
 # Longest input per target; each target also turns away inputs beyond its own
 # bounds, so these only keep the fuzzer from wasting runs on them.
-declare -A max_len=([fuzz_replaceall]=4096 [fuzz_profile]=4096 [fuzz_page]=4096 [fuzz_nametest]=256 [fuzz_jpegbounds]=4096 [fuzz_exif]=8192 [fuzz_pictureloader]=16384)
+declare -A max_len=([fuzz_replaceall]=4096 [fuzz_profile]=4096 [fuzz_page]=4096 [fuzz_nametest]=256 [fuzz_jpegbounds]=4096 [fuzz_exif]=8192 [fuzz_pictureloader]=16384 [fuzz_decodeanswer]=16384)
 # Time (s) and memory (MB) an input may take before it counts as a finding.
 # The picture loader promises about a second a decode and bounds its memory,
 # so its limits are tight; the others only catch hangs.
