@@ -642,6 +642,29 @@ private Q_SLOTS:
         QCOMPARE(answer.image.textKeys(), QStringList{QStringLiteral("Thumb::URI")});
     }
 
+    // Without a helper that works, a picture fails for now but is not
+    // recorded as failed: it loads once the helper is back.
+    void brokenHelperRecordsNothing_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("no helper where it is looked for") << m_dir.filePath(QStringLiteral("no-such-helper"));
+#ifndef Q_OS_WIN
+        QTest::newRow("a program that is no helper") << QStringLiteral("/bin/true");
+#endif
+    }
+
+    void brokenHelperRecordsNothing()
+    {
+        QFETCH(QString, program);
+        const QString path = write(QStringLiteral("%1.jpg").arg(qHash(program)), encoded(twoHalves(QSize(40, 30)), "jpeg"));
+        {
+            const Toolkit::ScopedOverride<QString> helper(DecoderPool::setHelperProgram, program);
+            QCOMPARE(loadPicture(path, Slot).error(), PictureDecode::notDecoded());
+            QVERIFY(!QFile::exists(failRecordOf(path)));
+        }
+        QVERIFY(loadPicture(path, Slot).ok());
+    }
+
     // A job and an answer larger than the memory a Windows helper shares
     // with the program go through the channel itself, whole.
     void largeFramesTravelWhole()

@@ -34,6 +34,7 @@ struct Helper
 {
     std::unique_ptr<WorkerProcess::Process> process;
     bool testMarkers = false;
+    QString program; // empty: the installed helper
     bool busy = false;
     bool starting = false;
     // The job's stop and processor time are set: the watch may judge it.
@@ -64,6 +65,14 @@ public:
         dropIdleOfOtherKind(&ended);
         return was;
     }
+    QString setProgram(QString program)
+    {
+        std::vector<std::shared_ptr<Helper>> ended;
+        std::lock_guard<std::mutex> guard(m_lock);
+        std::swap(program, m_program);
+        dropIdleOfOtherKind(&ended);
+        return program;
+    }
     qint64 peakBytes()
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -80,7 +89,7 @@ public:
 
 private:
     std::shared_ptr<Helper> take(const DecodeStop *stop, QString *error);
-    std::shared_ptr<Helper> start(bool testMarkers, QString *error);
+    std::shared_ptr<Helper> start(bool testMarkers, const QString &chosen, QString *error);
     void give(const std::shared_ptr<Helper> &helper, bool keep);
     void dropIdleOfOtherKind(std::vector<std::shared_ptr<Helper>> *ended);
     void watch();
@@ -91,6 +100,7 @@ private:
     std::vector<std::shared_ptr<Helper>> m_helpers;
     int m_reserved = 0; // helpers being started, counted against the capacity
     bool m_testMarkers = false;
+    QString m_program;
     QStringList m_notes;
     bool m_watching = false;
 };
@@ -98,7 +108,7 @@ private:
 void Pool::dropIdleOfOtherKind(std::vector<std::shared_ptr<Helper>> *ended)
 {
     for (auto it = m_helpers.begin(); it != m_helpers.end();) {
-        if (!(*it)->busy && (*it)->testMarkers != m_testMarkers) {
+        if (!(*it)->busy && ((*it)->testMarkers != m_testMarkers || (*it)->program != m_program)) {
             ended->push_back(*it);
             it = m_helpers.erase(it);
         } else {
@@ -122,8 +132,9 @@ std::shared_ptr<Helper> Pool::take(const DecodeStop *stop, QString *error)
         if (int(m_helpers.size()) + m_reserved < m_capacity) {
             ++m_reserved;
             const bool testMarkers = m_testMarkers;
+            const QString chosen = m_program;
             lock.unlock();
-            std::shared_ptr<Helper> helper = start(testMarkers, error);
+            std::shared_ptr<Helper> helper = start(testMarkers, chosen, error);
             lock.lock();
             --m_reserved;
             if (helper) {
@@ -139,9 +150,9 @@ std::shared_ptr<Helper> Pool::take(const DecodeStop *stop, QString *error)
     }
 }
 
-std::shared_ptr<Helper> Pool::start(bool testMarkers, QString *error)
+std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, QString *error)
 {
-    const QString program = helperProgram();
+    const QString program = chosen.isEmpty() ? helperProgram() : chosen;
     if (program.isEmpty()) {
         *error = QStringLiteral("kelvane-decoder was not found beside %1")
                      .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
@@ -157,6 +168,7 @@ std::shared_ptr<Helper> Pool::start(bool testMarkers, QString *error)
         return nullptr;
     }
     helper->testMarkers = testMarkers;
+    helper->program = chosen;
     {
         std::lock_guard<std::mutex> guard(m_lock);
         helper->starting = true;
@@ -380,6 +392,11 @@ QStringList sandboxNotes()
 bool setTestMarkers(bool on)
 {
     return pool().setTestMarkers(on);
+}
+
+QString setHelperProgram(QString program)
+{
+    return pool().setProgram(std::move(program));
 }
 
 } // namespace DecoderPool

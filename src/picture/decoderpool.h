@@ -38,5 +38,9 @@ QStringList sandboxNotes();
 // inputs (see picturedecode.h) and answer Attempt jobs; idle helpers of the
 // other kind are ended. Returns the previous setting.
 bool setTestMarkers(bool on);
+// Tests: helpers started from now on run `program` (empty: the installed
+// helper); idle helpers of another program are ended. Returns the previous
+// setting.
+QString setHelperProgram(QString program);
 
 } // namespace DecoderPool
