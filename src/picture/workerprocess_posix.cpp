@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
@@ -151,20 +152,29 @@ QString errnoText(int code)
 }
 
 #ifdef __linux__
+// The start of /proc/<pid>/<name> as a string; false when it cannot be read.
+template <size_t N>
+bool readProc(pid_t pid, const char *name, char (&text)[N])
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/%s", int(pid), name);
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const ssize_t got = ::read(fd, text, N - 1);
+    ::close(fd);
+    if (got <= 0)
+        return false;
+    text[got] = '\0';
+    return true;
+}
+
 // Fields 14 and 15 (user and system time) of /proc/<pid>/stat, in clock ticks.
 qint64 ticksOf(pid_t pid)
 {
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%d/stat", int(pid));
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
     char text[1024];
-    const ssize_t got = ::read(fd, text, sizeof text - 1);
-    ::close(fd);
-    if (got <= 0)
+    if (!readProc(pid, "stat", text))
         return -1;
-    text[got] = '\0';
     // The name in parentheses may hold anything, spaces included.
     const char *at = std::strrchr(text, ')');
     if (!at)
@@ -269,17 +279,9 @@ qint64 Process::cpuNanoseconds() const
 qint64 Process::memoryBytes() const
 {
 #ifdef __linux__
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%d/statm", int(d->pid));
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
     char text[256];
-    const ssize_t got = ::read(fd, text, sizeof text - 1);
-    ::close(fd);
-    if (got <= 0)
+    if (!readProc(d->pid, "statm", text))
         return -1;
-    text[got] = '\0';
     unsigned long long size = 0, resident = 0;
     if (std::sscanf(text, "%llu %llu", &size, &resident) != 2)
         return -1;
@@ -293,17 +295,9 @@ qint64 Process::memoryBytes() const
 qint64 Process::peakMemoryBytes() const
 {
 #ifdef __linux__
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%d/status", int(d->pid));
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
     char text[4096];
-    const ssize_t got = ::read(fd, text, sizeof text - 1);
-    ::close(fd);
-    if (got <= 0)
+    if (!readProc(d->pid, "status", text))
         return -1;
-    text[got] = '\0';
     const char *line = std::strstr(text, "VmHWM:");
     unsigned long long kilobytes = 0;
     if (!line || std::sscanf(line + 6, "%llu", &kilobytes) != 1)
