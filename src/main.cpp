@@ -90,19 +90,28 @@ int main(int argc, char *argv[])
     const bool parsed = parser.parse(arguments);
     if (!parsed || parser.positionalArguments().size() > 1 || parser.isSet(help)
         || parser.isSet(version)) {
-        // The usage line names the program as it was called.
         QCoreApplication app(argc, argv);
+        // The usage line names the program by its file, not by the path
+        // that started it.
+        const auto helpText = [&parser] {
+            QString text = parser.helpText();
+            const QString called = QCoreApplication::arguments().value(0);
+            const qsizetype at = called.isEmpty() ? -1 : text.indexOf(called);
+            if (at >= 0 && at < text.indexOf(QLatin1Char('\n')))
+                text.replace(at, called.size(), QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+            return text;
+        };
         if (parsed && parser.positionalArguments().size() <= 1) {
             const QString text = parser.isSet(version)
                 ? QCoreApplication::applicationName() + QLatin1Char(' ')
                     + QCoreApplication::applicationVersion() + QLatin1Char('\n')
-                : parser.helpText();
+                : helpText();
             Platform::printText(text, false);
             return 0;
         }
         const QString error = parsed ? QStringLiteral("Only one FOLDER can be opened.")
                                      : parser.errorText();
-        Platform::printText(QStringLiteral("kelvane: ") + error + QLatin1Char('\n') + parser.helpText(), true);
+        Platform::printText(QStringLiteral("kelvane: ") + error + QLatin1Char('\n') + helpText(), true);
         return 2;
     }
     QString folder = parser.positionalArguments().value(0);

@@ -28,7 +28,7 @@ nodisplay() {
 for option in --help -h; do
     nodisplay "$option"
     [ "$status" -eq 0 ] || fail "$option exits $status: $(cat "$work/err")"
-    grep -q '^Usage: .*kelvane \[options\] \[FOLDER\]$' "$work/out" || fail "$option prints no usage: $(cat "$work/out")"
+    grep -q '^Usage: kelvane \[options\] \[FOLDER\]$' "$work/out" || fail "$option prints no usage: $(cat "$work/out")"
     grep -q -- '--version' "$work/out" || fail "$option does not list --version"
     ! grep -q -- 'platform' "$work/out" || fail "$option lists the toolkit's own options"
 done
@@ -44,7 +44,7 @@ check_error() { # expected first line, arguments...
     [ "$status" -eq 2 ] || fail "$* exits $status, not 2"
     [ ! -s "$work/out" ] || fail "$* prints to stdout: $(cat "$work/out")"
     [ "$(head -n 1 "$work/err")" = "$expected" ] || fail "$* says '$(head -n 1 "$work/err")', not '$expected'"
-    sed -n 2p "$work/err" | grep -q '^Usage: ' || fail "$* gives no usage after the error"
+    sed -n 2p "$work/err" | grep -q '^Usage: kelvane ' || fail "$* gives no usage after the error"
 }
 check_error "kelvane: Unknown option 'bogus'." --bogus
 check_error "kelvane: Unknown option 'help-all'." --help-all
