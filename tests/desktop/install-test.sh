@@ -82,6 +82,15 @@ if need_file "$entry"; then
     icon_line=$(sed -n 's/^Icon=//p' "$prefix/$entry")
     [ "$exec_line" = "kelvane %f" ] || fail "$entry runs '$exec_line', not the installed kelvane with a folder"
     [ "$icon_line" = "$appid" ] || fail "$entry names icon '$icon_line', not $appid"
+    # A file manager offers "Open with Kelvane" for the pictures it reads:
+    # GIO (libglib2.0-bin) lists the entry for their types once the
+    # package's trigger has indexed it (desktop-file-utils) and the program
+    # is on the PATH.
+    update-desktop-database "$prefix/$datadir/applications"
+    for type in image/jpeg image/png image/gif image/bmp; do
+        PATH="$prefix/$bindir:$PATH" XDG_DATA_HOME="$prefix/$datadir" XDG_DATA_DIRS="$prefix/$datadir:/usr/share" \
+            gio mime "$type" 2>&1 | grep -q "^[[:space:]]*$appid.desktop$" || fail "$entry is not offered for $type"
+    done
 fi
 
 icons="$datadir/icons/hicolor"
