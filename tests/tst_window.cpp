@@ -144,6 +144,7 @@ private slots:
     void storageThatDoesNotAnswer_data();
     void storageThatDoesNotAnswer();
     void preview();
+    void fileArgumentIsPickedAndPreviewed();
     void quickPicksDecodeOnlyTheNewest();
     void windowClosesWhilePreviewDecodes();
     void slotClicks();
@@ -865,6 +866,25 @@ void tst_window::preview()
 
     pick(QStringLiteral("notes.bmp"));
     QVERIFY(form.imgView2->picture().cacheKey() != shown);
+}
+
+void tst_window::fileArgumentIsPickedAndPreviewed()
+{
+    const QString folder = makeFolder(QStringLiteral("argument"), {"a.jpg", "b.jpg", "c.bmp"});
+    frmMain form;
+    form.Form_Load(folder + QStringLiteral("/b.jpg"));
+    QCOMPARE(form.List1->currentItem() ? form.List1->currentItem()->text() : QString(), QStringLiteral("b.jpg"));
+    QCOMPARE(form.List1->selectedItems().size(), 1);
+    QTRY_VERIFY(!form.previewPending());
+    QVERIFY(!form.imgView2->picture().isNull());
+
+    // One the filter hides opens its folder, and nothing more.
+    frmMain hidden;
+    hidden.Form_Load(folder + QStringLiteral("/c.bmp"));
+    QCOMPARE(QDir(hidden.Dir1->path()), QDir(folder));
+    QVERIFY(hidden.List1->selectedItems().isEmpty());
+    QVERIFY(!hidden.previewPending());
+    QVERIFY(hidden.imgView2->picture().isNull());
 }
 
 void tst_window::quickPicksDecodeOnlyTheNewest()

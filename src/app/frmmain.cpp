@@ -465,6 +465,18 @@ void frmMain::Form_Load(const QString &requestedFolder, RequestedName name)
     // that is the folder the box started in.
     if (move == FolderBox::Move::Unchanged)
         Dir1_Change();
+    // A picture given by its file, as a file manager's "Open with" gives
+    // it, is picked in the file list, and so previewed, when the filter
+    // shows it.
+    const QFileInfo given(requestedFolder);
+    if (name == RequestedName::Text && given.isFile() && QDir(File1->path()) == QDir(given.absolutePath())) {
+        const QList<QListWidgetItem *> found = List1->findItems(given.fileName(), Qt::MatchExactly);
+        if (!found.isEmpty()) {
+            List1->setCurrentItem(found.first());
+            List1->scrollToItem(found.first());
+            List1_Click();
+        }
+    }
 }
 
 void frmMain::Drive1_Change()
