@@ -416,6 +416,14 @@ void tst_board::failurePlaceholders()
     QVERIFY(!form.imgView(2)->hasFailure());
     QVERIFY(form.imgView(3)->hasFailure());
     QVERIFY(form.imgView(4)->hasFailure());
+    // Each failing slot says why, to the mouse and to a screen reader, also
+    // once the message is gone; a description follows the reason.
+    form.board().setDescription(3, QStringLiteral("Our page"));
+    QVERIFY(form.imgView(3)->shownToolTip().startsWith(QStringLiteral("Cannot show: ") + form.imgView(3)->failure()));
+    QVERIFY(form.imgView(3)->shownToolTip().endsWith(QStringLiteral("\n\nOur page")));
+    QCOMPARE(form.imgView(1)->accessibleDescription(), QStringLiteral("Cannot show: ") + form.imgView(1)->failure());
+    QCOMPARE(form.imgView(2)->shownToolTip(), QString());
+    QCOMPARE(form.imgView(2)->accessibleDescription(), QString());
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(recorder.messages.size(), 1);
     const QString text = recorder.messages.at(0).text;

@@ -36,7 +36,7 @@ bool ImageBox::event(QEvent *event)
 {
     // The tool tip is the picture's description, shown as typed.
     if (event->type() == QEvent::ToolTip) {
-        Toolkit::showPlainToolTip(static_cast<QHelpEvent *>(event), toolTip(), this);
+        Toolkit::showPlainToolTip(static_cast<QHelpEvent *>(event), shownToolTip(), this);
         return true;
     }
     return QFrame::event(event);
@@ -45,6 +45,8 @@ bool ImageBox::event(QEvent *event)
 void ImageBox::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
+    if (m_failed)
+        setAccessibleDescription(QString());
     m_failed = false;
     m_failure.clear();
     redraw();
@@ -55,7 +57,16 @@ void ImageBox::setFailure(const QString &reason)
     m_picture = QPixmap();
     m_failed = true;
     m_failure = reason;
+    setAccessibleDescription(tr("Cannot show: %1").arg(reason));
     redraw();
+}
+
+QString ImageBox::shownToolTip() const
+{
+    if (!m_failed)
+        return toolTip();
+    const QString reason = tr("Cannot show: %1").arg(m_failure);
+    return toolTip().isEmpty() ? reason : reason + QLatin1String("\n\n") + toolTip();
 }
 
 void ImageBox::redraw()

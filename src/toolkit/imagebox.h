@@ -16,10 +16,14 @@ public:
 
     QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
-    // Shows the placeholder; `reason` is kept for whoever asks.
+    // Shows the placeholder; `reason` is the box's accessible description
+    // and begins its tool tip, so it can be found again later.
     void setFailure(const QString &reason);
     bool hasFailure() const { return m_failed; }
     QString failure() const { return m_failure; }
+    // What the tool tip shows: the reason a picture cannot be shown, if it
+    // cannot, then the description the tool tip holds.
+    QString shownToolTip() const;
 
     // The box's name for a screen reader. A box not shown yet is new to
     // every screen reader, which learns its name with it; none is told of
