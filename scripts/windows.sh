@@ -122,9 +122,17 @@ run_bench() { # picture count
         QT_QPA_PLATFORM=offscreen "$linux/bench/board_refresh" --case "$name" --count "$count" \
             >"$results/linux-$name.txt" 2>&1 || true
     done
+    # The benchmark runs beside the DLLs users get, without symbols: under
+    # Wine a helper loads an unstripped libstdc++ (23.7 MB) in 0.07 s more,
+    # and every helper loads it again.
+    local beside=$out/bench-run
+    rm -rf "$beside" && deploy "$beside" ""
+    cp "$out/build/board_refresh.exe" "$out/build/kelvane-decoder.exe" "$beside/"
+    cp "$qt/plugins/platforms/qoffscreen.dll" "$beside/platforms/"
+    find "$beside" -type f \( -name '*.dll' -o -name '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
     start_wine
     for name in cold exif cache; do
-        (cd "$out/build" && QT_QPA_PLATFORM=offscreen timeout 1800 "$wine" ./board_refresh.exe -platform offscreen \
+        (cd "$beside" && QT_QPA_PLATFORM=offscreen timeout 1800 "$wine" ./board_refresh.exe -platform offscreen \
             --case "$name" --count "$count" >"$results/wine-$name.txt" 2>&1) || true
     done
     "$wineserver" -k 2>/dev/null || true

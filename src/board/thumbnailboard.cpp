@@ -5,6 +5,7 @@
 #include "toolkit/messagebox.h"
 #include "toolkit/storagewait.h"
 #include "toolkit/twips.h"
+#include "toolkit/userinput.h"
 #include "board/pictureprefetcher.h"
 #include "picture/thumbnailsources.h"
 
@@ -19,6 +20,7 @@
 #include <QtConcurrent/qtconcurrenttask.h>
 
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -253,6 +255,13 @@ ImageBox *ThumbnailBoard::createSlot()
 
 void ThumbnailBoard::refresh(const PageSource &source)
 {
+    // The user asked for a board: the list of what the last one could not
+    // show, held back then, is expected now.
+    if (!m_heldFailures.isEmpty())
+        Toolkit::showMessage(std::exchange(m_heldFailures, QString()), MessageStyle::Exclamation, QString(),
+                             m_frame->window());
+    m_sinceRefresh.start();
+    m_inputAtRefresh = Toolkit::userInputCount();
     const quint64 generation = ++m_generation;
     enter(State::Placing);
     // The refresh this one interrupts, if any, wants nothing more decoded;
@@ -628,7 +637,7 @@ void ThumbnailBoard::scrollTo(int position)
     updateResidency();
 }
 
-void ThumbnailBoard::reportFailures() const
+void ThumbnailBoard::reportFailures()
 {
     const Work &work = *m_work;
     if (work.failures.empty())
@@ -641,8 +650,13 @@ void ThumbnailBoard::reportFailures() const
     }
     if (work.failures.size() > size_t(listedFailures))
         lines << tr("and %1 more").arg(work.failures.size() - listedFailures);
+    QString text = tr("These pictures in %1 cannot be shown:\n\n%2")
+                       .arg(QDir::toNativeSeparators(work.failureFolder), lines.join(QLatin1Char('\n')));
+    // Each failing slot already says why on itself.
+    if (m_sinceRefresh.elapsed() > QuietSettleMs || Toolkit::userInputCount() != m_inputAtRefresh) {
+        m_heldFailures = std::move(text);
+        return;
+    }
     // The board may be replaced while the message waits for its click.
-    Toolkit::showMessage(tr("These pictures in %1 cannot be shown:\n\n%2")
-                             .arg(QDir::toNativeSeparators(work.failureFolder), lines.join(QLatin1Char('\n'))),
-                         MessageStyle::Exclamation, QString(), m_frame->window());
+    Toolkit::showMessage(text, MessageStyle::Exclamation, QString(), m_frame->window());
 }

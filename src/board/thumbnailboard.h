@@ -5,6 +5,7 @@
 
 #include "picture/pictureloader.h"
 
+#include <QElapsedTimer>
 #include <QFuture>
 #include <QObject>
 #include <QStringList>
@@ -80,8 +81,12 @@ public:
     // decodes that replace the embedded thumbnails, and those of the slots
     // placed without a picture, then run in the background, the slots near
     // the viewport first, and the pictures that could not be shown are
-    // listed when the board is settled.
+    // listed when the board is settled: at once when that is within
+    // QuietSettleMs of the refresh and the user has done nothing since,
+    // else at the next refresh, before it starts, so that a box the user
+    // did not wait for never takes the keys meant for another control.
     void refresh(const PageSource &source);
+    static constexpr int QuietSettleMs = 1000;
     // Ends a running refresh at its next yield, and drops the background
     // decodes (the window is closing).
     void abort();
@@ -138,7 +143,7 @@ private:
     enum class State { Empty, Placing, Settling, Settled, Stopped };
     void enter(State next);
     void endWork();
-    void reportFailures() const;
+    void reportFailures();
     // Answers events until the decode has ended, the refresh is stopped or
     // NearSlotWaitMs have passed; true when the decode has ended.
     bool waitFor(const QFuture<LoadedPicture> &decoding);
@@ -149,6 +154,11 @@ private:
     std::vector<ImageBox *> m_slots; // [0] is the template
     quint64 m_generation = 0;
     State m_state = State::Empty;
+    // Since the latest refresh began, and the user's input before it.
+    QElapsedTimer m_sinceRefresh;
+    quint64 m_inputAtRefresh = 0;
+    // The failures of a board that settled after the user had gone on.
+    QString m_heldFailures;
     QThreadPool m_pool;
     // The look-ahead of the refresh that owns the board, while it runs.
     PicturePrefetcher *m_prefetcher = nullptr;
