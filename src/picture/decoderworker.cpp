@@ -32,6 +32,31 @@ void loadEveryPlugin()
     }
 }
 
+// The file a job was sent, with the size learnt when it was opened: a
+// decoder asks for the size again and again (readAll() once for every
+// read), and Qt asks the system each time.
+class SizedFile : public QIODevice
+{
+public:
+    SizedFile(QFile &file, qint64 size) : m_file(file), m_size(size) { open(ReadOnly | Unbuffered); }
+    qint64 size() const override { return m_size; }
+    bool seek(qint64 position) override { return QIODevice::seek(position) && m_file.seek(position); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 read = m_file.read(data, maxSize);
+        if (read < 0)
+            setErrorString(m_file.errorString());
+        return read;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QFile &m_file;
+    const qint64 m_size;
+};
+
 [[noreturn]] void spinForever()
 {
     volatile unsigned long long turns = 0;
@@ -89,11 +114,13 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
     switch (job.kind) {
     case DecodeJob::Kind::Picture: {
         QFile file;
-        if (!WorkerProcess::openFile(received, file))
+        qint64 size = 0;
+        if (!WorkerProcess::openFile(received, file, &size))
             return failed(QStringLiteral("No file came with the job"));
         if (testMode)
             obeyMarker(file, channel);
-        const PictureDecode::Picture picture = PictureDecode::decodePicture(file, job.target, job.cacheSized);
+        SizedFile sized(file, size);
+        const PictureDecode::Picture picture = PictureDecode::decodePicture(sized, job.target, job.cacheSized);
         DecodeJob::Answer answer = picture.image.isNull() ? failed(picture.error, picture.recordable)
                                                           : decoded(picture.image);
         answer.upright = picture.upright;

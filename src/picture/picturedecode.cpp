@@ -73,8 +73,8 @@ Picture decodePicture(QIODevice &file, const QSize &targetDevicePixels, bool cac
     if (jpeg) {
         // A JPEG file is read whole, which costs far less than decoding it.
         bytes = file.readAll();
-        if (const auto *opened = qobject_cast<QFileDevice *>(&file);
-            opened && opened->error() != QFileDevice::NoError)
+        const auto *opened = qobject_cast<QFileDevice *>(&file);
+        if (opened ? opened->error() != QFileDevice::NoError : bytes.size() < file.size())
             return failure(file.errorString(), false);
         const QString refusal = JpegBounds::refusal(JpegBounds::layoutOf(bytes), targetDevicePixels);
         if (!refusal.isEmpty())

@@ -85,8 +85,9 @@ private:
 QString channelArgument();
 
 // Opens a file the helper was sent as `opened`, at its start; the file is
-// then closed with it. Otherwise the file is closed here.
-bool openFile(NativeFile file, QFile &opened);
+// then closed with it. Otherwise the file is closed here. `size`, when
+// given, is set to the file's size, asked in the system's cheapest way.
+bool openFile(NativeFile file, QFile &opened, qint64 *size = nullptr);
 
 // The helper's own limits, set once it has started: the memory it may map at
 // most (where the system limits that per process), and no more rights than

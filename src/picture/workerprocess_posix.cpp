@@ -364,10 +364,13 @@ bool Channel::send(const QByteArray &frame)
     return sendFrame(int(m_out), frame, -1);
 }
 
-bool openFile(NativeFile file, QFile &opened)
+bool openFile(NativeFile file, QFile &opened, qint64 *size)
 {
     if (file < 0)
         return false;
+    struct stat status;
+    if (size)
+        *size = ::fstat(int(file), &status) == 0 ? qint64(status.st_size) : 0;
     if (!opened.open(int(file), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(int(file));
         return false;
