@@ -42,6 +42,7 @@
 #include <QTextDocument>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 
 #include <atomic>
 #include <memory>
@@ -86,6 +87,20 @@ private:
     QFont m_saved;
 };
 
+// Puts the program's texts in brackets; Qt's own stay as they are. A text
+// without them was shown past the translators.
+class BracketTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (!context || context[0] == 'Q')
+            return QString();
+        return QLatin1Char('[') + QString::fromUtf8(sourceText) + QLatin1Char(']');
+    }
+};
+
 // A screen of this many pixels, free of panels.
 Module1::ScreenSizeProvider screenOf(QSize pixels)
 {
@@ -116,6 +131,7 @@ private slots:
     void controlGeometry_data();
     void controlGeometry();
     void controlsCarryTextsAndTags();
+    void textsGoThroughTheTranslators();
     void captionsFitTheirControls_data();
     void captionsFitTheirControls();
     void layoutGrowsWithTheTextSize_data();
@@ -243,6 +259,26 @@ void tst_window::controlsCarryTextsAndTags()
     QCOMPARE(form.List1->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(form.List2->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(form.txtDesc->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+void tst_window::textsGoThroughTheTranslators()
+{
+    BracketTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    const auto removed = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
+    frmMain form;
+    QCOMPARE(form.cmdClear->text(), QStringLiteral("[Clear]"));
+    for (const QWidget *control : form.findChildren<QWidget *>()) {
+        QStringList texts{control->toolTip(), control->accessibleName(), control->accessibleDescription()};
+        if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+            texts << button->text();
+        if (const auto *label = qobject_cast<const QLabel *>(control))
+            texts << label->text();
+        for (const QString &text : texts) {
+            QVERIFY2(text.isEmpty() || (text.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']'))),
+                     qPrintable(control->objectName() + QStringLiteral(": ") + text));
+        }
+    }
 }
 
 void tst_window::captionsFitTheirControls_data()

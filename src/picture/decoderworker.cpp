@@ -90,7 +90,7 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
     case DecodeJob::Kind::Picture: {
         QFile file;
         if (!WorkerProcess::openFile(received, file))
-            return failed(QStringLiteral("No file came with the job"));
+            return failed(QCoreApplication::translate("DecoderWorker", "No file came with the job"));
         if (testMode)
             obeyMarker(file, channel);
         const PictureDecode::Picture picture = PictureDecode::decodePicture(file, job.target, job.cacheSized);
@@ -111,7 +111,7 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
         return failed(WorkerProcess::attempt(job.bytes, file.isOpen() ? file.handle() : -1));
     }
     }
-    return failed(QStringLiteral("Unknown job"));
+    return failed(QCoreApplication::translate("DecoderWorker", "Unknown job"));
 }
 
 } // namespace
@@ -132,8 +132,11 @@ int runDecoderWorker(int argc, char **argv)
     const QStringList arguments = QCoreApplication::arguments();
     WorkerProcess::Channel channel = WorkerProcess::Channel::fromArguments(arguments);
     if (!channel.isValid()) {
-        std::fprintf(stderr, "kelvane-decoder decodes pictures for Kelvane, which starts it; "
-                             "it is not started by hand.\n");
+        std::fputs(qPrintable(QCoreApplication::translate("DecoderWorker", "kelvane-decoder decodes pictures for "
+                                                                           "Kelvane, which starts it; it is not "
+                                                                           "started by hand.")
+                              + QLatin1Char('\n')),
+                   stderr);
         return 2;
     }
     const bool testMode = arguments.contains(QStringLiteral("--test-markers"));
