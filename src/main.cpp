@@ -4,6 +4,7 @@
 #include "app/displayprobe.h"
 #include "app/quitsignals.h"
 #include "picture/decodestop.h"
+#include "toolkit/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -113,6 +114,7 @@ int main(int argc, char *argv[])
     const bool version = parsed && parser.isSet(QStringLiteral("version"));
     if (!parsed || parser.positionalArguments().size() > 1 || parser.isSet(QStringLiteral("help")) || version) {
         QCoreApplication app(argc, argv);
+        Toolkit::installTranslations();
         QCommandLineParser shown;
         addOptions(shown);
         shown.parse(arguments);
@@ -149,11 +151,13 @@ int main(int argc, char *argv[])
         parser.value(QStringLiteral("platform")), parser.value(QStringLiteral("display")));
     if (unreachable) {
         QCoreApplication app(argc, argv);
+        Toolkit::installTranslations();
         std::fputs(qPrintable(QStringLiteral("kelvane: ") + displayProblem(*unreachable) + QLatin1Char('\n')), stderr);
         return 1;
     }
 
     QApplication app(argc, argv);
+    Toolkit::installTranslations();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.Kelvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     frmMain window;

@@ -13,6 +13,7 @@
 #include "toolkit/scopedoverride.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/storagewait.h"
+#include "toolkit/translations.h"
 #include "toolkit/twips.h"
 #include "board/previewloader.h"
 #include "board/thumbnailboard.h"
@@ -132,6 +133,8 @@ private slots:
     void controlGeometry();
     void controlsCarryTextsAndTags();
     void textsGoThroughTheTranslators();
+    void translationChoice_data();
+    void translationChoice();
     void captionsFitTheirControls_data();
     void captionsFitTheirControls();
     void layoutGrowsWithTheTextSize_data();
@@ -279,6 +282,35 @@ void tst_window::textsGoThroughTheTranslators()
                      qPrintable(control->objectName() + QStringLiteral(": ") + text));
         }
     }
+}
+
+void tst_window::translationChoice_data()
+{
+    QTest::addColumn<QStringList>("uiLanguages");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("English before German") << QStringList{"en-US", "de"} << QString();
+    QTest::newRow("C") << QStringList{"C"} << QString();
+    QTest::newRow("POSIX before German") << QStringList{"POSIX", "de"} << QString();
+    QTest::newRow("German of Germany") << QStringList{"de-DE"} << "de";
+    QTest::newRow("German of Austria") << QStringList{"de-AT", "de-Latn-AT"} << "de";
+    QTest::newRow("Brazilian Portuguese") << QStringList{"pt-BR", "pt-Latn-BR", "pt"} << "pt_BR";
+    QTest::newRow("Simplified Chinese by its script") << QStringList{"zh-Hans-CN"} << "zh_CN";
+    QTest::newRow("Simplified Chinese of China") << QStringList{"zh-CN"} << "zh_CN";
+    QTest::newRow("Traditional Chinese has none") << QStringList{"zh-TW", "zh-Hant-TW"} << QString();
+    QTest::newRow("unknown language passed over") << QStringList{"xx", "fr-CA"} << "fr";
+    QTest::newRow("untranslated language passed over") << QStringList{"sv-SE", "ja-JP", "en"} << "ja";
+    QTest::newRow("Swedish has none") << QStringList{"sv"} << QString();
+    QTest::newRow("Hebrew") << QStringList{"he-IL"} << "he";
+}
+
+void tst_window::translationChoice()
+{
+    QFETCH(QStringList, uiLanguages);
+    QFETCH(QString, code);
+    QCOMPARE(Toolkit::chooseTranslation(uiLanguages, Toolkit::builtInTranslations()), code);
+    // The chosen translation is built into the program.
+    QTranslator translator;
+    QVERIFY(code.isEmpty() || translator.load(QStringLiteral(":/i18n/kelvane_") + code + QStringLiteral(".qm")));
 }
 
 void tst_window::captionsFitTheirControls_data()

@@ -4,6 +4,7 @@
 #include "picture/decodejob.h"
 #include "picture/picturedecode.h"
 #include "picture/workerprocess.h"
+#include "toolkit/translations.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -129,6 +130,9 @@ int runDecoderWorker(int argc, char **argv)
     // Nothing is shown: no windows, and no fonts to open.
     qputenv("QT_QPA_PLATFORM", "minimal");
     QGuiApplication application(argc, argv);
+    // The reasons a picture cannot be shown are made here, in the user's
+    // language; the translations are read before the sandbox closes.
+    Toolkit::installTranslations();
     const QStringList arguments = QCoreApplication::arguments();
     WorkerProcess::Channel channel = WorkerProcess::Channel::fromArguments(arguments);
     if (!channel.isValid()) {

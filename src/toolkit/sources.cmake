@@ -23,6 +23,7 @@ target_sources(kelvane_core PRIVATE
     toolkit/frameextents.h
     toolkit/framebox.h toolkit/framebox.cpp
     toolkit/announcer.h toolkit/announcer.cpp
+    toolkit/translations.h toolkit/translations.cpp
 )
 # Reading a folder, the process's current folder and environment, the
 # volumes, and replacing a file and what it keeps of the old one, by the
