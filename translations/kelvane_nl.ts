@@ -64,12 +64,12 @@
     <name>ControlTable</name>
     <message>
         <source>&lt;</source>
-        <extracomment>Moves the selected names from the page list back to the file list, which lies left of it.</extracomment>
+        <extracomment>Arrow that moves the selected names back to the file list. Right-to-left languages show it mirrored.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>&gt;</source>
-        <extracomment>Moves the selected names from the file list to the page list, which lies right of it.</extracomment>
+        <extracomment>Arrow that moves the selected names to the page list. Right-to-left languages show it mirrored.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>

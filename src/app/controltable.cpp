@@ -17,10 +17,10 @@ const std::vector<ControlRow> &controls()
         {"File1",           -1, T::FileBox,          {},         2820,  900,  1935,  3795, {}, {}, {}},
         {"List1",           -1, T::ListBox,          {},         2820,  360,  1935,  4350, {}, {}, {}},
         {"cmdRemove",       -1, T::CommandButton,    {},         4380,   60,   435,   255,
-         //: Moves the selected names from the page list back to the file list, which lies left of it.
+         //: Arrow that moves the selected names back to the file list. Right-to-left languages show it mirrored.
          QT_TRANSLATE_NOOP("ControlTable", "<"), {}, {}},
         {"cmdAdd",          -1, T::CommandButton,    {},         4860,   60,   435,   255,
-         //: Moves the selected names from the file list to the page list, which lies right of it.
+         //: Arrow that moves the selected names to the page list. Right-to-left languages show it mirrored.
          QT_TRANSLATE_NOOP("ControlTable", ">"), {}, {}},
         {"List2",           -1, T::ListBox,          {},         4860,  360,  1935,  4350, {}, {}, {}},
         {"cmdClear",        -1, T::CommandButton,    {},         5760, 4800,  1035,   315,
