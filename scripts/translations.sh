@@ -18,14 +18,13 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 lupdate=${LUPDATE:-/usr/lib/qt6/bin/lupdate}
 
-files=()
+# No line numbers, so the files change only when the texts do.
+options=(-silent -locations none -no-obsolete -source-language en -extensions cpp,h)
 for code in "$@"; do
     [[ $code =~ ^[a-z]{2,3}(_[A-Z]{2})?$ ]] || { echo "not a language code: '$code' (de, pt_BR)" >&2; exit 2; }
-    files+=("translations/kelvane_$code.ts")
+    file=translations/kelvane_$code.ts
+    [ -e "$file" ] || "$lupdate" "${options[@]}" -target-language "$code" src -ts "$file"
 done
-for file in translations/kelvane_*.ts; do
-    [ -e "$file" ] && [[ " ${files[*]} " != *" $file "* ]] && files+=("$file")
-done
-[ ${#files[@]} -gt 0 ] || { echo "no translations yet: name the languages to begin" >&2; exit 2; }
-# No line numbers, so the files change only when the texts do.
-"$lupdate" -silent -locations none -no-obsolete -source-language en -extensions cpp,h src -ts "${files[@]}"
+files=(translations/kelvane_*.ts)
+[ -e "${files[0]}" ] || { echo "no translations yet: name the languages to begin" >&2; exit 2; }
+"$lupdate" "${options[@]}" src -ts "${files[@]}"
