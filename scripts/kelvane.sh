@@ -16,12 +16,13 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libglib2.0-dev libexif-dev libseccomp-dev libxcb1-dev zlib1g-dev shared-mime-info
-                fonts-dejavu-core)
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-tools-dev qt6-l10n-tools libglib2.0-dev libexif-dev libseccomp-dev
+                libxcb1-dev zlib1g-dev shared-mime-info fonts-dejavu-core)
 # The image plugins many desktops have, so that the tests and the fuzzers
 # see every format the decoding helper may meet.
 test_packages=(qt6-image-formats-plugins libqt6svg6 python3 xvfb xdotool twm openbox imagemagick chromium desktop-file-utils appstream util-linux fuse3
-               clang libclang-rt-14-dev python3-pyatspi python3-fusepy at-spi2-core dbus-daemon orca weston qt6-wayland)
+               clang libclang-rt-14-dev python3-pyatspi python3-fusepy at-spi2-core dbus-daemon orca weston qt6-wayland
+               qt6-translations-l10n fonts-droid-fallback)
 package_packages=(dpkg-dev debhelper lintian man-db)
 
 install_missing() {

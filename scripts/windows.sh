@@ -27,7 +27,10 @@ prebuilt=$root/../shared/toolchains/qt6-mingw-6.4.2-simd.tar.xz
 prebuilt_sha256=d7be9f0c19e79cd2e5eca6ebc63bf66e5e4be05f9802f7949b29ca48146391f6
 version=$(sed -n 's/^project(Kelvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-packages=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix wine64 nsis zip)
+# The host's lrelease compiles the translations; Debian's Qt translations are
+# deployed beside the program.
+packages=(cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n
+          g++-mingw-w64-x86-64-posix wine64 nsis zip)
 # The road under Wine: a private X server, real input and screenshots.
 road_packages=(python3 xvfb xdotool imagemagick)
 
@@ -171,7 +174,7 @@ deploy() { # folder, program
     local dir=$1 program=$2
     local gcc=/usr/lib/gcc/x86_64-w64-mingw32/12-posix mingw=/usr/x86_64-w64-mingw32/lib
     [ -n "$program" ] && rm -rf "$dir"
-    mkdir -p "$dir/platforms" "$dir/imageformats" "$dir/styles"
+    mkdir -p "$dir/platforms" "$dir/imageformats" "$dir/styles" "$dir/translations"
     # The program decodes every picture in its helper, which starts with the
     # minimal platform: it shows nothing.
     [ -n "$program" ] && cp "$program" "$(dirname "$program")/kelvane-decoder.exe" "$dir/"
@@ -180,8 +183,19 @@ deploy() { # folder, program
     cp "$qt/plugins/platforms/qwindows.dll" "$qt/plugins/platforms/qminimal.dll" "$dir/platforms/"
     cp "$qt/plugins/imageformats/qjpeg.dll" "$qt/plugins/imageformats/qgif.dll" "$dir/imageformats/"
     cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$dir/styles/"
-    # Qt looks for its plugins beside the program, not in the prefix it was
-    # built for.
+    # Qt's own texts (standard buttons, a text box's menu) in each language
+    # the program speaks, where Qt has them; qt.conf below makes this folder
+    # Qt's translations folder.
+    local ts code
+    for ts in "$root"/translations/kelvane_*.ts; do
+        code=$(basename "$ts" .ts)
+        code=${code#kelvane_}
+        if [ -f "/usr/share/qt6/translations/qtbase_$code.qm" ]; then
+            cp "/usr/share/qt6/translations/qtbase_$code.qm" "$dir/translations/"
+        fi
+    done
+    # Qt looks for its plugins and translations beside the program, not in
+    # the prefix it was built for.
     printf '[Paths]\nPrefix=.\nPlugins=.\n' > "$dir/qt.conf"
     # What users get carries no symbols: libstdc++ alone is 23.7 MB with them.
     # The tests keep theirs for their stack traces.

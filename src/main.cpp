@@ -4,6 +4,7 @@
 #include "app/displayprobe.h"
 #include "app/quitsignals.h"
 #include "picture/decodestop.h"
+#include "toolkit/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -37,6 +39,43 @@ void endWithin(std::chrono::milliseconds delay, int status)
         std::this_thread::sleep_for(delay);
         std::_Exit(status);
     }).detach();
+}
+
+// The program's options. Their texts are in the language of the
+// translators installed by then.
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QCoreApplication::translate("main", "Turn a folder of pictures into a web page."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // Without --help-all: Qt's own options are not this program's to explain.
+    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+                                        QCoreApplication::translate("main", "Displays help on commandline options.")));
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("FOLDER"),
+        QCoreApplication::translate("main", "Folder of pictures to open in place of the last one used."),
+        QStringLiteral("[FOLDER]"));
+    for (const char *name : qtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    QCommandLineOption reverse(QStringLiteral("reverse"));
+    reverse.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(reverse);
+}
+
+// Why no window can open, from the displays that cannot be reached.
+QString displayProblem(const QStringList &unreachable)
+{
+    if (unreachable.isEmpty()) {
+        return QCoreApplication::translate(
+            "main", "no display: start it inside a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)");
+    }
+    QString displays = unreachable.first();
+    for (qsizetype i = 1; i < unreachable.size(); ++i)
+        displays = QCoreApplication::translate("main", "%1 or %2").arg(displays, unreachable.at(i));
+    return QCoreApplication::translate("main", "cannot open display %1").arg(displays);
 }
 
 // Notes that a window was closed.
@@ -63,38 +102,26 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION));
 
     // The arguments are read before any window system is opened, so --help
-    // and --version work without a display.
+    // and --version work without a display. Translators need an application
+    // object, so what is printed is made again once one exists.
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Turn a folder of pictures into a web page."));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    // Without --help-all: Qt's own options are not this program's to explain.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
-        QStringLiteral("Displays help on commandline options."));
-    parser.addOption(help);
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FOLDER"),
-        QStringLiteral("Folder of pictures to open in place of the last one used."),
-        QStringLiteral("[FOLDER]"));
-    for (const char *name : qtOptionsWithValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    QCommandLineOption reverse(QStringLiteral("reverse"));
-    reverse.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(reverse);
+    addOptions(parser);
 
     // The decoded text of the arguments whose bytes are not UTF-8.
     QStringList notUtf8;
     const QStringList arguments = Platform::commandLine(argc, argv, &notUtf8);
     const bool parsed = parser.parse(arguments);
-    if (!parsed || parser.positionalArguments().size() > 1 || parser.isSet(help)
-        || parser.isSet(version)) {
+    const bool version = parsed && parser.isSet(QStringLiteral("version"));
+    if (!parsed || parser.positionalArguments().size() > 1 || parser.isSet(QStringLiteral("help")) || version) {
         QCoreApplication app(argc, argv);
+        Toolkit::installTranslations();
+        QCommandLineParser shown;
+        addOptions(shown);
+        shown.parse(arguments);
         // The usage line names the program by its file, not by the path
         // that started it.
-        const auto helpText = [&parser] {
-            QString text = parser.helpText();
+        const auto helpText = [&shown] {
+            QString text = shown.helpText();
             const QString called = QCoreApplication::arguments().value(0);
             const qsizetype at = called.isEmpty() ? -1 : text.indexOf(called);
             if (at >= 0 && at < text.indexOf(QLatin1Char('\n')))
@@ -102,15 +129,15 @@ int main(int argc, char *argv[])
             return text;
         };
         if (parsed && parser.positionalArguments().size() <= 1) {
-            const QString text = parser.isSet(version)
+            const QString text = version
                 ? QCoreApplication::applicationName() + QLatin1Char(' ')
                     + QCoreApplication::applicationVersion() + QLatin1Char('\n')
                 : helpText();
             Platform::printText(text, false);
             return 0;
         }
-        const QString error = parsed ? QStringLiteral("Only one FOLDER can be opened.")
-                                     : parser.errorText();
+        const QString error = parsed ? QCoreApplication::translate("main", "Only one FOLDER can be opened.")
+                                     : shown.errorText();
         Platform::printText(QStringLiteral("kelvane: ") + error + QLatin1Char('\n') + helpText(), true);
         return 2;
     }
@@ -120,14 +147,17 @@ int main(int argc, char *argv[])
     if (!folder.isEmpty())
         folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
-    const QString displayProblem = Platform::displayProblem(parser.value(QStringLiteral("platform")),
-                                                            parser.value(QStringLiteral("display")));
-    if (!displayProblem.isEmpty()) {
-        std::fputs(qPrintable(QStringLiteral("kelvane: ") + displayProblem + QLatin1Char('\n')), stderr);
+    const std::optional<QStringList> unreachable = Platform::unreachableDisplays(
+        parser.value(QStringLiteral("platform")), parser.value(QStringLiteral("display")));
+    if (unreachable) {
+        QCoreApplication app(argc, argv);
+        Toolkit::installTranslations();
+        std::fputs(qPrintable(QStringLiteral("kelvane: ") + displayProblem(*unreachable) + QLatin1Char('\n')), stderr);
         return 1;
     }
 
     QApplication app(argc, argv);
+    Toolkit::installTranslations();
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvane.Kelvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvane.png")));
     frmMain window;

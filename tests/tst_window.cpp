@@ -13,6 +13,7 @@
 #include "toolkit/scopedoverride.h"
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/storagewait.h"
+#include "toolkit/translations.h"
 #include "toolkit/twips.h"
 #include "board/previewloader.h"
 #include "board/thumbnailboard.h"
@@ -42,6 +43,7 @@
 #include <QTextDocument>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 
 #include <atomic>
 #include <memory>
@@ -86,6 +88,20 @@ private:
     QFont m_saved;
 };
 
+// Puts the program's texts in brackets; Qt's own stay as they are. A text
+// without them was shown past the translators.
+class BracketTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        if (!context || context[0] == 'Q')
+            return QString();
+        return QLatin1Char('[') + QString::fromUtf8(sourceText) + QLatin1Char(']');
+    }
+};
+
 // A screen of this many pixels, free of panels.
 Module1::ScreenSizeProvider screenOf(QSize pixels)
 {
@@ -116,6 +132,9 @@ private slots:
     void controlGeometry_data();
     void controlGeometry();
     void controlsCarryTextsAndTags();
+    void textsGoThroughTheTranslators();
+    void translationChoice_data();
+    void translationChoice();
     void captionsFitTheirControls_data();
     void captionsFitTheirControls();
     void layoutGrowsWithTheTextSize_data();
@@ -243,6 +262,55 @@ void tst_window::controlsCarryTextsAndTags()
     QCOMPARE(form.List1->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(form.List2->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(form.txtDesc->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+void tst_window::textsGoThroughTheTranslators()
+{
+    BracketTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    const auto removed = qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
+    frmMain form;
+    QCOMPARE(form.cmdClear->text(), QStringLiteral("[Clear]"));
+    for (const QWidget *control : form.findChildren<QWidget *>()) {
+        QStringList texts{control->toolTip(), control->accessibleName(), control->accessibleDescription()};
+        if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+            texts << button->text();
+        if (const auto *label = qobject_cast<const QLabel *>(control))
+            texts << label->text();
+        for (const QString &text : texts) {
+            QVERIFY2(text.isEmpty() || (text.startsWith(QLatin1Char('[')) && text.endsWith(QLatin1Char(']'))),
+                     qPrintable(control->objectName() + QStringLiteral(": ") + text));
+        }
+    }
+}
+
+void tst_window::translationChoice_data()
+{
+    QTest::addColumn<QStringList>("uiLanguages");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("English before German") << QStringList{"en-US", "de"} << QString();
+    QTest::newRow("C") << QStringList{"C"} << QString();
+    QTest::newRow("POSIX before German") << QStringList{"POSIX", "de"} << QString();
+    QTest::newRow("German of Germany") << QStringList{"de-DE"} << "de";
+    QTest::newRow("German of Austria") << QStringList{"de-AT", "de-Latn-AT"} << "de";
+    QTest::newRow("Brazilian Portuguese") << QStringList{"pt-BR", "pt-Latn-BR", "pt"} << "pt_BR";
+    QTest::newRow("Simplified Chinese by its script") << QStringList{"zh-Hans-CN"} << "zh_CN";
+    QTest::newRow("Simplified Chinese of China") << QStringList{"zh-CN"} << "zh_CN";
+    QTest::newRow("Traditional Chinese has none") << QStringList{"zh-TW", "zh-Hant-TW"} << QString();
+    QTest::newRow("unknown language passed over") << QStringList{"xx", "fr-CA"} << "fr";
+    QTest::newRow("untranslated language passed over") << QStringList{"sv-SE", "ja-JP", "en"} << "ja";
+    QTest::newRow("Swedish has none") << QStringList{"sv"} << QString();
+    QTest::newRow("Hebrew") << QStringList{"he-IL"} << "he";
+}
+
+void tst_window::translationChoice()
+{
+    QFETCH(QStringList, uiLanguages);
+    QFETCH(QString, code);
+    QCOMPARE(Toolkit::chooseTranslation(uiLanguages, Toolkit::builtInTranslations()), code);
+    // The chosen translation is built into the program.
+    QTranslator translator;
+    QVERIFY(code.isEmpty() || translator.load(QStringLiteral(":/i18n/kelvane_") + code + QStringLiteral(".qm")));
 }
 
 void tst_window::captionsFitTheirControls_data()

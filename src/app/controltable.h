@@ -22,7 +22,8 @@ enum class ControlType {
 
 // One control of the main window, placed in twips relative to its
 // container. `index` is the element's index in a control array, -1 for a
-// control that is not in one.
+// control that is not in one. The caption and the tool tip are the English
+// source texts, null for none; translated() gives them as shown.
 struct ControlRow
 {
     QString name;
@@ -33,8 +34,8 @@ struct ControlRow
     float top = 0;
     float width = 0;
     float height = 0;
-    QString text;
-    QString toolTip;
+    const char *text = nullptr;
+    const char *toolTip = nullptr;
     QString tag;
 };
 
@@ -49,5 +50,8 @@ const std::vector<ControlRow> &controls();
 
 // The controls in tab order; "optFilter" stands for the whole group.
 const std::vector<QString> &tabOrder();
+
+// A caption or tool tip of the table in the user's language; empty for none.
+QString translated(const char *text);
 
 } // namespace ControlTable

@@ -5,9 +5,9 @@ namespace Platform {
 
 // Without X11 or Wayland there is no display server to miss: a Windows
 // session always has its desktop.
-QString displayProblem(const QString &, const QString &)
+std::optional<QStringList> unreachableDisplays(const QString &, const QString &)
 {
-    return QString();
+    return std::nullopt;
 }
 
 } // namespace Platform

@@ -59,7 +59,7 @@ bool reachesWayland(const QByteArray &name)
 
 namespace Platform {
 
-QString displayProblem(const QString &platformArgument, const QString &displayArgument)
+std::optional<QStringList> unreachableDisplays(const QString &platformArgument, const QString &displayArgument)
 {
     QStringList unreachable;
     for (const QString &entry : platformOrder(platformArgument)) {
@@ -69,26 +69,24 @@ QString displayProblem(const QString &platformArgument, const QString &displayAr
             if (display.isEmpty())
                 continue;
             if (reachesX11(display))
-                return QString();
+                return std::nullopt;
             unreachable << QString::fromLocal8Bit(display);
         } else if (name.startsWith(QLatin1String("wayland"))) {
             // A socket handed over already open is not for us to try.
             if (qEnvironmentVariableIsSet("WAYLAND_SOCKET"))
-                return QString();
+                return std::nullopt;
             const QByteArray socket = qgetenv("WAYLAND_DISPLAY");
             if (reachesWayland(socket.isEmpty() ? QByteArrayLiteral("wayland-0") : socket))
-                return QString();
+                return std::nullopt;
             if (!socket.isEmpty())
                 unreachable << QString::fromLocal8Bit(socket);
         } else if (!name.isEmpty()) {
             // One that draws without a display server (offscreen, vnc,
             // linuxfb, ...) can start.
-            return QString();
+            return std::nullopt;
         }
     }
-    if (unreachable.isEmpty())
-        return QStringLiteral("no display: start it inside a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)");
-    return QStringLiteral("cannot open display ") + unreachable.join(QLatin1String(" or "));
+    return unreachable;
 }
 
 } // namespace Platform

@@ -136,10 +136,10 @@ QWidget *makeControl(const ControlRow &row, QWidget *container)
         box->setTabChangesFocus(true);
         return box;
     }
-    case ControlType::OptionButton: return new QRadioButton(row.text, container);
-    case ControlType::CommandButton: return new QPushButton(row.text, container);
+    case ControlType::OptionButton: return new QRadioButton(ControlTable::translated(row.text), container);
+    case ControlType::CommandButton: return new QPushButton(ControlTable::translated(row.text), container);
     case ControlType::Label: {
-        auto *label = new QLabel(row.text, container);
+        auto *label = new QLabel(ControlTable::translated(row.text), container);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
@@ -167,11 +167,11 @@ bool captionsFit(const QFont &font, const QStyle *style)
 {
     const QFontMetrics metrics(font);
     for (const ControlRow &row : ControlTable::controls()) {
-        if (row.text.isEmpty() || row.type == ControlType::TextBox)
+        if (!row.text || row.type == ControlType::TextBox)
             continue;
         const QSize room = Twips::toPixels(row.left, row.top, row.width, row.height).size();
         const QSize margins = captionMargins(row, style);
-        if (metrics.horizontalAdvance(row.text) + margins.width() > room.width()
+        if (metrics.horizontalAdvance(ControlTable::translated(row.text)) + margins.width() > room.width()
             || metrics.height() + margins.height() > room.height())
             return false;
     }
@@ -309,8 +309,8 @@ void frmMain::createControls()
             control->setProperty("index", row.index);
         if (!row.tag.isEmpty())
             control->setProperty("tag", row.tag);
-        if (!row.toolTip.isEmpty())
-            control->setToolTip(row.toolTip);
+        if (row.toolTip)
+            control->setToolTip(ControlTable::translated(row.toolTip));
         control->setGeometry(Twips::toPixels(row.left, row.top, row.width, row.height));
         made.insert({row.name, row.index}, control);
     }
@@ -602,7 +602,7 @@ void frmMain::imgView_Click(int index)
         m_board->setDescription(m_currentSlot, txtItemDesc->text());
     txtItemDesc->setText(m_board->description(index));
     m_currentSlot = index;
-    lblPicDesc->setText(QStringLiteral("Picture Description for Pic ") + QString::number(index));
+    lblPicDesc->setText(tr("Picture Description for Pic %1").arg(index));
     // What the user types next is the description; without this the keys go
     // to whatever had the focus, often the Refresh button.
     txtItemDesc->setFocus();

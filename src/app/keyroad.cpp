@@ -103,7 +103,8 @@ void stepThroughBoard(frmMain &form, KeyRoad::Step step)
     // The box keeps the focus, so a screen reader would not say that it
     // now describes another picture: its new name, the label's caption,
     // with the picture's own name, and the text it holds.
-    Access::announce(form, form.lblPicDesc->text() + QStringLiteral(", ") + slotName(form, slot),
+    Access::announce(form,
+                     QCoreApplication::translate("KeyRoad", "%1, %2").arg(form.lblPicDesc->text(), slotName(form, slot)),
                      form.txtItemDesc->text());
 }
 

@@ -376,7 +376,8 @@ void ThumbnailBoard::showPicture(int n, const LoadedPicture &picture)
         slot->setFailure(picture.error());
         work.resident.erase(n);
         work.setLook(n, SlotLook::Final);
-        work.failures[n] = QStringLiteral("%1: %2").arg(slotPicture.name, picture.error());
+        //: A picture that cannot be shown: its file name, then the reason.
+        work.failures[n] = tr("%1: %2").arg(slotPicture.name, picture.error());
         work.failureFolder = slotPicture.folder;
     }
 }

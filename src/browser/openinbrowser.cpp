@@ -88,7 +88,7 @@ bool Probe::write()
             return true;
     }
     if (failure.isEmpty())
-        failure = QStringLiteral("There is no folder to write it in.");
+        failure = QCoreApplication::translate("Probe", "There is no folder to write it in.");
     return false;
 }
 
@@ -134,7 +134,7 @@ void OpenInBrowser(const QString &pagePath, QWidget *owner)
     // has been closed.
     Probe probe;
     if (!probe.write()) {
-        Toolkit::showMessage(QStringLiteral("The file %1 could not be written in:\n%2\n\n%3")
+        Toolkit::showMessage(QCoreApplication::translate("Module1", "The file %1 could not be written in:\n%2\n\n%3")
                                  .arg(probeName, QDir::toNativeSeparators(probe.failedFolder), probe.failure),
                              MessageStyle::Exclamation, QString(), owner);
         return;
@@ -143,14 +143,15 @@ void OpenInBrowser(const QString &pagePath, QWidget *owner)
     BrowserService &service = Browser::service();
     const std::optional<BrowserProgram> program = service.findProgram(probe.path);
     if (!program) {
-        Toolkit::showMessage(QStringLiteral("Could not find associated Browser"), MessageStyle::Exclamation,
-                             QStringLiteral("Browser Not Found"), owner);
+        Toolkit::showMessage(QCoreApplication::translate("Module1", "Could not find associated Browser"),
+                             MessageStyle::Exclamation, QCoreApplication::translate("Module1", "Browser Not Found"),
+                             owner);
         return;
     }
     // The system would see only the part before a NUL: another file.
     if (pagePath.contains(QChar(0)) || !service.start(*program, pagePath, owner)) {
-        Toolkit::showMessage(QStringLiteral("Web Page not Opened"), MessageStyle::Exclamation,
-                             QStringLiteral("URL Failed"), owner);
+        Toolkit::showMessage(QCoreApplication::translate("Module1", "Web Page not Opened"), MessageStyle::Exclamation,
+                             QCoreApplication::translate("Module1", "URL Failed"), owner);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "toolkit/storagewait.h"
 #include "page/replaceall.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringEncoder>
 
@@ -139,8 +140,9 @@ BuildOutcome buildPage(PageInput &input)
     BuildOutcome outcome;
     input.pageName = trimSpaces(input.pageName);
     if (input.pageName.isEmpty()) {
-        Toolkit::showMessage(QStringLiteral("Please fill in a Name in the text box.  This will become the name "
-                                            "of the file and will be appended with .html"),
+        Toolkit::showMessage(QCoreApplication::translate("Page", "Please fill in a Name in the text box.  This will "
+                                                                 "become the name of the file and will be appended "
+                                                                 "with .html"),
                              MessageStyle::Plain, QString(), input.messageParent);
         outcome.result = BuildResult::EmptyName;
         return outcome;
@@ -149,8 +151,8 @@ BuildOutcome buildPage(PageInput &input)
     // A line break pasted into the one-line name box would go into the file
     // name and split the title and heading lines.
     if (input.pageName.contains(QLatin1Char('\r')) || input.pageName.contains(QLatin1Char('\n'))) {
-        Toolkit::showMessage(QStringLiteral("The page name cannot contain a line break. Please type the name "
-                                            "on one line."),
+        Toolkit::showMessage(QCoreApplication::translate("Page", "The page name cannot contain a line break. Please "
+                                                                 "type the name on one line."),
                              MessageStyle::Exclamation, QString(), input.messageParent);
         outcome.result = BuildResult::BadName;
         return outcome;
@@ -186,7 +188,7 @@ BuildOutcome buildPage(PageInput &input)
     // A program that is ending has no one to tell.
     if (end == Toolkit::WaitEnd::Quitting)
         return outcome;
-    Toolkit::showMessage(QStringLiteral("The page could not be written:\n%1\n\n%2")
+    Toolkit::showMessage(QCoreApplication::translate("Page", "The page could not be written:\n%1\n\n%2")
                              .arg(QDir::toNativeSeparators(outcome.path), outcome.error),
                          MessageStyle::Exclamation, QString(), input.messageParent);
     return outcome;

@@ -4,6 +4,7 @@
 #include "picture/decodejob.h"
 #include "picture/picturedecode.h"
 #include "picture/workerprocess.h"
+#include "toolkit/translations.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -116,7 +117,7 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
         QFile file;
         qint64 size = 0;
         if (!WorkerProcess::openFile(received, file, &size))
-            return failed(QStringLiteral("No file came with the job"));
+            return failed(QCoreApplication::translate("DecoderWorker", "No file came with the job"));
         if (testMode)
             obeyMarker(file, channel);
         SizedFile sized(file, size);
@@ -138,7 +139,7 @@ DecodeJob::Answer answer(const DecodeJob::Job &job, WorkerProcess::NativeFile re
         return failed(WorkerProcess::attempt(job.bytes, file.isOpen() ? file.handle() : -1));
     }
     }
-    return failed(QStringLiteral("Unknown job"));
+    return failed(QCoreApplication::translate("DecoderWorker", "Unknown job"));
 }
 
 } // namespace
@@ -156,11 +157,17 @@ int runDecoderWorker(int argc, char **argv)
     // Nothing is shown: no windows, and no fonts to open.
     qputenv("QT_QPA_PLATFORM", "minimal");
     QGuiApplication application(argc, argv);
+    // The reasons a picture cannot be shown are made here, in the user's
+    // language; the translations are read before the sandbox closes.
+    Toolkit::installTranslations();
     const QStringList arguments = QCoreApplication::arguments();
     WorkerProcess::Channel channel = WorkerProcess::Channel::fromArguments(arguments);
     if (!channel.isValid()) {
-        std::fprintf(stderr, "kelvane-decoder decodes pictures for Kelvane, which starts it; "
-                             "it is not started by hand.\n");
+        std::fputs(qPrintable(QCoreApplication::translate("DecoderWorker", "kelvane-decoder decodes pictures for "
+                                                                           "Kelvane, which starts it; it is not "
+                                                                           "started by hand.")
+                              + QLatin1Char('\n')),
+                   stderr);
         return 2;
     }
     const bool testMode = arguments.contains(QStringLiteral("--test-markers"));

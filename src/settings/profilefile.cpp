@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -234,8 +235,10 @@ bool ProfileFile::refuseTooLarge(const QString &path)
 {
     if (QFileInfo(path).size() <= largestFile)
         return false;
-    const QString line = QStringLiteral("kelvane: %1 is larger than 1 MB; it is neither read nor rewritten\n")
-                             .arg(QDir::toNativeSeparators(path));
+    const QString line = QStringLiteral("kelvane: ")
+        + QCoreApplication::translate("ProfileFile", "%1 is larger than 1 MB; it is neither read nor rewritten")
+              .arg(QDir::toNativeSeparators(path))
+        + QLatin1Char('\n');
     std::fputs(line.toLocal8Bit().constData(), stderr);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "toolkit/durablefile_p.h"
 #include "toolkit/replacedfile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMutex>
 
@@ -84,8 +85,9 @@ QString replaceInPlace(const QString &target, const QByteArray &bytes)
     const bool kept = restore && !Durable::readAll(file.handle, &now) && now == earlier;
     Durable::close(file.handle);
     if (restore && !kept)
-        reason = joinedReasons(reason, QStringLiteral("The earlier contents could not be put back: ")
-                                           + Durable::errorText(restore));
+        reason = joinedReasons(reason, QCoreApplication::translate("Toolkit", "The earlier contents could not be put "
+                                                                             "back: %1")
+                                           .arg(Durable::errorText(restore)));
     return reason;
 }
 
@@ -102,7 +104,7 @@ QString replaceFile(const QString &path, const QByteArray &bytes, const ReplaceO
     // The system would take the name only up to the NUL and write to
     // another file than the one asked for.
     if (path.contains(QChar(0)))
-        return QStringLiteral("A file name cannot contain a NUL character");
+        return QCoreApplication::translate("Toolkit", "A file name cannot contain a NUL character");
     if (const QString problem = nameProblem(path); !problem.isEmpty())
         return problem;
 
@@ -144,7 +146,7 @@ QString replaceFile(const QString &path, const QByteArray &bytes, const ReplaceO
     if (!error)
         return QString();
     Durable::remove(temporary.path);
-    return error == -1 ? QStringLiteral("The write was given up") : Durable::errorText(error);
+    return error == -1 ? QCoreApplication::translate("Toolkit", "The write was given up") : Durable::errorText(error);
 }
 
 } // namespace Toolkit

@@ -4,6 +4,7 @@
 #include "toolkit/folderlisting_p.h"
 #include "toolkit/sortedlistbox.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -22,12 +23,12 @@ namespace {
 DIR *openFolder(const QString &folder, QString *problem)
 {
     if (folder.isEmpty()) {
-        *problem = QStringLiteral("No folder was given");
+        *problem = QCoreApplication::translate("Toolkit", "No folder was given");
         return nullptr;
     }
     // The system would see only the part before a NUL: another folder.
     if (folder.contains(QChar(0))) {
-        *problem = QStringLiteral("A folder name cannot contain a NUL character");
+        *problem = QCoreApplication::translate("Toolkit", "A folder name cannot contain a NUL character");
         return nullptr;
     }
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());

@@ -5,6 +5,7 @@
 #include "toolkit/sortedlistbox.h"
 #include "toolkit/systempath_win.h"
 
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -27,12 +28,12 @@ FolderListing listEntries(const QString &folder, EntryKind kind, const QString *
 {
     FolderListing listing;
     if (folder.isEmpty()) {
-        listing.error = QStringLiteral("No folder was given");
+        listing.error = QCoreApplication::translate("Toolkit", "No folder was given");
         return listing;
     }
     // The system would see only the part before a NUL: another folder.
     if (folder.contains(QChar(0))) {
-        listing.error = QStringLiteral("A folder name cannot contain a NUL character");
+        listing.error = QCoreApplication::translate("Toolkit", "A folder name cannot contain a NUL character");
         return listing;
     }
     // In the long-path form past MAX_PATH, as every other call here takes

@@ -49,7 +49,7 @@ public:
         close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton, nullptr, this));
         close->setAutoRaise(true);
         close->setFocusPolicy(Qt::NoFocus);
-        close->setAccessibleName(QStringLiteral("Close"));
+        close->setAccessibleName(QCoreApplication::translate("TitleRow", "Close"));
         connect(close, &QToolButton::clicked, box, &QWidget::close);
         auto *row = new QHBoxLayout(this);
         row->setContentsMargins(6, 2, 2, 2);

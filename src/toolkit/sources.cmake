@@ -24,6 +24,7 @@ target_sources(kelvane_core PRIVATE
     toolkit/framebox.h toolkit/framebox.cpp
     toolkit/announcer.h toolkit/announcer.cpp
     toolkit/userinput.h toolkit/userinput.cpp
+    toolkit/translations.h toolkit/translations.cpp
 )
 # Reading a folder, the process's current folder and environment, the
 # volumes, and replacing a file and what it keeps of the old one, by the

@@ -99,8 +99,9 @@ bool windowShown()
 
 QString notAnsweredReason(int milliseconds)
 {
-    return QCoreApplication::translate("FolderBox", "The folder did not answer within %n seconds.", nullptr,
-                                       (milliseconds + 999) / 1000);
+    // A plain number: lupdate does not see a message whose count is an expression.
+    const int seconds = (milliseconds + 999) / 1000;
+    return QCoreApplication::translate("FolderBox", "The folder did not answer within %n seconds.", nullptr, seconds);
 }
 
 } // namespace Toolkit

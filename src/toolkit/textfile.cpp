@@ -4,6 +4,8 @@
 #include "toolkit/durablefile.h"
 #include "toolkit/replacedfile.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace {
@@ -43,7 +45,7 @@ bool TextFile::open()
     // The system would take the name only up to the NUL and write to
     // another file than the one asked for.
     if (m_path.contains(QChar(0))) {
-        fail(QStringLiteral("A file name cannot contain a NUL character"));
+        fail(QCoreApplication::translate("TextFile", "A file name cannot contain a NUL character"));
         return false;
     }
     if (const QString problem = Toolkit::nameProblem(m_path); !problem.isEmpty()) {
@@ -80,7 +82,7 @@ bool TextFile::put(const QString &text)
     if (failed())
         return false;
     if (!m_replacing && !m_newFile.isOpen()) {
-        fail(QStringLiteral("The file is not open"));
+        fail(QCoreApplication::translate("TextFile", "The file is not open"));
         return false;
     }
     // Characters the encoding cannot hold become its replacement character;
@@ -146,5 +148,5 @@ void TextFile::discard()
 void TextFile::fail(const QString &reason)
 {
     if (m_error.isEmpty())
-        m_error = reason.isEmpty() ? QStringLiteral("Unknown error") : reason;
+        m_error = reason.isEmpty() ? QCoreApplication::translate("TextFile", "Unknown error") : reason;
 }

@@ -33,6 +33,13 @@ for option in --help -h; do
     ! grep -q -- 'platform' "$work/out" || fail "$option lists the toolkit's own options"
 done
 
+# In German the help is German where there are translations: Qt's own words.
+LANGUAGE=de
+export LANGUAGE
+nodisplay --help
+unset LANGUAGE
+grep -q '^Aufruf: kelvane ' "$work/out" || fail "--help in German prints no German usage: $(head -n 1 "$work/out")"
+
 nodisplay --version
 [ "$status" -eq 0 ] || fail "--version exits $status"
 [ "$(cat "$work/out")" = "Kelvane $version" ] || fail "--version prints '$(cat "$work/out")', not 'Kelvane $version'"
