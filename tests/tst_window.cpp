@@ -45,6 +45,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <climits>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -316,22 +317,36 @@ void tst_window::translationChoice()
 void tst_window::captionsFitTheirControls_data()
 {
     QTest::addColumn<qreal>("points");
-    QTest::newRow("default font") << 0.0;
-    QTest::newRow("11 pt") << 11.0;
-    QTest::newRow("14 pt") << 14.0;
+    QTest::addColumn<QString>("language");
+    QTest::newRow("default font") << 0.0 << QString();
+    QTest::newRow("11 pt") << 11.0 << QString();
+    QTest::newRow("14 pt") << 14.0 << QString();
+    // Every translation at the designed size, with the font English gets:
+    // a longer caption takes shorter words, never a smaller font.
+    for (const QString &code : Toolkit::builtInTranslations())
+        QTest::newRow(qPrintable(code)) << 0.0 << code;
 }
 
 void tst_window::captionsFitTheirControls()
 {
     QFETCH(qreal, points);
+    QFETCH(QString, language);
     const ApplicationFont font(points);
+    QTranslator translator;
+    QVERIFY(language.isEmpty() || translator.load(QStringLiteral(":/i18n/kelvane_") + language));
+    const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&translator); });
     // Offscreen under Wine draws with a stand-in "Sans Serif", a pixel
     // wider on "All" than the 37 pixels of its button; Windows draws with its
     // own UI font, which this platform does not load.
     if (OnWindows)
         QSKIP("the offscreen platform's stand-in font is not the font Windows draws captions with");
     const Toolkit::ScopedOverride large(Module1::setScreenSizeProvider, screenOf(QSize(1920, 1080)));
+    const int englishPixels = QFontInfo(frmMain().font()).pixelSize();
+    QCoreApplication::installTranslator(&translator);
     frmMain form;
+    QCOMPARE(QFontInfo(form.font()).pixelSize(), englishPixels);
+    int spare = INT_MAX;
+    QString tightest;
     for (QWidget *w : form.findChildren<QWidget *>()) {
         QString text;
         int extra = 0;
@@ -354,7 +369,13 @@ void tst_window::captionsFitTheirControls()
                                 .arg(extra)
                                 .arg(w->width())));
         QVERIFY2(metrics.height() <= w->height(), qPrintable(w->objectName()));
+        if (w->width() - extra - metrics.horizontalAdvance(text) < spare) {
+            spare = w->width() - extra - metrics.horizontalAdvance(text);
+            tightest = QStringLiteral("%1 \"%2\"").arg(w->objectName(), text);
+        }
     }
+    qInfo("%s: every caption fits; the tightest is %s, %d pixels to spare", qPrintable(QTest::currentDataTag()),
+          qPrintable(tightest), spare);
 }
 
 void tst_window::layoutGrowsWithTheTextSize_data()
