@@ -505,6 +505,11 @@ void tst_window::tabWalkWithKeys()
     form.cmdViewInBrowser->setFocus();
     QTest::keyClick(form.cmdViewInBrowser, Qt::Key_Tab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), form.optFilter[static_cast<size_t>(selected)]);
+    // Turned the other way, the layout takes the ring along with its control.
+    const auto restore = qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LeftToRight); });
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const int t = FocusRing::thickness;
+    QCOMPARE(ring->geometry(), form.optFilter[static_cast<size_t>(selected)]->geometry().adjusted(-t, -t, t, t));
 }
 
 void tst_window::boardFramesShowTheirBorders()
