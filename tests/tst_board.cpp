@@ -229,20 +229,25 @@ void tst_board::rowsAround()
 void tst_board::refreshPlacesSlots_data()
 {
     QTest::addColumn<int>("items");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
     QTest::addColumn<QPoint>("lastSlot");
     QTest::addColumn<int>("maximum");
     QTest::addColumn<int>("notches"); // of the wheel, down over a slot
-    QTest::newRow("3 items") << 3 << QPoint(254, 8) << 0 << 1;
-    QTest::newRow("5 items") << 5 << QPoint(4, 121) << 1 << 1;
-    QTest::newRow("9 items, the wheel turned past the last row") << 9 << QPoint(4, 234) << 2 << 3;
+    QTest::newRow("3 items") << 3 << Qt::LeftToRight << QPoint(254, 8) << 0 << 1;
+    QTest::newRow("5 items") << 5 << Qt::LeftToRight << QPoint(4, 121) << 1 << 1;
+    QTest::newRow("9 items, the wheel turned past the last row") << 9 << Qt::LeftToRight << QPoint(4, 234) << 2 << 3;
+    QTest::newRow("3 items, right to left") << 3 << Qt::RightToLeft << QPoint(142, 8) << 0 << 1;
 }
 
 void tst_board::refreshPlacesSlots()
 {
     QFETCH(int, items);
+    QFETCH(Qt::LayoutDirection, direction);
     QFETCH(QPoint, lastSlot);
     QFETCH(int, maximum);
     QFETCH(int, notches);
+    const auto restore = qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LeftToRight); });
+    QGuiApplication::setLayoutDirection(direction);
     frmMain form;
     openWindow(form, pictureFolder(items));
     // Asked at the refresh's first yield, while it places its slots.
@@ -252,6 +257,8 @@ void tst_board::refreshPlacesSlots()
     QVERIFY(!settledWhilePlacing);
     QVERIFY(form.board().isSettled());
     QCOMPARE(form.thumbnailCount(), items);
+    // The first slot lies where the template lies, whichever way the board runs.
+    QCOMPARE(form.imgView(1)->geometry(), form.imgView(0)->geometry());
     QCOMPARE(form.imgView(items)->pos(), lastSlot);
     QCOMPARE(form.imgView(items)->size(), QSize(125, 113));
     QVERIFY(form.imgView(items)->isVisibleTo(&form));
@@ -272,6 +279,11 @@ void tst_board::refreshPlacesSlots()
     form.VScroll1->setMaximum(32767);
     form.VScroll1->setValue(3);
     QCOMPARE(form.Frame1->y(), -339); // -5085 twips
+    // Turned the other way with the board in place, the slots follow the
+    // template across, and the frame keeps its scroll.
+    QGuiApplication::setLayoutDirection(direction == Qt::LeftToRight ? Qt::RightToLeft : Qt::LeftToRight);
+    QCOMPARE(form.imgView(items)->pos(), QPoint(form.Frame1->width() - lastSlot.x() - 125, lastSlot.y()));
+    QCOMPARE(form.Frame1->y(), -339);
 }
 
 void tst_board::shorterSecondRefresh()

@@ -130,6 +130,8 @@ private slots:
     void initTestCase();
     void init();
 
+    void placedRect_data();
+    void placedRect();
     void controlGeometry_data();
     void controlGeometry();
     void controlsCarryTextsAndTags();
@@ -208,26 +210,58 @@ QString tst_window::makeFolder(const QString &name, const QStringList &files)
     return folder;
 }
 
+void tst_window::placedRect_data()
+{
+    QTest::addColumn<QRect>("designed");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::addColumn<int>("containerWidth");
+    QTest::addColumn<QRect>("placed");
+    const auto rtl = Qt::RightToLeft;
+    QTest::newRow("window, middle") << QRect(188, 24, 129, 290) << Qt::LeftToRight << 999 << QRect(188, 24, 129, 290);
+    QTest::newRow("window, left edge, right to left") << QRect(0, 24, 169, 21) << rtl << 999 << QRect(830, 24, 169, 21);
+    QTest::newRow("window, right edge, right to left") << QRect(830, 24, 169, 21) << rtl << 999 << QRect(0, 24, 169, 21);
+    QTest::newRow("window, middle, right to left") << QRect(188, 24, 129, 290) << rtl << 999 << QRect(682, 24, 129, 290);
+    QTest::newRow("frame, left edge, right to left") << QRect(0, 0, 521, 425) << rtl << 537 << QRect(16, 0, 521, 425);
+    QTest::newRow("frame, right edge, right to left") << QRect(520, 8, 17, 417) << rtl << 537 << QRect(0, 8, 17, 417);
+    QTest::newRow("frame, middle, right to left") << QRect(4, 8, 125, 113) << rtl << 521 << QRect(392, 8, 125, 113);
+}
+
+void tst_window::placedRect()
+{
+    QFETCH(QRect, designed);
+    QFETCH(Qt::LayoutDirection, direction);
+    QFETCH(int, containerWidth);
+    QFETCH(QRect, placed);
+    QCOMPARE(Twips::placed(designed, direction, containerWidth), placed);
+    QCOMPARE(Twips::placed(placed, direction, containerWidth), designed);
+}
+
 void tst_window::controlGeometry_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
     QTest::addColumn<QRect>("pixels");
-    QTest::newRow("Drive1") << "Drive1" << -1 << QRect(8, 24, 169, 21);
-    QTest::newRow("List2") << "List2" << -1 << QRect(324, 24, 129, 290);
-    QTest::newRow("File1 lies under List1") << "File1" << -1 << QRect(188, 60, 129, 253);
-    QTest::newRow("optFilter(2)") << "optFilter" << 2 << QRect(276, 324, 45, 17);
-    QTest::newRow("VScroll1 in Frame2") << "VScroll1" << -1 << QRect(520, 8, 17, 417);
-    QTest::newRow("template in Frame1") << "imgView" << 0 << QRect(4, 8, 125, 113);
-    QTest::newRow("txtItemDesc") << "txtItemDesc" << -1 << QRect(460, 456, 529, 117);
-    QTest::newRow("cmdViewInBrowser") << "cmdViewInBrowser" << -1 << QRect(320, 396, 105, 21);
+    QTest::newRow("Drive1") << "Drive1" << -1 << Qt::LeftToRight << QRect(8, 24, 169, 21);
+    QTest::newRow("List2") << "List2" << -1 << Qt::LeftToRight << QRect(324, 24, 129, 290);
+    QTest::newRow("File1 lies under List1") << "File1" << -1 << Qt::LeftToRight << QRect(188, 60, 129, 253);
+    QTest::newRow("optFilter(2)") << "optFilter" << 2 << Qt::LeftToRight << QRect(276, 324, 45, 17);
+    QTest::newRow("VScroll1 in Frame2") << "VScroll1" << -1 << Qt::LeftToRight << QRect(520, 8, 17, 417);
+    QTest::newRow("template in Frame1") << "imgView" << 0 << Qt::LeftToRight << QRect(4, 8, 125, 113);
+    QTest::newRow("txtItemDesc") << "txtItemDesc" << -1 << Qt::LeftToRight << QRect(460, 456, 529, 117);
+    QTest::newRow("cmdViewInBrowser") << "cmdViewInBrowser" << -1 << Qt::LeftToRight << QRect(320, 396, 105, 21);
+    QTest::newRow("List1, right to left") << "List1" << -1 << Qt::RightToLeft << QRect(682, 24, 129, 290);
+    QTest::newRow("Label1(1), right to left") << "Label1" << 1 << Qt::RightToLeft << QRect(934, 364, 33, 13);
 }
 
 void tst_window::controlGeometry()
 {
     QFETCH(QString, name);
     QFETCH(int, index);
+    QFETCH(Qt::LayoutDirection, direction);
     QFETCH(QRect, pixels);
+    QGuiApplication::setLayoutDirection(direction);
+    const auto restore = qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LeftToRight); });
     frmMain form;
     QWidget *control = nullptr;
     for (QWidget *w : form.findChildren<QWidget *>(name)) {
@@ -237,6 +271,10 @@ void tst_window::controlGeometry()
     QVERIFY(control);
     QCOMPARE(control->geometry(), pixels);
     QCOMPARE(form.size(), QSize(999, 595));
+    // Captions and typed text, English ones too, keep to the side the layout starts from.
+    if (const QVariant alignment = control->property("alignment"); alignment.isValid())
+        QCOMPARE(QStyle::visualAlignment(Qt::LeftToRight, alignment.value<Qt::Alignment>()) & Qt::AlignHorizontal_Mask,
+                 (direction == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute);
 }
 
 void tst_window::controlsCarryTextsAndTags()
@@ -556,6 +594,11 @@ void tst_window::tabWalkWithKeys()
     form.cmdViewInBrowser->setFocus();
     QTest::keyClick(form.cmdViewInBrowser, Qt::Key_Tab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), form.optFilter[static_cast<size_t>(selected)]);
+    // Turned the other way, the layout takes the ring along with its control.
+    const auto restore = qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LeftToRight); });
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const int t = FocusRing::thickness;
+    QCOMPARE(ring->geometry(), form.optFilter[static_cast<size_t>(selected)]->geometry().adjusted(-t, -t, t, t));
 }
 
 void tst_window::boardFramesShowTheirBorders()

@@ -40,6 +40,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -138,16 +139,30 @@ QWidget *makeControl(const ControlRow &row, QWidget *container)
     }
     case ControlType::OptionButton: return new QRadioButton(ControlTable::translated(row.text), container);
     case ControlType::CommandButton: return new QPushButton(ControlTable::translated(row.text), container);
-    case ControlType::Label: {
-        auto *label = new QLabel(ControlTable::translated(row.text), container);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return label;
-    }
+    case ControlType::Label: return new QLabel(ControlTable::translated(row.text), container);
     case ControlType::Frame: return new FrameBox(container);
     case ControlType::VScrollBar: return new QScrollBar(Qt::Vertical, container);
     case ControlType::Image: return new ImageBox(container);
     }
     return nullptr;
+}
+
+// Captions and typed text keep to the side the layout starts from. Qt aligns
+// them by the direction of the text itself, and would keep an English
+// caption or name to the left of a window laid out right to left.
+void alignText(QWidget &control)
+{
+    const Qt::Alignment across =
+        control.layoutDirection() == Qt::RightToLeft ? Qt::AlignRight | Qt::AlignAbsolute : Qt::AlignLeft;
+    if (auto *label = qobject_cast<QLabel *>(&control)) {
+        label->setAlignment(across | Qt::AlignTop);
+    } else if (auto *box = qobject_cast<QLineEdit *>(&control)) {
+        box->setAlignment(across | (box->alignment() & Qt::AlignVertical_Mask));
+    } else if (auto *box = qobject_cast<QPlainTextEdit *>(&control)) {
+        QTextOption option = box->document()->defaultTextOption();
+        option.setAlignment(across);
+        box->document()->setDefaultTextOption(option);
+    }
 }
 
 // What a caption needs beyond its text to be shown whole.
@@ -311,9 +326,12 @@ void frmMain::createControls()
             control->setProperty("tag", row.tag);
         if (row.toolTip)
             control->setToolTip(ControlTable::translated(row.toolTip));
-        control->setGeometry(Twips::toPixels(row.left, row.top, row.width, row.height));
+        const QRect designed = Twips::toPixels(row.left, row.top, row.width, row.height);
+        control->setGeometry(designed);
+        m_designed.emplace_back(control, designed);
         made.insert({row.name, row.index}, control);
     }
+    placeAcross();
     auto child = [&made](const char *name, int index = -1) { return made.value({QString::fromLatin1(name), index}); };
     Drive1 = static_cast<DriveBox *>(child("Drive1"));
     Dir1 = static_cast<FolderBox *>(child("Dir1"));
@@ -358,6 +376,16 @@ void frmMain::createControls()
     Frame1->lower();
     // The board frame and the scroll bar cover the viewport's own border.
     viewport->keepBorderOnTop();
+}
+
+void frmMain::placeAcross()
+{
+    for (const auto &[control, designed] : m_designed) {
+        const QWidget *container = control->parentWidget();
+        const QRect at = Twips::placed(designed, container->layoutDirection(), container->width());
+        control->move(at.x(), control->y());
+        alignText(*control);
+    }
 }
 
 void frmMain::wireEvents()
@@ -659,6 +687,18 @@ void frmMain::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (m_afterShow)
         QTimer::singleShot(0, this, std::exchange(m_afterShow, {}));
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // A direction that changes while the window is open, as a translation
+    // loaded later may change it, moves the controls the layout placed by
+    // hand; Qt's own layouts and the controls' insides follow by themselves.
+    if (event->type() == QEvent::LayoutDirectionChange && m_board) {
+        placeAcross();
+        m_board->placeAcross();
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

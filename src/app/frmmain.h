@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QRect>
 #include <QSet>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class DriveBox;
 class FileBox;
@@ -92,12 +95,17 @@ public:
     void Form_Unload();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void createLayoutArea();
     void createControls();
+    // Puts every control of the table across its container as the layout
+    // direction has it, and its text to the side the layout starts from.
+    // Tops and heights stay as the window has made them.
+    void placeAcross();
     void wireEvents();
     void setTabOrder();
     void keepFilterTabStopOnSelection();
@@ -106,6 +114,8 @@ private:
     // Holds every control at the layout's size; scrolls in a smaller window.
     QWidget *m_layoutArea = nullptr;
     ImageBox *m_template = nullptr;
+    // The controls of the table, each with its place left to right.
+    std::vector<std::pair<QWidget *, QRect>> m_designed;
     ThumbnailBoard *m_board = nullptr;
     std::unique_ptr<PreviewLoader> m_preview;
     int m_currentSlot = 0;

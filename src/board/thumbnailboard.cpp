@@ -222,10 +222,24 @@ QStringList ThumbnailBoard::slotDescriptions() const
 
 TwipsRect ThumbnailBoard::templateRect() const
 {
-    const QRect r = m_slots.front()->geometry();
+    // Mirroring the template's place again gives its place left to right.
+    const QRect r = Twips::placed(m_slots.front()->geometry(), m_frame->layoutDirection(), m_frame->width());
     return TwipsRect{static_cast<float>(Twips::fromPixels(r.x())), static_cast<float>(Twips::fromPixels(r.y())),
                      static_cast<float>(Twips::fromPixels(r.width())),
                      static_cast<float>(Twips::fromPixels(r.height()))};
+}
+
+QPoint ThumbnailBoard::placedAt(const SlotPlacement &place) const
+{
+    const QRect designed(QPoint(Twips::toPixels(place.left), Twips::toPixels(place.top)), m_slots.front()->size());
+    return Twips::placed(designed, m_frame->layoutDirection(), m_frame->width()).topLeft();
+}
+
+void ThumbnailBoard::placeAcross()
+{
+    const TwipsRect cell = templateRect();
+    for (int n = 1; n <= thumbnailCount(); ++n)
+        m_slots[static_cast<size_t>(n)]->move(placedAt(Board::placeSlot(n, cell)));
 }
 
 void ThumbnailBoard::removeSlots()
@@ -350,7 +364,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
                     settleOverdue(n, decoded);
             });
         }
-        slot->move(Twips::toPixels(place.left), Twips::toPixels(place.top));
+        slot->move(placedAt(place));
         slot->show();
         m_scrollBar->setMaximum(place.row);
 

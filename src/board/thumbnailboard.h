@@ -101,8 +101,13 @@ public:
     // Moves the board frame to a scroll position.
     void scrollTo(int position);
 
-    // The template's geometry, as the layout reads it.
+    // The template's geometry, as the layout reads it: where it lies left to
+    // right, whichever way the board runs.
     TwipsRect templateRect() const;
+
+    // Puts every slot at its place again, after the frame's layout direction
+    // changed; the template is to be at its new place already.
+    void placeAcross();
 
 Q_SIGNALS:
     void slotClicked(int index);
@@ -114,6 +119,9 @@ Q_SIGNALS:
 private:
     void removeSlots();
     ImageBox *createSlot();
+    // Where a slot placed there left to right lies in the frame: rows fill
+    // from the frame's right edge when it runs right to left.
+    QPoint placedAt(const SlotPlacement &place) const;
     struct Work;
     struct SlotPicture;
     // Places a slot for every item; false when a newer refresh or an abort

@@ -43,20 +43,37 @@ bool liesUnderAnother(const QWidget *control, const QList<QPointer<QWidget>> &co
 
 void FocusRing::follow(QWidget *control)
 {
+    if (m_target)
+        m_target->removeEventFilter(this);
     // A control under another keeps its tab stop, without a ring.
     m_target = (control && m_controls.contains(control) && !liesUnderAnother(control, m_controls)) ? control : nullptr;
     if (!m_target) {
         hide();
         return;
     }
+    // A control that moves, as the whole layout does when its direction
+    // turns, takes its ring along.
+    m_target->installEventFilter(this);
     // A sibling of the control, above every other one, so that a control
     // lying under another one still shows the ring.
     if (parentWidget() != control->parentWidget())
         setParent(control->parentWidget());
-    setGeometry(control->geometry().adjusted(-thickness, -thickness, thickness, thickness));
-    setMask(QRegion(rect()).subtracted(QRegion(rect().adjusted(thickness, thickness, -thickness, -thickness))));
+    surround();
     raise();
     show();
+}
+
+void FocusRing::surround()
+{
+    setGeometry(m_target->geometry().adjusted(-thickness, -thickness, thickness, thickness));
+    setMask(QRegion(rect()).subtracted(QRegion(rect().adjusted(thickness, thickness, -thickness, -thickness))));
+}
+
+bool FocusRing::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_target && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        surround();
+    return false;
 }
 
 void FocusRing::paintEvent(QPaintEvent *)

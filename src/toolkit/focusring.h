@@ -25,9 +25,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void follow(QWidget *control);
+    // Lays the ring around the target where it is now.
+    void surround();
 
     QList<QPointer<QWidget>> m_controls;
     QPointer<QWidget> m_target;

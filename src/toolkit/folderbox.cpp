@@ -24,7 +24,8 @@ constexpr int pathRole = Qt::UserRole;
 constexpr int depthRole = Qt::UserRole + 1;
 constexpr int indentPixels = 10;
 
-// Indents each folder, icon and all, by its depth below the volume root.
+// Indents each folder, icon and all, by its depth below the volume root,
+// from the side the list starts from.
 class IndentDelegate : public QStyledItemDelegate
 {
 public:
@@ -33,7 +34,11 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem indented = option;
-        indented.rect.adjust(index.data(depthRole).toInt() * indentPixels, 0, 0, 0);
+        const int indent = index.data(depthRole).toInt() * indentPixels;
+        if (option.direction == Qt::RightToLeft)
+            indented.rect.adjust(0, 0, -indent, 0);
+        else
+            indented.rect.adjust(indent, 0, 0, 0);
         QStyledItemDelegate::paint(painter, indented, index);
     }
 

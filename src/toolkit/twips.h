@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <Qt>
 
 #include <cmath>
 
@@ -45,6 +46,18 @@ inline double fromPixels(int pixels)
 inline QRect toPixels(double left, double top, double width, double height)
 {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+// Where a control lies in a container `containerWidth` pixels wide, from
+// where the layout puts it left to right (`designed`, in pixels): there, or,
+// right to left, mirrored across the container. The mirror is taken in whole
+// pixels, so controls that meet or overlap left to right meet or overlap alike
+// right to left; mirroring a placed rectangle gives the designed one back.
+inline QRect placed(const QRect &designed, Qt::LayoutDirection direction, int containerWidth)
+{
+    if (direction != Qt::RightToLeft)
+        return designed;
+    return QRect(containerWidth - designed.x() - designed.width(), designed.y(), designed.width(), designed.height());
 }
 
 } // namespace Twips
