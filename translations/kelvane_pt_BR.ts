@@ -5,59 +5,59 @@
     <name>Access</name>
     <message>
         <source>Drives</source>
-        <translation type="unfinished"></translation>
+        <translation>Unidades</translation>
     </message>
     <message>
         <source>Folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Pastas</translation>
     </message>
     <message>
         <source>Files of the folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Arquivos da pasta</translation>
     </message>
     <message>
         <source>File list</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista de arquivos</translation>
     </message>
     <message>
         <source>Page list</source>
-        <translation type="unfinished"></translation>
+        <translation>Lista da página</translation>
     </message>
     <message>
         <source>Move to page list</source>
-        <translation type="unfinished"></translation>
+        <translation>Mover para a lista da página</translation>
     </message>
     <message>
         <source>Move back to file list</source>
-        <translation type="unfinished"></translation>
+        <translation>Devolver à lista de arquivos</translation>
     </message>
     <message>
         <source>Thumbnail rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Linhas de miniaturas</translation>
     </message>
     <message>
         <source>Thumbnails</source>
-        <translation type="unfinished"></translation>
+        <translation>Miniaturas</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Visualização</translation>
     </message>
     <message>
         <source>File type</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipo de arquivo</translation>
     </message>
     <message>
         <source>Item Description. Page Down and Page Up describe the next and the previous picture, Enter stores the text</source>
-        <translation type="unfinished"></translation>
+        <translation>Descrição do item. Page Down e Page Up passam a descrever a próxima imagem e a anterior, Enter armazena o texto</translation>
     </message>
     <message>
         <source>1 picture</source>
-        <translation type="unfinished"></translation>
+        <translation>1 imagem</translation>
     </message>
     <message>
         <source>%1 pictures</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 imagens</translation>
     </message>
 </context>
 <context>
@@ -65,86 +65,86 @@
     <message>
         <source>&lt;</source>
         <extracomment>Arrow that moves the selected names back to the file list. Right-to-left languages show it mirrored.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&lt;</translation>
     </message>
     <message>
         <source>&gt;</source>
         <extracomment>Arrow that moves the selected names to the page list. Right-to-left languages show it mirrored.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&gt;</translation>
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Limpar</translation>
     </message>
     <message>
         <source>All</source>
         <extracomment>File type filter: every file.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>*.*</translation>
     </message>
     <message>
         <source>jpg</source>
         <extracomment>File type filter: JPEG pictures.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>jpg</translation>
     </message>
     <message>
         <source>html</source>
         <extracomment>File type filter: web pages.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>html</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Atualizar</translation>
     </message>
     <message>
         <source>Picture Description (click on a pic)</source>
-        <translation type="unfinished"></translation>
+        <translation>Descrição da imagem (clique em uma)</translation>
     </message>
     <message>
         <source>Item Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Descrição do item</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome</translation>
     </message>
     <message>
         <source>Filename and Title. Filename appended with .html when building it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome do arquivo e título. Ao gerar a página, .html é acrescentado ao nome do arquivo.</translation>
     </message>
     <message>
         <source>Page Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Descrição</translation>
     </message>
     <message>
         <source>Description at top of the page</source>
-        <translation type="unfinished"></translation>
+        <translation>Descrição no topo da página</translation>
     </message>
     <message>
         <source>Build HTML of Links</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerar HTML de links</translation>
     </message>
     <message>
         <source>Build HTML of Images</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerar HTML de fotos</translation>
     </message>
     <message>
         <source>View In Browser</source>
-        <translation type="unfinished"></translation>
+        <translation>Ver no navegador</translation>
     </message>
 </context>
 <context>
     <name>DecoderWorker</name>
     <message>
         <source>No file came with the job</source>
-        <translation type="unfinished"></translation>
+        <translation>Nenhum arquivo veio com a tarefa</translation>
     </message>
     <message>
         <source>Unknown job</source>
-        <translation type="unfinished"></translation>
+        <translation>Tarefa desconhecida</translation>
     </message>
     <message>
         <source>kelvane-decoder decodes pictures for Kelvane, which starts it; it is not started by hand.</source>
-        <translation type="unfinished"></translation>
+        <translation>kelvane-decoder decodifica imagens para o Kelvane, que o inicia; ele não é iniciado manualmente.</translation>
     </message>
 </context>
 <context>
@@ -153,25 +153,27 @@
         <source>The folder %1 cannot be opened.
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Não é possível abrir a pasta %1.
+
+%2</translation>
     </message>
     <message>
         <source>The folder %1 holds a name that is not valid UTF-8 text. It was left out, so that no other file is opened in its place:</source>
-        <translation type="unfinished"></translation>
+        <translation>A pasta %1 contém um nome que não é texto UTF-8 válido. Ele foi omitido, para que nenhum outro arquivo seja aberto em seu lugar:</translation>
     </message>
     <message>
         <source>The folder %1 holds %2 names that are not valid UTF-8 text. They were left out, so that no other file is opened in their place:</source>
-        <translation type="unfinished"></translation>
+        <translation>A pasta %1 contém %2 nomes que não são texto UTF-8 válido. Eles foram omitidos, para que nenhum outro arquivo seja aberto em seu lugar:</translation>
     </message>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>e mais %1</translation>
     </message>
     <message numerus="yes">
         <source>The folder did not answer within %n seconds.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>A pasta não respondeu em %n segundo.</numerusform>
+            <numerusform>A pasta não respondeu em %n segundos.</numerusform>
         </translation>
     </message>
 </context>
@@ -179,26 +181,26 @@
     <name>ImageBox</name>
     <message>
         <source>Cannot show: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Não é possível exibir: %1</translation>
     </message>
     <message>
         <source>Cannot show</source>
-        <translation type="unfinished"></translation>
+        <translation>Não é possível exibir</translation>
     </message>
 </context>
 <context>
     <name>KeyRoad</name>
     <message>
         <source>%1 is the last picture</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 é a última imagem</translation>
     </message>
     <message>
         <source>%1 is the first picture</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 é a primeira imagem</translation>
     </message>
     <message>
         <source>%1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -208,213 +210,223 @@
 %2
 
 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível gravar o arquivo %1 em:
+%2
+
+%3</translation>
     </message>
     <message>
         <source>Could not find associated Browser</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível encontrar o navegador associado</translation>
     </message>
     <message>
         <source>Browser Not Found</source>
-        <translation type="unfinished"></translation>
+        <translation>Navegador não encontrado</translation>
     </message>
     <message>
         <source>Web Page not Opened</source>
-        <translation type="unfinished"></translation>
+        <translation>A página da web não foi aberta</translation>
     </message>
     <message>
         <source>URL Failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Falha na URL</translation>
     </message>
 </context>
 <context>
     <name>Page</name>
     <message>
         <source>Please fill in a Name in the text box.  This will become the name of the file and will be appended with .html</source>
-        <translation type="unfinished"></translation>
+        <translation>Preencha um nome na caixa de texto. Ele será o nome do arquivo, acrescido de .html</translation>
     </message>
     <message>
         <source>The page name cannot contain a line break. Please type the name on one line.</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome da página não pode conter quebra de linha. Digite o nome em uma única linha.</translation>
     </message>
     <message>
         <source>The page could not be written:
 %1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível gravar a página:
+%1
+
+%2</translation>
     </message>
 </context>
 <context>
     <name>PictureLoader</name>
     <message>
         <source>The decode was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>A decodificação foi interrompida</translation>
     </message>
     <message>
         <source>Too large to decode.</source>
-        <translation type="unfinished"></translation>
+        <translation>Grande demais para decodificar.</translation>
     </message>
     <message>
         <source>Too many scans</source>
-        <translation type="unfinished"></translation>
+        <translation>Varreduras demais</translation>
     </message>
     <message>
         <source>The picture could not be decoded.</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível decodificar a imagem.</translation>
     </message>
     <message>
         <source>The picture is too large to load (%1 × %2 pixels)</source>
-        <translation type="unfinished"></translation>
+        <translation>A imagem é grande demais para carregar (%1 × %2 pixels)</translation>
     </message>
     <message>
         <source>Not a regular file</source>
-        <translation type="unfinished"></translation>
+        <translation>Não é um arquivo comum</translation>
     </message>
     <message>
         <source>The file is too large</source>
-        <translation type="unfinished"></translation>
+        <translation>O arquivo é grande demais</translation>
     </message>
     <message>
         <source>The file is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>O arquivo está vazio</translation>
     </message>
     <message>
         <source>Too much metadata</source>
-        <translation type="unfinished"></translation>
+        <translation>Metadados em excesso</translation>
     </message>
     <message>
         <source>It could not be shown before</source>
-        <translation type="unfinished"></translation>
+        <translation>Já não foi possível exibi-la antes</translation>
     </message>
 </context>
 <context>
     <name>Probe</name>
     <message>
         <source>There is no folder to write it in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Não há uma pasta onde gravá-lo.</translation>
     </message>
 </context>
 <context>
     <name>ProfileFile</name>
     <message>
         <source>%1 is larger than 1 MB; it is neither read nor rewritten</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 tem mais de 1 MB; não é lido nem regravado</translation>
     </message>
 </context>
 <context>
     <name>TextFile</name>
     <message>
         <source>A file name cannot contain a NUL character</source>
-        <translation type="unfinished"></translation>
+        <translation>Um nome de arquivo não pode conter o caractere NUL</translation>
     </message>
     <message>
         <source>The file is not open</source>
-        <translation type="unfinished"></translation>
+        <translation>O arquivo não está aberto</translation>
     </message>
     <message>
         <source>Unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erro desconhecido</translation>
     </message>
 </context>
 <context>
     <name>ThumbnailBoard</name>
     <message>
         <source>Picture %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Imagem %1: %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <extracomment>A picture that cannot be shown: its file name, then the reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>e mais %1</translation>
     </message>
     <message>
         <source>These pictures in %1 cannot be shown:
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Não é possível exibir estas imagens em %1:
+
+%2</translation>
     </message>
 </context>
 <context>
     <name>TitleRow</name>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fechar</translation>
     </message>
 </context>
 <context>
     <name>Toolkit</name>
     <message>
         <source>The earlier contents could not be put back: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível restaurar o conteúdo anterior: %1</translation>
     </message>
     <message>
         <source>A file name cannot contain a NUL character</source>
-        <translation type="unfinished"></translation>
+        <translation>Um nome de arquivo não pode conter o caractere NUL</translation>
     </message>
     <message>
         <source>The write was given up</source>
-        <translation type="unfinished"></translation>
+        <translation>A gravação foi abandonada</translation>
     </message>
     <message>
         <source>No folder was given</source>
-        <translation type="unfinished"></translation>
+        <translation>Nenhuma pasta foi informada</translation>
     </message>
     <message>
         <source>A folder name cannot contain a NUL character</source>
-        <translation type="unfinished"></translation>
+        <translation>Um nome de pasta não pode conter o caractere NUL</translation>
     </message>
 </context>
 <context>
     <name>frmMain</name>
     <message>
         <source>The folder&apos;s name is not valid UTF-8 text</source>
-        <translation type="unfinished"></translation>
+        <translation>O nome da pasta não é texto UTF-8 válido</translation>
     </message>
     <message>
         <source>The picture %1 cannot be shown.
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Não é possível exibir a imagem %1.
+
+%2</translation>
     </message>
     <message>
         <source>Picture Description for Pic %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Descrição da imagem %1</translation>
     </message>
 </context>
 <context>
     <name>main</name>
     <message>
         <source>Turn a folder of pictures into a web page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Transforma uma pasta de imagens em uma página da web.</translation>
     </message>
     <message>
         <source>Displays help on commandline options.</source>
-        <translation type="unfinished"></translation>
+        <translation>Exibe a ajuda sobre as opções de linha de comando.</translation>
     </message>
     <message>
         <source>Folder of pictures to open in place of the last one used.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pasta de imagens a abrir no lugar da última usada.</translation>
     </message>
     <message>
         <source>no display: start it inside a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)</source>
-        <translation type="unfinished"></translation>
+        <translation>nenhum display: inicie-o dentro de uma sessão de desktop (DISPLAY ou WAYLAND_DISPLAY não está definida)</translation>
     </message>
     <message>
         <source>%1 or %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ou %2</translation>
     </message>
     <message>
         <source>cannot open display %1</source>
-        <translation type="unfinished"></translation>
+        <translation>não é possível abrir o display %1</translation>
     </message>
     <message>
         <source>Only one FOLDER can be opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>Só é possível abrir um FOLDER.</translation>
     </message>
 </context>
 </TS>
