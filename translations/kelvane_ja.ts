@@ -79,7 +79,7 @@
     <message>
         <source>All</source>
         <extracomment>File type filter: every file.</extracomment>
-        <translation>全て</translation>
+        <translation>*.*</translation>
     </message>
     <message>
         <source>jpg</source>
