@@ -32,10 +32,30 @@ struct Header
 // Parent and helper take turns, as the channel is a question then an
 // answer; the reader copies the frame out before it reads it, so a helper
 // that writes there meanwhile changes nothing the parent checked.
+//
+// With events too, the header is written at the area's start, and the other
+// side is woken by setting an event instead of through the pipe, which then
+// carries only frames too large for the area. Under Wine a message through
+// a pipe takes five trips through its server, an event two: a job's round
+// trip took 0.55 ms through the pipes and 0.18 ms with events.
 struct Area
 {
     char *view = nullptr;
     qint64 bytes = 0;
+    HANDLE wake = nullptr; // set to wake the other side
+    HANDLE woken = nullptr; // set by the other side
+    HANDLE peer = nullptr; // the other side's process: its end ends a wait
+    // The helper's ready frame goes through the pipe, so that a program that
+    // is no helper, and whose process the system may not watch as it watches
+    // a Windows one, ends the wait by closing its end; the events wake each
+    // side from then on.
+    bool live = false;
+
+    bool signalled() const { return view && wake && woken && live; }
+    // Where a frame goes: behind the header's place.
+    char *frames() const { return view + HeaderPlace; }
+    qint64 frameBytes() const { return view ? bytes - HeaderPlace : 0; }
+    static constexpr qint64 HeaderPlace = 64;
 };
 
 // Large enough for the answer of a preview on a 4K screen.
@@ -74,12 +94,16 @@ bool sendFrame(HANDLE pipe, const QByteArray &frame, qint64 file, const Area &ar
 {
     if (frame.size() > LargestFrame)
         return false;
-    const bool inArea = area.view && frame.size() <= area.bytes;
+    const bool inArea = frame.size() <= area.frameBytes();
     const Header header{quint32(frame.size()), inArea ? 1u : 0u, file};
-    QByteArray whole(reinterpret_cast<const char *>(&header), sizeof header);
     if (inArea)
-        std::memcpy(area.view, frame.constData(), size_t(frame.size()));
-    else
+        std::memcpy(area.frames(), frame.constData(), size_t(frame.size()));
+    if (area.signalled()) {
+        std::memcpy(area.view, &header, sizeof header);
+        return ::SetEvent(area.wake) && (inArea || writeAll(pipe, frame.constData(), frame.size()));
+    }
+    QByteArray whole(reinterpret_cast<const char *>(&header), sizeof header);
+    if (!inArea)
         whole += frame; // one write: each is a trip through the system
     return writeAll(pipe, whole.constData(), whole.size());
 }
@@ -87,13 +111,19 @@ bool sendFrame(HANDLE pipe, const QByteArray &frame, qint64 file, const Area &ar
 bool receiveFrame(HANDLE pipe, QByteArray *frame, qint64 *file, const Area &area)
 {
     Header header{};
-    if (!readAll(pipe, reinterpret_cast<char *>(&header), sizeof header))
+    if (area.signalled()) {
+        const HANDLE waits[2] = {area.woken, area.peer};
+        if (::WaitForMultipleObjects(area.peer ? 2 : 1, waits, FALSE, INFINITE) != WAIT_OBJECT_0)
+            return false;
+        std::memcpy(&header, area.view, sizeof header);
+    } else if (!readAll(pipe, reinterpret_cast<char *>(&header), sizeof header)) {
         return false;
+    }
     bool read = header.length <= LargestFrame && header.inArea <= 1;
     if (read && header.inArea) {
-        read = area.view && header.length <= area.bytes;
+        read = header.length <= area.frameBytes();
         if (read)
-            *frame = QByteArray(area.view, qsizetype(header.length));
+            *frame = QByteArray(area.frames(), qsizetype(header.length));
     } else if (read) {
         frame->resize(qsizetype(header.length));
         read = readAll(pipe, frame->data(), header.length);
@@ -185,6 +215,10 @@ Process::~Process()
     ::CloseHandle(d->toHelper);
     ::CloseHandle(d->fromHelper);
     ::CloseHandle(d->process);
+    if (d->area.wake) {
+        ::CloseHandle(d->area.wake);
+        ::CloseHandle(d->area.woken);
+    }
     if (d->area.view)
         ::UnmapViewOfFile(d->area.view);
 }
@@ -232,6 +266,25 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
         line += L" " + quoted(argument);
     if (mapping)
         line += L" " + quoted(QStringLiteral("--area=%1:%2").arg(quintptr(mapping)).arg(AreaBytes));
+    // The events that wake each side, and the program's own process, whose
+    // end ends the helper's wait. Without them, the pipe wakes each side.
+    HANDLE toHelperEvent = mapping ? ::CreateEventW(&inherited, FALSE, FALSE, nullptr) : nullptr;
+    HANDLE fromHelperEvent = mapping ? ::CreateEventW(&inherited, FALSE, FALSE, nullptr) : nullptr;
+    HANDLE self = nullptr;
+    if (toHelperEvent && fromHelperEvent
+        && ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE,
+                             TRUE, 0)) {
+        line += L" " + quoted(QStringLiteral("--signals=%1:%2:%3")
+                                  .arg(quintptr(toHelperEvent))
+                                  .arg(quintptr(fromHelperEvent))
+                                  .arg(quintptr(self)));
+    } else {
+        if (toHelperEvent)
+            ::CloseHandle(toHelperEvent);
+        if (fromHelperEvent)
+            ::CloseHandle(fromHelperEvent);
+        toHelperEvent = fromHelperEvent = nullptr;
+    }
     STARTUPINFOEXW startup{};
     startup.StartupInfo.cb = sizeof startup;
     startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
@@ -245,10 +298,12 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
         || !(errorFlags & HANDLE_FLAG_INHERIT))
         errors = nullptr;
     startup.StartupInfo.hStdError = errors;
-    HANDLE handed[4] = {helperIn, helperOut, mapping, errors};
-    const int handedCount = 2 + (mapping ? 1 : 0) + (errors ? 1 : 0);
-    if (!mapping)
-        handed[2] = errors;
+    HANDLE handed[7] = {helperIn, helperOut};
+    int handedCount = 2;
+    for (HANDLE more : {mapping, toHelperEvent, fromHelperEvent, self, errors}) {
+        if (more)
+            handed[handedCount++] = more;
+    }
     SIZE_T attributeBytes = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &attributeBytes);
     std::vector<char> attributes(attributeBytes);
@@ -269,12 +324,23 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
         ::DeleteProcThreadAttributeList(startup.lpAttributeList);
     ::CloseHandle(helperIn);
     ::CloseHandle(helperOut);
-    // The view keeps the area; no later helper may inherit it.
+    // The view keeps the area; no later helper may inherit it, nor the
+    // events, which the program keeps.
     if (mapping)
         ::CloseHandle(mapping);
+    if (self)
+        ::CloseHandle(self);
+    for (HANDLE kept : {toHelperEvent, fromHelperEvent}) {
+        if (kept)
+            ::SetHandleInformation(kept, HANDLE_FLAG_INHERIT, 0);
+    }
     if (!ok) {
         ::CloseHandle(toHelper);
         ::CloseHandle(fromHelper);
+        if (toHelperEvent) {
+            ::CloseHandle(toHelperEvent);
+            ::CloseHandle(fromHelperEvent);
+        }
         if (area.view)
             ::UnmapViewOfFile(area.view);
         *error = systemText(code);
@@ -289,6 +355,9 @@ std::unique_ptr<Process> Process::start(const QString &program, const QStringLis
     d->toHelper = toHelper;
     d->fromHelper = fromHelper;
     d->area = area;
+    d->area.wake = toHelperEvent;
+    d->area.woken = fromHelperEvent;
+    d->area.peer = toHelperEvent ? started.hProcess : nullptr;
     return std::unique_ptr<Process>(new Process(std::move(d)));
 }
 
@@ -307,7 +376,9 @@ bool Process::send(const QByteArray &frame, NativeFile file)
 
 bool Process::receive(QByteArray *frame)
 {
-    return receiveFrame(d->fromHelper, frame, nullptr, d->area);
+    const bool received = receiveFrame(d->fromHelper, frame, nullptr, d->area);
+    d->area.live = received && d->area.wake;
+    return received;
 }
 
 void Process::kill()
@@ -390,6 +461,25 @@ Channel Channel::fromArguments(const QStringList &arguments)
             helperArea.bytes = bytes;
         }
     }
+    const QString signalsPrefix = QStringLiteral("--signals=");
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(signalsPrefix))
+            continue;
+        const QStringList parts = argument.mid(signalsPrefix.size()).split(QLatin1Char(':'));
+        bool ok[3] = {};
+        const quintptr toHelper = parts.value(0).toULongLong(&ok[0]);
+        const quintptr fromHelper = parts.value(1).toULongLong(&ok[1]);
+        const quintptr parent = parts.value(2).toULongLong(&ok[2]);
+        // The program wakes this side by the event alone: without the area
+        // as well, nothing could be read.
+        if (!ok[0] || !ok[1] || !ok[2] || !helperArea.view) {
+            channel.m_in = channel.m_out = -1;
+            continue;
+        }
+        helperArea.woken = HANDLE(toHelper);
+        helperArea.wake = HANDLE(fromHelper);
+        helperArea.peer = HANDLE(parent);
+    }
     return channel;
 }
 
@@ -410,7 +500,9 @@ bool Channel::receive(QByteArray *frame, NativeFile *file)
 
 bool Channel::send(const QByteArray &frame)
 {
-    return sendFrame(HANDLE(m_out), frame, -1, helperArea);
+    const bool sent = sendFrame(HANDLE(m_out), frame, -1, helperArea);
+    helperArea.live = sent && helperArea.wake;
+    return sent;
 }
 
 bool openFile(NativeFile file, QFile &opened, qint64 *size)
