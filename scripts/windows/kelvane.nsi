@@ -63,7 +63,7 @@ LangString SHORTCUT_COMMENT ${LANG_SPANISH} "Convertir una carpeta de imágenes 
 LangString SHORTCUT_COMMENT ${LANG_ITALIAN} "Trasforma una cartella di immagini in una pagina web"
 LangString SHORTCUT_COMMENT ${LANG_PORTUGUESEBR} "Transforme uma pasta de imagens em uma página web"
 LangString SHORTCUT_COMMENT ${LANG_DUTCH} "Zet een map met afbeeldingen om in een webpagina"
-LangString SHORTCUT_COMMENT ${LANG_POLISH} "Tworzenie strony WWW z obrazów w katalogu"
+LangString SHORTCUT_COMMENT ${LANG_POLISH} "Tworzenie strony internetowej z obrazów w folderze"
 LangString SHORTCUT_COMMENT ${LANG_RUSSIAN} "Создание веб-страницы из изображений в папке"
 LangString SHORTCUT_COMMENT ${LANG_JAPANESE} "フォルダーの画像から Web ページを作成します"
 LangString SHORTCUT_COMMENT ${LANG_SIMPCHINESE} "将一个文件夹中的图片制作成网页"
