@@ -22,6 +22,17 @@ kelvane_add_validator_test(desktop_entry_valid desktop-file-validate desktop-fil
 kelvane_add_validator_test(desktop_metainfo_valid appstreamcli appstream
     validate --no-net ${PROJECT_BINARY_DIR}/data/${KELVANE_APP_ID}.metainfo.xml)
 
+# makensis comes with the Windows build's tools; where it is missing, the
+# Windows build is the first to compile the installer.
+find_program(KELVANE_MAKENSIS makensis)
+if(KELVANE_MAKENSIS)
+    add_test(NAME installer_script
+        COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop/installer-script-test.sh
+            ${KELVANE_MAKENSIS} ${PROJECT_SOURCE_DIR}/scripts/windows/kelvane.nsi
+            ${KELVANE_DATA_DIR}/icons/kelvane.ico)
+    set_tests_properties(installer_script PROPERTIES LABELS desktop TIMEOUT 60)
+endif()
+
 # Installs the whole build, so the program must be built first.
 add_test(NAME desktop_install
     COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/desktop/install-test.sh
