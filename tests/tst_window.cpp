@@ -32,6 +32,7 @@
 #include <QLabel>
 #include <QSet>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,6 +121,14 @@ int darkest(const QImage &shot, const QRect &pixels)
     return result;
 }
 
+// The device pixels a widget covers in a shot of its window: each edge on
+// the pixel boundary nearest to it.
+QRect devicePixels(const QWidget *widget, qreal ratio)
+{
+    const auto at = [&](QPoint p) { return (QPointF(widget->mapTo(widget->window(), p)) * ratio).toPoint(); };
+    return QRect(at(QPoint(0, 0)), at(QPoint(widget->width(), widget->height())) - QPoint(1, 1));
+}
+
 } // namespace
 
 class tst_window : public QObject
@@ -149,6 +158,8 @@ private slots:
     void tabWalkWithKeys_data();
     void tabWalkWithKeys();
     void boardFramesShowTheirBorders();
+    void picturesLieOnWholeDevicePixels_data();
+    void picturesLieOnWholeDevicePixels();
     void centeredOffset_data();
     void centeredOffset();
     void centerFormUsesTheScreenProvider();
@@ -617,6 +628,62 @@ void tst_window::boardFramesShowTheirBorders()
         QVERIFY2(shot.pixel(0, y) == line && shot.pixel(right, y) == line, qPrintable(QString::number(y)));
     for (int x = 0; x <= right; ++x)
         QVERIFY2(shot.pixel(x, 0) == line && shot.pixel(x, bottom) == line, qPrintable(QString::number(x)));
+}
+
+void tst_window::picturesLieOnWholeDevicePixels_data()
+{
+    QTest::addColumn<int>("slot"); // 0 is the preview
+    QTest::addColumn<int>("scroll");
+    QTest::newRow("preview") << 0 << 0;
+    QTest::newRow("first slot") << 1 << 0;
+    QTest::newRow("slot in the second column") << 2 << 0;
+    QTest::newRow("slot in the second row") << 6 << 0;
+    QTest::newRow("slot scrolled to the top") << 5 << 1;
+}
+
+void tst_window::picturesLieOnWholeDevicePixels()
+{
+    // Meant for fractional scales (QT_SCALE_FACTOR=1.5), where a box's edges
+    // fall inside device pixels, and a scroll can move them by part of one.
+    QFETCH(int, slot);
+    QFETCH(int, scroll);
+    const QString folder = makeFolder(QStringLiteral("whole pixels %1").arg(QTest::currentDataTag()), {});
+    Settings::writeStoredFolder(folder);
+    frmMain form;
+    // Noise the size its box draws it at, once the board is scrolled: shown
+    // as it is, any resampling shows.
+    const QRect first = form.imgView(0)->geometry();
+    for (int n = 1; n <= 8; ++n) {
+        const QPoint place =
+            first.topLeft() + QPoint((n - 1) % 4 * first.width(), ((n - 1) / 4 - scroll) * first.height());
+        const QSize size = slot ? form.imgView(0)->devicePixelTarget(place) : form.imgView2->devicePixelTarget();
+        QVERIFY(noisyImage(size).save(folder + QStringLiteral("/p%1.bmp").arg(n)));
+    }
+    form.Form_Load();
+    form.optFilter[0]->click();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.List1->setCurrentRow(0);
+    form.List1_Click();
+    form.List1->selectAll();
+    form.cmdAdd->click();
+    form.cmdRefresh->click();
+    QTRY_VERIFY(form.board().isSettled());
+    form.VScroll1->setValue(scroll);
+    ImageBox *box = slot ? form.imgView(slot) : form.imgView2;
+    QTRY_COMPARE(box->picture().size(), box->devicePixelTarget());
+    // The box's device pixels hold the picture as it is, in a border as wide
+    // on every side: between two slots lie two such borders, wherever they are.
+    QImage shot = form.grab().toImage();
+    const QRect outer = devicePixels(box, shot.devicePixelRatio());
+    const int line = (outer.width() - box->devicePixelTarget().width()) / 2;
+    QCOMPARE(outer.size() - QSize(2 * line, 2 * line), box->devicePixelTarget());
+    QImage expected(outer.size(), QImage::Format_RGB32);
+    expected.fill(box->palette().color(QPalette::WindowText));
+    QPainter(&expected).drawImage(line, line, box->picture().toImage());
+    shot = shot.copy(outer).convertToFormat(QImage::Format_RGB32);
+    shot.setDevicePixelRatio(1);
+    QCOMPARE(shot, expected);
 }
 
 void tst_window::centeredOffset_data()

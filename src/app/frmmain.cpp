@@ -36,6 +36,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -303,6 +304,13 @@ void frmMain::createLayoutArea()
     frame->setSizeConstraint(QLayout::SetNoConstraint);
     frame->addWidget(scroller);
     resize(size);
+    // A hidden scroll area places its viewport only when it is shown. Placed
+    // now, every control lies where it will be shown, and a picture asked
+    // for before the window shows, as a file given at start-up is, is decoded
+    // for the device pixels it is drawn on.
+    frame->activate();
+    QResizeEvent placed(scroller->size(), scroller->size());
+    QCoreApplication::sendEvent(scroller, &placed);
     // A control reached by Tab or by a handler is shown, also when the
     // window is smaller than the layout. One clicked stays where it is: the
     // layout must not move under the pointer between press and release.

@@ -5,6 +5,7 @@
 #include <QtConcurrent/qtconcurrenttask.h>
 
 #include <atomic>
+#include <utility>
 
 namespace {
 
@@ -21,9 +22,16 @@ LoadedPicture countedLoad(PicturePrefetcher::Loader loader, const QString &path,
 
 PicturePrefetcher::PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths,
                                      const QSize &targetDevicePixels, int lookahead, Loader loader)
+    : PicturePrefetcher(pool, predictedPaths, [targetDevicePixels](int) { return targetDevicePixels; }, lookahead,
+                        loader)
+{
+}
+
+PicturePrefetcher::PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths, TargetOf targetOf,
+                                     int lookahead, Loader loader)
     : m_pool(pool)
     , m_paths(predictedPaths)
-    , m_target(targetDevicePixels)
+    , m_targetOf(std::move(targetOf))
     , m_lookahead(qMax(lookahead, 0))
     , m_loader(loader)
 {
@@ -50,10 +58,10 @@ void PicturePrefetcher::cancel()
     m_pending.clear();
 }
 
-QFuture<LoadedPicture> PicturePrefetcher::start(const QString &path, int priority)
+QFuture<LoadedPicture> PicturePrefetcher::start(int index, const QString &path, int priority)
 {
-    return QtConcurrent::task(&countedLoad).withArguments(m_loader, path, m_target, m_stop).onThreadPool(*m_pool)
-        .withPriority(priority).spawn();
+    return QtConcurrent::task(&countedLoad).withArguments(m_loader, path, m_targetOf(index), m_stop)
+        .onThreadPool(*m_pool).withPriority(priority).spawn();
 }
 
 QFuture<LoadedPicture> PicturePrefetcher::take(int index, const QString &actualPath)
@@ -70,7 +78,7 @@ QFuture<LoadedPicture> PicturePrefetcher::take(int index, const QString &actualP
     if (!predicted || !ahead.isValid()) {
         ahead.cancel();
         // The caller waits for this one: it goes before the look-ahead.
-        ahead = start(actualPath, 1);
+        ahead = start(index, actualPath, 1);
     }
     // Later items are queued as well, so the workers stay busy meanwhile.
     scheduleAfter(index);
@@ -94,6 +102,6 @@ void PicturePrefetcher::scheduleAfter(int index)
     const qint64 windowEnd = qMin<qint64>(qint64(index) + 1 + m_lookahead, m_paths.size());
     while (m_nextToSchedule < windowEnd) {
         const int item = m_nextToSchedule++;
-        m_pending.emplace(item, start(m_paths.at(item), 0));
+        m_pending.emplace(item, start(item, m_paths.at(item), 0));
     }
 }

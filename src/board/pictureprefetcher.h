@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -21,11 +22,16 @@ class PicturePrefetcher
 public:
     static constexpr int DefaultLookahead = 8;
     using Loader = LoadedPicture (*)(const QString &path, const QSize &targetDevicePixels, const DecodeStop *stop);
+    // The size, in device pixels, to decode item `index` to.
+    using TargetOf = std::function<QSize(int index)>;
 
     // predictedPaths are the files the caller expects to take, by index; each
     // is read with `loader`. The pool must outlive every decode started here.
     PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths, const QSize &targetDevicePixels,
                       int lookahead = DefaultLookahead, Loader loader = &loadPicture);
+    // Each item to a size of its own.
+    PicturePrefetcher(QThreadPool *pool, const QStringList &predictedPaths, TargetOf targetOf, int lookahead,
+                      Loader loader);
     // Drops the work that has not started and stops what runs.
     ~PicturePrefetcher();
 
@@ -48,11 +54,11 @@ public:
 private:
     void dropThrough(int index);
     void scheduleAfter(int index);
-    QFuture<LoadedPicture> start(const QString &path, int priority);
+    QFuture<LoadedPicture> start(int index, const QString &path, int priority);
 
     QThreadPool *m_pool;
     QStringList m_paths;
-    QSize m_target;
+    TargetOf m_targetOf;
     int m_lookahead = DefaultLookahead;
     Loader m_loader = &loadPicture;
     int m_nextToSchedule = 0;

@@ -312,7 +312,7 @@ bool ThumbnailBoard::placeSlots(const PageSource &source, quint64 generation)
     QStringList predicted;
     for (int i = 0; i < itemCount && i < nearItems; ++i)
         predicted << joinPath(m_work->failureFolder, source.item(i));
-    PicturePrefetcher prefetcher(&m_pool, predicted, m_slots.front()->devicePixelTarget(),
+    PicturePrefetcher prefetcher(&m_pool, predicted, [this](int i) { return targetOf(i + 1); },
                                  PicturePrefetcher::DefaultLookahead, m_loaders.firstLook);
     m_prefetcher = &prefetcher;
     struct Release
@@ -450,8 +450,7 @@ void ThumbnailBoard::startSettling(int n, Loader loader, int priority)
     const SlotPicture &picture = work.pictures[static_cast<size_t>(n)];
     const quint64 generation = work.generation;
     const QFuture<LoadedPicture> decoding = QtConcurrent::task(&loadOnPool)
-        .withArguments(loader, joinPath(picture.folder, picture.name), m_slots.front()->devicePixelTarget(),
-                       work.stop)
+        .withArguments(loader, joinPath(picture.folder, picture.name), targetOf(n), work.stop)
         .onThreadPool(m_pool)
         .withPriority(priority)
         .spawn();
@@ -545,9 +544,14 @@ void ThumbnailBoard::updateResidency()
     const RowSpan shown = nearRows(m_position, 0);
     const RowSpan load = nearRows(m_position, loadScreens);
     const int count = thumbnailCount();
-    const QSize target = m_slots.front()->devicePixelTarget();
     for (int n = load.first * Board::columns + 1; n <= count && Board::rowOf(n) <= load.last; ++n) {
-        if (work.resident.count(n) || work.reloads.count(n) || m_slots[static_cast<size_t>(n)]->hasFailure())
+        const ImageBox *slot = m_slots[static_cast<size_t>(n)];
+        // At a fractional scale a scroll may move the board by part of a
+        // device pixel, and a slot's size in device pixels with it: a slot
+        // on screen is loaded again for its new size, showing the picture
+        // it has meanwhile.
+        const bool refit = shown.contains(Board::rowOf(n)) && !slot->pictureFits();
+        if ((work.resident.count(n) && !refit) || work.reloads.count(n) || slot->hasFailure())
             continue;
         const SlotPicture &picture = work.pictures[static_cast<size_t>(n)];
         if (picture.overdue)
@@ -558,7 +562,7 @@ void ThumbnailBoard::updateResidency()
         const quint64 ticket = ++work.nextTicket;
         const quint64 generation = work.generation;
         QFuture<LoadedPicture> future = QtConcurrent::task(&loadOnPool)
-            .withArguments(loader, joinPath(picture.folder, picture.name), target, work.stop)
+            .withArguments(loader, joinPath(picture.folder, picture.name), targetOf(n), work.stop)
             .onThreadPool(m_reloadPool)
             .withPriority(shown.contains(Board::rowOf(n)) ? 3 : 2)
             .spawn();
@@ -578,7 +582,8 @@ void ThumbnailBoard::updateResidency()
 void ThumbnailBoard::reloaded(int n, const LoadedPicture &picture)
 {
     Work &work = *m_work;
-    if (work.resident.count(n) || m_slots[static_cast<size_t>(n)]->hasFailure() || !isNear(n, keepScreens))
+    const ImageBox *slot = m_slots[static_cast<size_t>(n)];
+    if ((work.resident.count(n) && slot->pictureFits()) || slot->hasFailure() || !isNear(n, keepScreens))
         return;
     if (picture.ok() && picture.isFirstLook() && work.pictures[static_cast<size_t>(n)].look == SlotLook::Final) {
         // Settled while its embedded thumbnail was read: the decode is wanted.
@@ -587,6 +592,14 @@ void ThumbnailBoard::reloaded(int n, const LoadedPicture &picture)
     }
     showPicture(n, picture);
     settleMore();
+}
+
+QSize ThumbnailBoard::targetOf(int n) const
+{
+    if (const ImageBox *slot = n > 0 ? slotAt(n) : nullptr)
+        return slot->devicePixelTarget();
+    const SlotPlacement place = Board::placeSlot(n, templateRect());
+    return m_slots.front()->devicePixelTarget(QPoint(Twips::toPixels(place.left), Twips::toPixels(place.top)));
 }
 
 RowSpan ThumbnailBoard::nearRows(int position, int screens) const

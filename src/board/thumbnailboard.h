@@ -142,6 +142,9 @@ private:
     void updateResidency();
     void reloaded(int n, const LoadedPicture &picture);
     void release(int n);
+    // The size slot n's picture is drawn at, in device pixels, where the
+    // slot lies or, before it is made, where it will.
+    QSize targetOf(int n) const;
     // The rows near the viewport at scroll position `position`.
     RowSpan nearRows(int position, int screens) const;
     bool isNear(int n, int screens) const;

@@ -8,9 +8,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cmath>
-
 namespace {
+
+// The device pixels a box covers: each edge at the pixel boundary nearest
+// to it, as Qt rounds a widget's area when it paints it.
+QRect deviceRect(const QRectF &box, const QTransform &toDevice)
+{
+    const QPoint topLeft = toDevice.map(box.topLeft()).toPoint();
+    const QPoint bottomRight = toDevice.map(box.bottomRight()).toPoint();
+    return QRect(topLeft, bottomRight - QPoint(1, 1));
+}
 
 // A screen reader reads an image box as a picture, not as a frame.
 QAccessibleInterface *accessibleImageBox(const QString &className, QObject *object)
@@ -98,22 +105,66 @@ void ImageBox::setName(const QString &name)
 
 QSize ImageBox::devicePixelTarget() const
 {
-    const qreal ratio = devicePixelRatioF();
-    const QSize size = contentsRect().size();
-    return QSize(static_cast<int>(std::ceil(size.width() * ratio)),
-                 static_cast<int>(std::ceil(size.height() * ratio)));
+    return devicePixelTarget(isWindow() ? QPoint() : pos());
 }
 
-void ImageBox::paintEvent(QPaintEvent *event)
+QSize ImageBox::devicePixelTarget(const QPoint &place) const
 {
-    QFrame::paintEvent(event);
+    // A window's pixels begin on a device pixel; what lies inside it is
+    // rounded from there.
+    const QWidget *parent = isWindow() ? nullptr : parentWidget();
+    const QPoint inWindow = parent ? parent->mapTo(window(), place) : QPoint();
+    const qreal ratio = devicePixelRatioF();
+    const QTransform toDevice = QTransform::fromTranslate(inWindow.x(), inWindow.y()) * QTransform::fromScale(ratio, ratio);
+    return devicePictureRect(toDevice).size();
+}
+
+bool ImageBox::pictureFits() const
+{
+    const QSize size = m_picture.size();
+    const QSize target = devicePixelTarget();
+    if (m_picture.isNull() || size.width() < target.width() || size.height() < target.height())
+        return true;
+    return size.width() == target.width() || size.height() == target.height();
+}
+
+int ImageBox::deviceLineWidth(qreal ratio) const
+{
+    return frameWidth() > 0 ? qMax(1, qRound(frameWidth() * ratio)) : 0;
+}
+
+QRect ImageBox::devicePictureRect(const QTransform &toDevice) const
+{
+    const int line = deviceLineWidth(toDevice.m11());
+    return deviceRect(QRectF(rect()), toDevice).adjusted(line, line, -line, -line);
+}
+
+void ImageBox::paintEvent(QPaintEvent *)
+{
     QPainter painter(this);
-    const QRect area = contentsRect();
+    // From here on the painter draws in device pixels.
+    const QTransform toDevice = painter.deviceTransform();
+    painter.setWorldTransform(toDevice.inverted());
+    const QRect bounds = deviceRect(QRectF(rect()), toDevice);
+    const int line = deviceLineWidth(toDevice.m11());
+    if (line > 0) {
+        const QColor colour = palette().color(QPalette::WindowText);
+        painter.fillRect(QRect(bounds.left(), bounds.top(), bounds.width(), line), colour);
+        painter.fillRect(QRect(bounds.left(), bounds.bottom() - line + 1, bounds.width(), line), colour);
+        painter.fillRect(QRect(bounds.left(), bounds.top(), line, bounds.height()), colour);
+        painter.fillRect(QRect(bounds.right() - line + 1, bounds.top(), line, bounds.height()), colour);
+    }
+    const QRect inside = bounds.adjusted(line, line, -line, -line);
     if (!m_picture.isNull()) {
+        // One of the picture's sides is the box's when it was decoded for
+        // this place; the other is stretched to the box.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(area, m_picture);
+        painter.drawPixmap(inside, m_picture);
     } else if (m_failed) {
-        painter.fillRect(area, palette().color(QPalette::AlternateBase));
+        painter.fillRect(inside, palette().color(QPalette::AlternateBase));
+        // The rest in the box's own pixels.
+        painter.setWorldTransform(QTransform());
+        const QRect area = contentsRect();
         painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
         painter.drawLine(area.topLeft(), area.bottomRight());
         painter.drawLine(area.topRight(), area.bottomLeft());

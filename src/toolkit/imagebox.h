@@ -7,6 +7,14 @@
 // An image control: draws its picture stretched to fill the box inside a
 // one-pixel border. A box whose picture could not be loaded shows a
 // "cannot show" placeholder instead, and stays clickable.
+//
+// The border and the picture are drawn on whole device pixels. At a
+// fractional scale a box's edges fall inside device pixels; each edge is
+// taken to the pixel Qt rounds the box's own area to, so that boxes side by
+// side neither share a pixel nor leave one between them, and every border
+// is the same whole number of device pixels wide. A picture of the size
+// devicePixelTarget() gives for the box where it lies is then copied pixel
+// for pixel.
 class ImageBox : public QFrame
 {
     Q_OBJECT
@@ -32,8 +40,16 @@ public:
     void setName(const QString &name);
 
     // The size the picture is drawn at, in device pixels: the size worth
-    // decoding a picture to.
+    // decoding a picture to. At a fractional scale it depends on where the
+    // box lies in its window, by a pixel.
     QSize devicePixelTarget() const;
+    // The size for the box moved to `place` in its parent.
+    QSize devicePixelTarget(const QPoint &place) const;
+    // The picture is drawn pixel for pixel in one direction, stretched only
+    // in the other, as one decoded for the box where it lies is; or it is
+    // smaller than the box, and no decode would give more. True without a
+    // picture.
+    bool pictureFits() const;
 
 Q_SIGNALS:
     // A left-button press and release both over the box, as a click is
@@ -48,6 +64,10 @@ protected:
 
 private:
     void redraw();
+    // The device pixels the picture covers, where `toDevice` maps the box's
+    // pixels to the device's, and the border's width around it.
+    QRect devicePictureRect(const QTransform &toDevice) const;
+    int deviceLineWidth(qreal ratio) const;
 
     QPixmap m_picture;
     bool m_failed = false;
