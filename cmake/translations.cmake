@@ -12,6 +12,9 @@ find_program(KELVANE_LRELEASE NAMES lrelease lrelease-qt6
 function(kelvane_add_translations target)
     cmake_parse_arguments(ARG "" "RESOURCE;PREFIX" "FILES" ${ARGN})
     set(folder "${CMAKE_CURRENT_BINARY_DIR}/${ARG_RESOURCE}")
+    # lrelease makes no folder, and Make, unlike Ninja, makes none for an
+    # output either.
+    file(MAKE_DIRECTORY "${folder}")
     set(compiled)
     foreach(source IN LISTS ARG_FILES)
         get_filename_component(source "${source}" ABSOLUTE)
