@@ -615,6 +615,37 @@ private Q_SLOTS:
         QCOMPARE(answer.image.textKeys(), QStringList{QStringLiteral("Thumb::URI")});
     }
 
+    // A helper reads each job into the job it read the last one into: what
+    // that held never shows through, and a frame that does not add up is no
+    // job.
+    void jobsAreReadWhole_data()
+    {
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray whole = DecodeJob::encode(DecodeJob::Job{DecodeJob::Kind::CacheEntry, {}, false, "short"});
+        QTest::newRow("bytes") << whole << true << QByteArray("short");
+        QTest::newRow("no bytes") << DecodeJob::encode(DecodeJob::Job()) << true << QByteArray();
+        QTest::newRow("one byte short") << whole.chopped(1) << false << QByteArray();
+        QTest::newRow("one byte more") << whole + 'x' << false << QByteArray();
+        QTest::newRow("an answer instead") << DecodeJob::encode(DecodeJob::Answer()) << false << QByteArray();
+    }
+
+    void jobsAreReadWhole()
+    {
+        QFETCH(QByteArray, frame);
+        QFETCH(bool, read);
+        QFETCH(QByteArray, bytes);
+        DecodeJob::Job job;
+        job.bytes = QByteArray(1000, 'o');
+        QCOMPARE(DecodeJob::decode(frame, &job), read);
+        // A frame written over a longer one is only itself.
+        QByteArray reused(5000, 'o');
+        DecodeJob::encode(job, &reused);
+        if (read)
+            QVERIFY(DecodeJob::decode(reused, &job) && job.bytes == bytes);
+    }
+
     // Without a helper that works (none there, or a program that is none), a
     // picture fails for now but is not recorded: it loads once one is back.
     void brokenHelperRecordsNothing()

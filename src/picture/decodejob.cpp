@@ -22,14 +22,27 @@ QDataStream &stream(QDataStream &s)
     return s;
 }
 
+// Empties the frame but keeps its memory: resize never gives it back (clear
+// does), and unshares a frame shared with another array.
+void rewind(QByteArray *frame)
+{
+    frame->resize(0);
+}
+
 } // namespace
 
 QByteArray encode(const Job &job)
 {
     QByteArray frame;
-    QDataStream s(&frame, QIODevice::WriteOnly);
-    stream(s) << JobTag << quint8(job.kind) << job.target << job.cacheSized << job.bytes;
+    encode(job, &frame);
     return frame;
+}
+
+void encode(const Job &job, QByteArray *frame)
+{
+    rewind(frame);
+    QDataStream s(frame, QIODevice::WriteOnly);
+    stream(s) << JobTag << quint8(job.kind) << job.target << job.cacheSized << job.bytes;
 }
 
 bool decode(const QByteArray &frame, Job *job)
@@ -37,19 +50,42 @@ bool decode(const QByteArray &frame, Job *job)
     QDataStream s(frame);
     quint32 tag = 0;
     quint8 kind = 0;
-    stream(s) >> tag >> kind >> job->target >> job->cacheSized >> job->bytes;
+    stream(s) >> tag >> kind >> job->target >> job->cacheSized;
     job->kind = Kind(kind);
+    // The bytes as QDataStream writes a QByteArray, a length and then the
+    // bytes, read into the memory the job holds; QDataStream's own reading
+    // frees that first.
+    quint32 length = 0;
+    s >> length;
+    if (s.status() != QDataStream::Ok)
+        return false;
+    if (length == 0xffffffffu) { // a null array
+        job->bytes.resize(0);
+    } else {
+        if (qint64(length) > frame.size() - s.device()->pos())
+            return false;
+        job->bytes.resize(qsizetype(length));
+        if (s.readRawData(job->bytes.data(), int(length)) != int(length))
+            return false;
+    }
     return s.status() == QDataStream::Ok && s.atEnd() && tag == JobTag && kind >= quint8(Kind::Picture)
         && kind <= quint8(Kind::Attempt);
 }
 
 QByteArray encode(const Answer &answer)
 {
+    QByteArray frame;
+    encode(answer, &frame);
+    return frame;
+}
+
+void encode(const Answer &answer, QByteArray *frame)
+{
     QImage image = answer.image;
     if (!image.isNull() && image.colorCount() > 0)
         image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    QByteArray frame;
-    QDataStream s(&frame, QIODevice::WriteOnly);
+    rewind(frame);
+    QDataStream s(frame, QIODevice::WriteOnly);
     stream(s) << AnswerTag << quint8(answer.outcome) << answer.error << answer.recordable << answer.upright;
     s << qint32(image.width()) << qint32(image.height()) << qint32(image.format());
     QStringList keys;
@@ -63,7 +99,6 @@ QByteArray encode(const Answer &answer)
         s << key << image.text(key);
     if (!image.isNull())
         s.writeRawData(reinterpret_cast<const char *>(image.constBits()), int(image.sizeInBytes()));
-    return frame;
 }
 
 bool decode(const QByteArray &frame, Answer *answer)

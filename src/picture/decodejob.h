@@ -49,10 +49,18 @@ struct Answer
     QSize upright;
 };
 
+// Each side keeps its frames and a job's bytes in buffers it reuses: a
+// fresh buffer of a thumbnail's size costs far more than the copy into it
+// under Wine, whose heap gives freed blocks of over 64 KiB back to the
+// system, so that every new one faults its pages in again. The overloads
+// that take a frame write it over what it held, keeping its memory.
 QByteArray encode(const Job &job);
+void encode(const Job &job, QByteArray *frame);
+// The job's bytes are read into the memory `job` already holds.
 bool decode(const QByteArray &frame, Job *job);
 // Images of indexed formats go as 32-bit ones; the colour space stays behind.
 QByteArray encode(const Answer &answer);
+void encode(const Answer &answer, QByteArray *frame);
 bool decode(const QByteArray &frame, Answer *answer);
 
 // The helper's first frame, once it is ready: what of its sandbox could not

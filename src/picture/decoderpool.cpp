@@ -48,6 +48,9 @@ struct Helper
     Ending ending = Ending::None;
     // Why the watch ended it, for the line on standard error.
     const char *why = "";
+    // The job's frame, then the answer's, in memory kept from job to job
+    // (see decodejob.h); only the thread the helper is busy for uses it.
+    QByteArray frame;
 };
 
 class Pool
@@ -314,10 +317,10 @@ DecodeJob::Answer Pool::run(const DecodeJob::Job &job, WorkerProcess::NativeFile
         helper->cpuAtStart = cpuAtStart;
         helper->running = true;
     }
-    QByteArray frame;
     DecodeJob::Answer answer;
-    const bool answered = helper->process->send(DecodeJob::encode(job), file)
-        && helper->process->receive(&frame) && DecodeJob::decode(frame, &answer);
+    DecodeJob::encode(job, &helper->frame);
+    const bool answered = helper->process->send(helper->frame, file) && helper->process->receive(&helper->frame)
+        && DecodeJob::decode(helper->frame, &answer);
     Ending ending;
     {
         std::lock_guard<std::mutex> guard(m_lock);

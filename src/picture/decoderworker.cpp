@@ -175,15 +175,16 @@ int runDecoderWorker(int argc, char **argv)
     const QStringList notes = WorkerProcess::enterSandbox(DecoderMemoryBytes);
     if (!channel.send(DecodeJob::encodeReady(notes)))
         return 1;
+    // Kept from job to job, with the memory they hold (see decodejob.h).
+    QByteArray frame;
+    DecodeJob::Job job;
     for (;;) {
-        QByteArray frame;
         WorkerProcess::NativeFile file = -1;
         // The parent has gone: nothing is left to write or free. Ending at
         // once also spares a sanitizer build its leak check, which could not
         // work inside the sandbox.
         if (!channel.receive(&frame, &file))
             std::_Exit(0);
-        DecodeJob::Job job;
         if (!DecodeJob::decode(frame, &job)) {
             QFile unused;
             WorkerProcess::openFile(file, unused);
@@ -197,7 +198,9 @@ int runDecoderWorker(int argc, char **argv)
             WorkerProcess::openFile(file, unused);
             file = -1;
         }
-        if (!channel.send(DecodeJob::encode(answer(job, file, testMode, channel))))
+        // The job's frame is done with: the answer is written over it.
+        DecodeJob::encode(answer(job, file, testMode, channel), &frame);
+        if (!channel.send(frame))
             return 1;
     }
 }

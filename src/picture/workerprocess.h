@@ -39,8 +39,8 @@ public:
     // Sends one frame, and the file (when not -1) for the helper to read.
     // The helper gets its own copy of the file; the caller's stays open.
     bool send(const QByteArray &frame, NativeFile file = -1);
-    // Waits for one frame. False once the helper has ended or the channel
-    // broke; then ended() says how.
+    // Waits for one frame, read into the memory `frame` holds. False once
+    // the helper has ended or the channel broke; then ended() says how.
     bool receive(QByteArray *frame);
     // Ends the helper at once; a receive() waiting returns false.
     void kill();
@@ -71,8 +71,8 @@ public:
     static QString argumentName();
 
     bool isValid() const { return m_in >= 0; }
-    // Waits for one frame and the file sent with it (-1 when none). False
-    // once the parent has gone.
+    // Waits for one frame, read into the memory `frame` holds, and the file
+    // sent with it (-1 when none). False once the parent has gone.
     bool receive(QByteArray *frame, NativeFile *file);
     bool send(const QByteArray &frame);
 

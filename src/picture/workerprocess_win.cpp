@@ -122,8 +122,11 @@ bool receiveFrame(HANDLE pipe, QByteArray *frame, qint64 *file, const Area &area
     bool read = header.length <= LargestFrame && header.inArea <= 1;
     if (read && header.inArea) {
         read = header.length <= area.frameBytes();
-        if (read)
-            *frame = QByteArray(area.frames(), qsizetype(header.length));
+        if (read) {
+            // Into the memory the frame holds, not a new buffer (see decodejob.h).
+            frame->resize(qsizetype(header.length));
+            std::memcpy(frame->data(), area.frames(), size_t(header.length));
+        }
     } else if (read) {
         frame->resize(qsizetype(header.length));
         read = readAll(pipe, frame->data(), header.length);
