@@ -659,6 +659,19 @@ private Q_SLOTS:
         QVERIFY(loadPicture(path, Slot).ok());
     }
 
+    // Helpers started ahead of need serve the jobs that come, and asking
+    // again starts no more than were asked for.
+    void preparedHelpersServeJobs()
+    {
+        // Helpers of a program named anew: none of them runs yet.
+        const Toolkit::ScopedOverride<QString> helper(DecoderPool::setHelperProgram, DecoderPool::helperProgram());
+        DecoderPool::prepare(2);
+        QTRY_COMPARE_WITH_TIMEOUT(DecoderPool::idleHelpers(), 2, 20000);
+        DecoderPool::prepare(2);
+        QVERIFY(loadPicture(write(QStringLiteral("prepared.jpg"), encoded(twoHalves(QSize(40, 30)), "jpeg")), Slot).ok());
+        QCOMPARE(DecoderPool::idleHelpers(), 2);
+    }
+
     // A job and an answer larger than the memory a Windows helper shares
     // with the program go through the channel itself, whole.
     void largeFramesTravelWhole()

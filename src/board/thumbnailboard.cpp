@@ -7,6 +7,7 @@
 #include "toolkit/twips.h"
 #include "toolkit/userinput.h"
 #include "board/pictureprefetcher.h"
+#include "picture/decoderpool.h"
 #include "picture/thumbnailsources.h"
 
 #include <QCoreApplication>
@@ -167,6 +168,10 @@ ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *
 {
     m_pool.setMaxThreadCount(QThread::idealThreadCount());
     m_reloadPool.setMaxThreadCount(QThread::idealThreadCount());
+    // A decoding helper takes a moment to start, under Wine a third of a
+    // second: those the board's threads will use start now, while the user
+    // is still choosing pictures, rather than at the first Refresh.
+    DecoderPool::prepare(m_pool.maxThreadCount());
 }
 
 ThumbnailBoard::~ThumbnailBoard()

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -59,6 +60,7 @@ public:
     Pool() : m_capacity(qMax(2, QThread::idealThreadCount()) + 1) { }
 
     DecodeJob::Answer run(const DecodeJob::Job &job, WorkerProcess::NativeFile file, const DecodeStop *stop);
+    void prepare(int count);
     bool setTestMarkers(bool on)
     {
         std::vector<std::shared_ptr<Helper>> ended;
@@ -84,6 +86,11 @@ public:
             sum += qMax<qint64>(0, helper->process->peakMemoryBytes());
         return sum;
     }
+    int idle()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return int(std::count_if(m_helpers.begin(), m_helpers.end(), [](const auto &helper) { return !helper->busy; }));
+    }
     QStringList notes()
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -92,7 +99,8 @@ public:
 
 private:
     std::shared_ptr<Helper> take(const DecodeStop *stop, QString *error);
-    std::shared_ptr<Helper> start(bool testMarkers, const QString &chosen, QString *error);
+    std::shared_ptr<Helper> start(bool testMarkers, const QString &chosen, const QString &program,
+                                  QString *error);
     void give(const std::shared_ptr<Helper> &helper, bool keep);
     void dropIdleOfOtherKind(std::vector<std::shared_ptr<Helper>> *ended);
     void watch();
@@ -137,7 +145,8 @@ std::shared_ptr<Helper> Pool::take(const DecodeStop *stop, QString *error)
             const bool testMarkers = m_testMarkers;
             const QString chosen = m_program;
             lock.unlock();
-            std::shared_ptr<Helper> helper = start(testMarkers, chosen, error);
+            std::shared_ptr<Helper> helper =
+                start(testMarkers, chosen, chosen.isEmpty() ? helperProgram() : chosen, error);
             lock.lock();
             --m_reserved;
             if (helper) {
@@ -153,9 +162,9 @@ std::shared_ptr<Helper> Pool::take(const DecodeStop *stop, QString *error)
     }
 }
 
-std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, QString *error)
+std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, const QString &program,
+                                    QString *error)
 {
-    const QString program = chosen.isEmpty() ? helperProgram() : chosen;
     if (program.isEmpty()) {
         *error = QStringLiteral("kelvane-decoder was not found beside %1")
                      .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
@@ -199,6 +208,33 @@ std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, QSt
         return nullptr;
     }
     return helper;
+}
+
+void Pool::prepare(int count)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    const int wanted = qMin(count, m_capacity);
+    if (int(m_helpers.size()) + m_reserved >= wanted)
+        return;
+    // Looked up here, on the caller's thread: a start still running as the
+    // program ends must not ask the application object for its folder.
+    const QString program = m_program.isEmpty() ? helperProgram() : m_program;
+    for (int have = int(m_helpers.size()) + m_reserved; have < wanted; ++have) {
+        ++m_reserved;
+        // A helper that does not start says nothing here: the job that then
+        // needs one tries again, and says why.
+        std::thread([this, testMarkers = m_testMarkers, chosen = m_program, program] {
+            QString error;
+            const std::shared_ptr<Helper> helper = start(testMarkers, chosen, program, &error);
+            std::lock_guard<std::mutex> guard(m_lock);
+            --m_reserved;
+            if (helper) {
+                helper->busy = false;
+                m_helpers.push_back(helper);
+            }
+            m_freed.notify_all();
+        }).detach();
+    }
 }
 
 void Pool::give(const std::shared_ptr<Helper> &helper, bool keep)
@@ -362,6 +398,11 @@ DecodeJob::Answer run(const DecodeJob::Job &job, WorkerProcess::NativeFile file,
     return pool().run(job, file, stop);
 }
 
+void prepare(int count)
+{
+    pool().prepare(count);
+}
+
 QString helperProgram()
 {
 #ifdef Q_OS_WIN
@@ -380,6 +421,11 @@ QString helperProgram()
             return info.canonicalFilePath();
     }
     return QString();
+}
+
+int idleHelpers()
+{
+    return pool().idle();
 }
 
 qint64 helpersPeakBytes()

@@ -24,9 +24,17 @@ namespace DecoderPool {
 // with an image and an error, nor with neither.
 DecodeJob::Answer run(const DecodeJob::Job &job, WorkerProcess::NativeFile file, const DecodeStop *stop);
 
+// Starts helpers in the background until `count` are running or starting
+// (at most as many as the pool keeps), so that the first pictures do not
+// wait for them; returns at once.
+void prepare(int count);
+
 // Where the helper is looked for: beside the running program, then in
 // ../libexec/kelvane from it, then where the build put it.
 QString helperProgram();
+
+// The helpers started and waiting for a job.
+int idleHelpers();
 
 // The helpers' peak memory, added up over those running now.
 qint64 helpersPeakBytes();
