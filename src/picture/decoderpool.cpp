@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <chrono>
@@ -210,6 +211,15 @@ std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, con
     return helper;
 }
 
+// The threads that start helpers ahead of need. Unlike the pool, they are
+// ended with the program, which waits for a start under way rather than cut
+// it off halfway through creating a process.
+QThreadPool &starters()
+{
+    static QThreadPool threads;
+    return threads;
+}
+
 void Pool::prepare(int count)
 {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -223,7 +233,7 @@ void Pool::prepare(int count)
         ++m_reserved;
         // A helper that does not start says nothing here: the job that then
         // needs one tries again, and says why.
-        std::thread([this, testMarkers = m_testMarkers, chosen = m_program, program] {
+        starters().start([this, testMarkers = m_testMarkers, chosen = m_program, program] {
             QString error;
             const std::shared_ptr<Helper> helper = start(testMarkers, chosen, program, &error);
             std::lock_guard<std::mutex> guard(m_lock);
@@ -233,7 +243,7 @@ void Pool::prepare(int count)
                 m_helpers.push_back(helper);
             }
             m_freed.notify_all();
-        }).detach();
+        });
     }
 }
 
