@@ -665,9 +665,9 @@ private Q_SLOTS:
     {
         // Helpers of a program named anew: none of them runs yet.
         const Toolkit::ScopedOverride<QString> helper(DecoderPool::setHelperProgram, DecoderPool::helperProgram());
-        DecoderPool::prepare(2);
-        QTRY_COMPARE_WITH_TIMEOUT(DecoderPool::idleHelpers(), 2, 20000);
-        DecoderPool::prepare(2);
+        for (int i = 0; i < 3; ++i)
+            DecoderPool::prepare(2);
+        QCOMPARE(DecoderPool::idleHelpers(), 2);
         QVERIFY(loadPicture(write(QStringLiteral("prepared.jpg"), encoded(twoHalves(QSize(40, 30)), "jpeg")), Slot).ok());
         QCOMPARE(DecoderPool::idleHelpers(), 2);
     }

@@ -169,9 +169,13 @@ ThumbnailBoard::ThumbnailBoard(QWidget *frame, QScrollBar *scrollBar, ImageBox *
     m_pool.setMaxThreadCount(QThread::idealThreadCount());
     m_reloadPool.setMaxThreadCount(QThread::idealThreadCount());
     // A decoding helper takes a moment to start, under Wine a third of a
-    // second: those the board's threads will use start now, while the user
-    // is still choosing pictures, rather than at the first Refresh.
-    DecoderPool::prepare(m_pool.maxThreadCount());
+    // second: those the board's threads will use start now, on those
+    // threads, while the user is still choosing pictures, rather than at the
+    // first Refresh. The board's end waits for a start under way as for a
+    // decode; a program ending with it under way could hang under Wine.
+    const int threads = m_pool.maxThreadCount();
+    for (int i = 0; i < threads; ++i)
+        m_pool.start([threads] { DecoderPool::prepare(threads); });
 }
 
 ThumbnailBoard::~ThumbnailBoard()

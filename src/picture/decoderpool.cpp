@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <chrono>
@@ -100,8 +99,7 @@ public:
 
 private:
     std::shared_ptr<Helper> take(const DecodeStop *stop, QString *error);
-    std::shared_ptr<Helper> start(bool testMarkers, const QString &chosen, const QString &program,
-                                  QString *error);
+    std::shared_ptr<Helper> start(bool testMarkers, const QString &chosen, QString *error);
     void give(const std::shared_ptr<Helper> &helper, bool keep);
     void dropIdleOfOtherKind(std::vector<std::shared_ptr<Helper>> *ended);
     void watch();
@@ -146,8 +144,7 @@ std::shared_ptr<Helper> Pool::take(const DecodeStop *stop, QString *error)
             const bool testMarkers = m_testMarkers;
             const QString chosen = m_program;
             lock.unlock();
-            std::shared_ptr<Helper> helper =
-                start(testMarkers, chosen, chosen.isEmpty() ? helperProgram() : chosen, error);
+            std::shared_ptr<Helper> helper = start(testMarkers, chosen, error);
             lock.lock();
             --m_reserved;
             if (helper) {
@@ -163,9 +160,9 @@ std::shared_ptr<Helper> Pool::take(const DecodeStop *stop, QString *error)
     }
 }
 
-std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, const QString &program,
-                                    QString *error)
+std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, QString *error)
 {
+    const QString program = chosen.isEmpty() ? helperProgram() : chosen;
     if (program.isEmpty()) {
         *error = QStringLiteral("kelvane-decoder was not found beside %1")
                      .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
@@ -211,40 +208,26 @@ std::shared_ptr<Helper> Pool::start(bool testMarkers, const QString &chosen, con
     return helper;
 }
 
-// The threads that start helpers ahead of need. Unlike the pool, they are
-// ended with the program, which waits for a start under way rather than cut
-// it off halfway through creating a process.
-QThreadPool &starters()
-{
-    static QThreadPool threads;
-    return threads;
-}
-
 void Pool::prepare(int count)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
-    const int wanted = qMin(count, m_capacity);
-    if (int(m_helpers.size()) + m_reserved >= wanted)
+    std::unique_lock<std::mutex> lock(m_lock);
+    if (int(m_helpers.size()) + m_reserved >= qMin(count, m_capacity))
         return;
-    // Looked up here, on the caller's thread: a start still running as the
-    // program ends must not ask the application object for its folder.
-    const QString program = m_program.isEmpty() ? helperProgram() : m_program;
-    for (int have = int(m_helpers.size()) + m_reserved; have < wanted; ++have) {
-        ++m_reserved;
-        // A helper that does not start says nothing here: the job that then
-        // needs one tries again, and says why.
-        starters().start([this, testMarkers = m_testMarkers, chosen = m_program, program] {
-            QString error;
-            const std::shared_ptr<Helper> helper = start(testMarkers, chosen, program, &error);
-            std::lock_guard<std::mutex> guard(m_lock);
-            --m_reserved;
-            if (helper) {
-                helper->busy = false;
-                m_helpers.push_back(helper);
-            }
-            m_freed.notify_all();
-        });
+    ++m_reserved;
+    const bool testMarkers = m_testMarkers;
+    const QString chosen = m_program;
+    lock.unlock();
+    // A helper that does not start says nothing here: the job that then
+    // needs one tries again, and says why.
+    QString error;
+    const std::shared_ptr<Helper> helper = start(testMarkers, chosen, &error);
+    lock.lock();
+    --m_reserved;
+    if (helper) {
+        helper->busy = false;
+        m_helpers.push_back(helper);
     }
+    m_freed.notify_all();
 }
 
 void Pool::give(const std::shared_ptr<Helper> &helper, bool keep)

@@ -24,9 +24,10 @@ namespace DecoderPool {
 // with an image and an error, nor with neither.
 DecodeJob::Answer run(const DecodeJob::Job &job, WorkerProcess::NativeFile file, const DecodeStop *stop);
 
-// Starts helpers in the background until `count` are running or starting
-// (at most as many as the pool keeps), so that the first pictures do not
-// wait for them; returns at once.
+// Starts one helper, should fewer than `count` be running or starting (and
+// fewer than the pool keeps), and returns once it is ready or failed to
+// start: a thread that is to decode calls it ahead of its first job, so that
+// the job does not wait for the helper's start.
 void prepare(int count);
 
 // Where the helper is looked for: beside the running program, then in
